@@ -1,0 +1,3 @@
+#include "shell/zelt.h"
+
+int main(int argc, char** argv) { return zelt::Main(argc, argv); }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace zelt {
+
+// The seven shared messages, shown by all editors and searches.
+struct MessageTableTexts {
+    std::string MsgEnterData;
+    std::string MsgSelectValue;
+    std::string MsgIncorrectValue;
+    std::string MsgNoRecord;
+    std::string MsgNoMember;
+    std::string MsgCreateRecord;
+    std::string MsgCreateSchemes;
+};
+
+extern MessageTableTexts MessageTable;
+
+// Fills the table with its texts; called by Main before any window opens.
+void fill_message_table();
+
+// Messages of the editors' own.
+inline constexpr const char* kMsgTruncated =
+    "Warning !!! Some text will be truncated to the required format. ";
+inline constexpr const char* kMsgReplacedCharacters =
+    "Warning !!! Some characters cannot be stored and will be replaced by ?";
+inline constexpr const char* kMsgNotCorrectInput = "Not correct input";
+
+} // namespace zelt

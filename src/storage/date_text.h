@@ -1,0 +1,36 @@
+#pragma once
+
+#include "storage/locale_rules.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Dates are doubles of days since 1899-12-30; the whole part is the day and the fraction the time
+// of day. Before that day the whole part is the (negative) day and the fraction still counts
+// forward as the time of day (-1.25 is 1899-12-29 06:00).
+namespace zelt {
+
+struct CalendarDate {
+    int year = 1899, month = 12, day = 30;
+};
+
+// Serial day number of a calendar date (no validation).
+double serialFromDate(int year, int month, int day);
+// Serial of a date and a time of day (seconds since midnight, 0 <= seconds < 86400).
+double serialFromDateTime(int year, int month, int day, int secondsOfDay);
+
+// The locale's short date with a four-digit year, followed after one blank by the time of day
+// (rounded to the nearest second, with seconds, 12 or 24 hour) only when the fraction is not
+// zero. A value that is not finite or lies outside the years 100 to 9999 gives an empty text.
+std::string formatDate(double serial, const LocaleRules& rules);
+
+// A typed date: the locale's order; separators "/", ".", "-" or blank; two-digit years (00 to 29
+// are 2000 to 2029, 30 to 99 are 1930 to 1999) or years of three or four digits; yyyy-MM-dd
+// always; an optional time h:mm or h:mm:ss with optional AM/PM. Years 100 to 9999.
+std::optional<double> parseDate(std::string_view text, const LocaleRules& rules);
+
+// Today's date (no time of day) as a serial, from the system clock in local time.
+double today();
+
+} // namespace zelt

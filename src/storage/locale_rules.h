@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+
+namespace zelt {
+
+// The system locale's conversion rules as one plain value. The shell builds it from the
+// windowing toolkit's system locale; tests build their own.
+struct LocaleRules {
+    enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
+
+    DateOrder dateOrder = DateOrder::YearMonthDay;
+    std::string dateSeparator = "-";
+    bool dayLeadingZero = true;
+    bool monthLeadingZero = true;
+
+    bool twelveHour = false;
+    bool hourLeadingZero = true;
+    std::string amText = "AM";
+    std::string pmText = "PM";
+
+    std::string decimalSeparator = ".";
+    std::string groupSeparator = ",";
+
+    // The C/POSIX locale: yyyy-MM-dd, 24-hour time, decimal point.
+    static LocaleRules c() { return {}; }
+    // Day.month.year with decimal comma and "." groups (as in Germany).
+    static LocaleRules dayMonthYearComma();
+    // Month/day/year with AM/PM and decimal point (as in the United States).
+    static LocaleRules monthDayYearAmPm();
+};
+
+// The rules in force for the whole program; the shell sets them at start-up.
+const LocaleRules& currentRules();
+void setCurrentRules(const LocaleRules& rules);
+
+} // namespace zelt

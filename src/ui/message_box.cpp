@@ -1,0 +1,31 @@
+#include "ui/message_box.h"
+
+#include <QMessageBox>
+
+namespace zelt {
+
+namespace {
+MessageHandler& handler() {
+    static MessageHandler instance;
+    return instance;
+}
+} // namespace
+
+void setMessageHandler(MessageHandler newHandler) { handler() = std::move(newHandler); }
+
+void showMessage(const QString& text, QWidget* parent) {
+    if (handler()) {
+        handler()(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), text,
+                    QMessageBox::Ok, parent);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+void showMessage(const std::string& text, QWidget* parent) {
+    showMessage(QString::fromStdString(text), parent);
+}
+
+} // namespace zelt

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace zelt {
+
+// The program's one message box: modal, the text, one OK button, the title
+// "Zelt Management System", no icon. Returns when the operator has closed it.
+void showMessage(const QString& text, QWidget* parent = nullptr);
+void showMessage(const std::string& text, QWidget* parent = nullptr);
+
+// Tests route every message here instead of opening a box.
+using MessageHandler = std::function<void(const QString& text)>;
+void setMessageHandler(MessageHandler handler);
+
+inline constexpr const char* kApplicationTitle = "Zelt Management System";
+
+} // namespace zelt

@@ -1,0 +1,54 @@
+#include "support/message_capture.h"
+
+#include "ui/message_box.h"
+
+namespace zelt::test {
+
+MessageCapture::MessageCapture() {
+    setMessageHandler([this](const QString& text) { receive(text); });
+}
+
+MessageCapture::~MessageCapture() {
+    setMessageHandler({});
+}
+
+void MessageCapture::expect(const QString& text) {
+    expected_.push_back(text);
+}
+void MessageCapture::expect(const std::string& text) {
+    expect(QString::fromStdString(text));
+}
+void MessageCapture::expect(const char* text) {
+    expect(QString::fromUtf8(text));
+}
+
+void MessageCapture::receive(const QString& text) {
+    shown_.append(text);
+    if (expected_.empty()) {
+        faults_.append(QStringLiteral("unexpected message: \"%1\"").arg(text));
+        return;
+    }
+    const QString wanted = expected_.front();
+    expected_.pop_front();
+    if (wanted != text)
+        faults_.append(QStringLiteral("expected \"%1\", shown \"%2\"").arg(wanted, text));
+}
+
+bool MessageCapture::ok() const {
+    return faults_.isEmpty() && expected_.empty();
+}
+
+QString MessageCapture::problems() const {
+    QStringList lines = faults_;
+    for (const QString& text : expected_)
+        lines.append(QStringLiteral("expected but never shown: \"%1\"").arg(text));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void MessageCapture::clear() {
+    expected_.clear();
+    shown_.clear();
+    faults_.clear();
+}
+
+} // namespace zelt::test

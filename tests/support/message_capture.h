@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <string>
+
+// Stands in for the message box in GUI tests. A test names the messages it expects, in order,
+// before the action that shows them; every message shown must be the next expected one, and at
+// the end of the test none may be left over. Installed as the message handler while it lives.
+//
+//     zelt::test::MessageCapture messages;
+//     messages.expect(zelt::MessageTable.MsgNoRecord);
+//     QTest::mouseClick(goTo, Qt::LeftButton);
+//     ZELT_VERIFY_MESSAGES(messages);
+namespace zelt::test {
+
+class MessageCapture {
+public:
+    MessageCapture();
+    ~MessageCapture();
+    MessageCapture(const MessageCapture&) = delete;
+    MessageCapture& operator=(const MessageCapture&) = delete;
+
+    void expect(const QString& text);
+    void expect(const std::string& text);
+    void expect(const char* text);
+
+    // Every message shown so far, expected or not.
+    const QStringList& shown() const { return shown_; }
+    // True when every shown message was expected and no expected one is still waiting.
+    bool ok() const;
+    // What went wrong, one line per fault; empty when ok().
+    QString problems() const;
+    // Forgets the expectations, the faults and the shown messages.
+    void clear();
+
+private:
+    void receive(const QString& text);
+
+    std::deque<QString> expected_;
+    QStringList shown_;
+    QStringList faults_;
+};
+
+} // namespace zelt::test
+
+// Fails the current test function with the list of faults unless the messages went as expected.
+#define ZELT_VERIFY_MESSAGES(capture) QVERIFY2((capture).ok(), qPrintable((capture).problems()))

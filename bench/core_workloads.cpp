@@ -1,0 +1,127 @@
+#include "core_workloads.h"
+
+#include "workload_parameters.h"
+
+#include "export/calculation_files.h"
+#include "export/text_export.h"
+#include "search/sale_search.h"
+#include "shell/zelt_module.h"
+#include "storage/app_paths.h"
+#include "storage/locale_rules.h"
+#include "storage/member_record.h"
+#include "storage/record_file.h"
+#include "storage/sale_record.h"
+
+#include <initializer_list>
+
+namespace zelt::bench {
+
+namespace {
+
+std::uint64_t fileBytes(const std::string& path) {
+    auto file = fs::open(path, fs::OpenMode::ReadOnly);
+    if (!file)
+        return 0;
+    auto length = fs::length(*file);
+    return length ? *length : 0;
+}
+
+std::int64_t recordsIn(const std::string& appDir, const char* name, int length) {
+    auto file = RecordFile::openForReading(filePath(appDir, Folder::Data, name), length);
+    if (!file)
+        return 0;
+    auto count = file->count();
+    return count ? *count : 0;
+}
+
+// Every workload works in the C locale's forms (yyyy-MM-dd, decimal point), as sqlite writes.
+void useProgramFolder(const std::string& appDir) {
+    AppDir = appDir;
+    setCurrentRules(LocaleRules::c());
+}
+
+std::unique_ptr<Workload> saleSearch(const std::string& appDir, std::string& unavailable) {
+    useProgramFolder(appDir);
+    auto file = RecordFile::openForReading(filePath(appDir, Folder::Data, "sales.kvr"),
+                                           SaleRecord::kLength);
+    auto members = count_members();
+    if (!file || !members) {
+        unavailable = "no sales or members file";
+        return nullptr;
+    }
+    struct State {
+        RecordFile file;
+        std::int32_t count = 0;
+        std::string member;
+        std::int64_t listed = 0;
+    };
+    auto state = std::make_shared<State>();
+    state->file = std::move(*file);
+    state->count = state->file.count().ok() ? *state->file.count() : 0;
+    state->member = std::to_string(searchedMember(*members));
+    auto workload = std::make_unique<Workload>();
+    workload->run = [state]() -> Status {
+        // The editor holds its file open and knows its record count, as here.
+        auto outcome = searchSales(state->file, state->count, "", state->member,
+                                   SaleGridKind::Sales, currentRules());
+        if (outcome.kind != SaleSearchOutcome::Kind::Listed)
+            return FsError{"search", state->file.path(), "the sale search listed nothing"};
+        state->listed = outcome.table->rowCount();
+        return {};
+    };
+    workload->records = [state] { return std::int64_t{state->count}; };
+    return workload;
+}
+
+std::unique_ptr<Workload> calculationFiles(const std::string& appDir, std::string&) {
+    useProgramFolder(appDir);
+    auto workload = std::make_unique<Workload>();
+    workload->run = [] { return create_files_for_calculations(); };
+    workload->outputBytes = [appDir] {
+        std::uint64_t bytes = 0;
+        for (const char* name : {"members.clc", "sales.clc", "payments.clc", "settings.clc"})
+            bytes += fileBytes(filePath(appDir, Folder::Output, name));
+        return bytes;
+    };
+    workload->records = [appDir] {
+        return recordsIn(appDir, MemberRecord::kFileName, MemberRecord::kLength) +
+               recordsIn(appDir, "sales.kvr", SaleRecord::kLength) +
+               recordsIn(appDir, "payments.kvr", SaleRecord::kLength);
+    };
+    return workload;
+}
+
+// "Save all records as txt" of one editor.
+std::unique_ptr<Workload> saveAllRecords(const std::string& appDir, ExportKind kind,
+                                         const char* dataFile, int length, const char* output) {
+    useProgramFolder(appDir);
+    const auto count = static_cast<std::int32_t>(recordsIn(appDir, dataFile, length));
+    auto workload = std::make_unique<Workload>();
+    workload->run = [kind, count] { return save_records(kind, 1, count); };
+    workload->outputBytes = [appDir, output] {
+        return fileBytes(filePath(appDir, Folder::Output, output));
+    };
+    workload->records = [count] { return std::int64_t{count}; };
+    return workload;
+}
+
+} // namespace
+
+std::vector<WorkloadMaker> coreWorkloads() {
+    return {
+        {"sale-search", saleSearch},
+        {"calculation-files", calculationFiles},
+        {"export-sales",
+         [](const std::string& appDir, std::string&) {
+             return saveAllRecords(appDir, ExportKind::Sales, "sales.kvr", SaleRecord::kLength,
+                                   "Sales.txt");
+         }},
+        {"export-members",
+         [](const std::string& appDir, std::string&) {
+             return saveAllRecords(appDir, ExportKind::Members, MemberRecord::kFileName,
+                                   MemberRecord::kLength, "affiliates.txt");
+         }},
+    };
+}
+
+} // namespace zelt::bench

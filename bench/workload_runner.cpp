@@ -1,0 +1,58 @@
+#include "workload.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace zelt::bench {
+
+namespace {
+
+bool step(const std::function<Status()>& action, const char* what) {
+    if (!action)
+        return true;
+    const Status done = action();
+    if (!done)
+        std::fprintf(stderr, "%s failed: %s\n", what, done.error().message().c_str());
+    return done.ok();
+}
+
+} // namespace
+
+int runWorkloadProcess(const std::vector<WorkloadMaker>& makers, const std::string& name,
+                       const std::string& appDir, int runs) {
+    const WorkloadMaker* maker = nullptr;
+    for (const auto& candidate : makers)
+        if (candidate.name == name)
+            maker = &candidate;
+    if (!maker) {
+        std::printf("n/a no such workload in this program\n");
+        return 0;
+    }
+    std::string unavailable;
+    const auto workload = maker->make(appDir, unavailable);
+    if (!workload) {
+        std::printf("n/a %s\n", unavailable.c_str());
+        return 0;
+    }
+    for (int i = 0; i <= runs; ++i) {
+        if (!step(workload->prepare, "prepare"))
+            return 1;
+        const auto start = std::chrono::steady_clock::now();
+        if (!step(workload->run, name.c_str()))
+            return 1;
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (i > 0) // the first run warms the caches
+            std::printf("time %.9f\n", seconds);
+        if (!step(workload->finish, "finish"))
+            return 1;
+    }
+    if (workload->outputBytes)
+        std::printf("output %llu\n", static_cast<unsigned long long>(workload->outputBytes()));
+    if (workload->records)
+        std::printf("records %lld\n", static_cast<long long>(workload->records()));
+    std::fflush(stdout);
+    return 0;
+}
+
+} // namespace zelt::bench

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+// The texts of the editors' fields as the core layer takes them (UTF-8), and back.
+namespace zelt {
+
+inline QString toQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string toStdString(const QString& text) {
+    return text.toStdString();
+}
+
+// Keeps TAB, CR and LF out of a single-line field: typed or pasted, each becomes a blank. The
+// exports and the files for calculations are separated by exactly these characters.
+void makeSingleLine(QLineEdit* field);
+
+// The text of a single-line field, any TAB, CR or LF as a blank.
+std::string singleLineText(const QLineEdit* field);
+
+// A multi-line field's text with its line breaks as CR LF, as the side files keep them.
+std::string multiLineText(const QPlainTextEdit* field);
+// Shows a side file's text (line breaks CR LF) in a multi-line field.
+void setMultiLineText(QPlainTextEdit* field, const std::string& text);
+
+} // namespace zelt

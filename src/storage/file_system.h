@@ -41,7 +41,8 @@ enum class OpenMode {
 };
 
 // Tests install a hook that is asked before every operation; a non-zero result is taken as the
-// errno with which that operation fails. An empty hook lets every operation through.
+// errno with which that operation fails. An empty hook lets every operation through. A rename or
+// copy asks the hook twice, with the source and then with the target.
 using FaultHook = std::function<int(Op op, const std::string& path)>;
 void setFaultHook(FaultHook hook);
 
@@ -57,6 +58,7 @@ Status writeAt(File& file, std::uint64_t offset, const void* data, std::size_t s
 Status sync(File& file);
 Result<std::uint64_t> length(File& file);
 
+// Renames, replacing the target, then pushes the change of the target's folder to the disk.
 Status rename(const std::string& from, const std::string& to);
 // Copies a plain file, replacing the target.
 Status copy(const std::string& from, const std::string& to);

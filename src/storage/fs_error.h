@@ -10,7 +10,12 @@ namespace zelt {
 struct FsError {
     std::string action; // "open", "write", "create the folder", ...
     std::string path;
-    std::string reason; // the system's own words (strerror)
+    std::string reason;      // the system's own words (strerror)
+    std::string target = {}; // the second path of a rename or copy, else empty
+    int code = 0;            // the errno behind the failure, 0 when there is none
+
+    // True when the failure says that the path does not exist.
+    bool isMissing() const;
 
     // The text shown to the operator, naming the file and the reason.
     std::string message() const;

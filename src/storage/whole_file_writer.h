@@ -2,6 +2,7 @@
 
 #include "storage/file_system.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,8 +15,9 @@ namespace zelt {
 class WholeFileWriter {
 public:
     WholeFileWriter() = default;
-    WholeFileWriter(WholeFileWriter&&) = default;
-    WholeFileWriter& operator=(WholeFileWriter&&) = default;
+    WholeFileWriter(WholeFileWriter&& other) noexcept;
+    // Abandons this writer's own temporary file before taking over the other's.
+    WholeFileWriter& operator=(WholeFileWriter&& other) noexcept;
     ~WholeFileWriter();
 
     static Result<WholeFileWriter> create(const std::string& target);
@@ -32,6 +34,7 @@ private:
     std::string temporary_;
     std::string buffer_;
     std::uint64_t written_ = 0;
+    Status failure_; // the first failure; every later call reports it again
 };
 
 // Replaces the file at path by the given bytes, through a WholeFileWriter.

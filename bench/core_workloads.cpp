@@ -4,6 +4,7 @@
 
 #include "export/calculation_files.h"
 #include "export/text_export.h"
+#include "search/member_search.h"
 #include "search/sale_search.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
@@ -73,6 +74,37 @@ std::unique_ptr<Workload> saleSearch(const std::string& appDir, std::string& una
     return workload;
 }
 
+std::unique_ptr<Workload> memberSearch(const std::string& appDir, std::string& unavailable) {
+    useProgramFolder(appDir);
+    auto file = RecordFile::openForReading(filePath(appDir, Folder::Data, MemberRecord::kFileName),
+                                           MemberRecord::kLength);
+    if (!file) {
+        unavailable = "no members file";
+        return nullptr;
+    }
+    struct State {
+        RecordFile file;
+        std::int32_t count = 0;
+        std::string name = searchedName();
+        std::int64_t listed = 0;
+    };
+    auto state = std::make_shared<State>();
+    state->file = std::move(*file);
+    state->count = state->file.count().ok() ? *state->file.count() : 0;
+    auto workload = std::make_unique<Workload>();
+    workload->run = [state]() -> Status {
+        MemberFilters filters;
+        filters.name = state->name;
+        auto outcome = searchMembers(state->file, state->count, filters, currentRules());
+        if (outcome.kind != MemberSearchOutcome::Kind::Listed)
+            return FsError{"search", state->file.path(), "the member search listed nothing"};
+        state->listed = outcome.table->rowCount();
+        return {};
+    };
+    workload->records = [state] { return std::int64_t{state->count}; };
+    return workload;
+}
+
 std::unique_ptr<Workload> calculationFiles(const std::string& appDir, std::string&) {
     useProgramFolder(appDir);
     auto workload = std::make_unique<Workload>();
@@ -109,6 +141,7 @@ std::unique_ptr<Workload> saveAllRecords(const std::string& appDir, ExportKind k
 
 std::vector<WorkloadMaker> coreWorkloads() {
     return {
+        {"member-search-name", memberSearch},
         {"sale-search", saleSearch},
         {"calculation-files", calculationFiles},
         {"export-sales",

@@ -12,14 +12,26 @@ MessageCapture::~MessageCapture() {
     setMessageHandler({});
 }
 
+bool MessageCapture::Expected::matches(const QString& shown) const {
+    return fragment ? shown.contains(text) : shown == text;
+}
+
+QString MessageCapture::Expected::describe() const {
+    return fragment ? QStringLiteral("a message containing \"%1\"").arg(text)
+                    : QStringLiteral("\"%1\"").arg(text);
+}
+
 void MessageCapture::expect(const QString& text) {
-    expected_.push_back(text);
+    expected_.push_back({text, false});
 }
 void MessageCapture::expect(const std::string& text) {
     expect(QString::fromStdString(text));
 }
 void MessageCapture::expect(const char* text) {
     expect(QString::fromUtf8(text));
+}
+void MessageCapture::expectContaining(const QString& fragment) {
+    expected_.push_back({fragment, true});
 }
 
 void MessageCapture::receive(const QString& text) {
@@ -28,10 +40,10 @@ void MessageCapture::receive(const QString& text) {
         faults_.append(QStringLiteral("unexpected message: \"%1\"").arg(text));
         return;
     }
-    const QString wanted = expected_.front();
+    const Expected wanted = expected_.front();
     expected_.pop_front();
-    if (wanted != text)
-        faults_.append(QStringLiteral("expected \"%1\", shown \"%2\"").arg(wanted, text));
+    if (!wanted.matches(text))
+        faults_.append(QStringLiteral("expected %1, shown \"%2\"").arg(wanted.describe(), text));
 }
 
 bool MessageCapture::ok() const {
@@ -40,8 +52,8 @@ bool MessageCapture::ok() const {
 
 QString MessageCapture::problems() const {
     QStringList lines = faults_;
-    for (const QString& text : expected_)
-        lines.append(QStringLiteral("expected but never shown: \"%1\"").arg(text));
+    for (const Expected& wanted : expected_)
+        lines.append(QStringLiteral("expected but never shown: %1").arg(wanted.describe()));
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -26,6 +26,9 @@ public:
     void expect(const QString& text);
     void expect(const std::string& text);
     void expect(const char* text);
+    // A message that holds the fragment, for texts made at run time (a file-system failure
+    // names the file and the system's reason).
+    void expectContaining(const QString& fragment);
 
     // Every message shown so far, expected or not.
     const QStringList& shown() const { return shown_; }
@@ -39,7 +42,13 @@ public:
 private:
     void receive(const QString& text);
 
-    std::deque<QString> expected_;
+    struct Expected {
+        QString text;
+        bool fragment = false;
+        bool matches(const QString& shown) const;
+        QString describe() const;
+    };
+    std::deque<Expected> expected_;
     QStringList shown_;
     QStringList faults_;
 };

@@ -1,5 +1,6 @@
 #include "editors/editor_factory.h"
 
+#include "editors/communication_editor.h"
 #include "editors/sale_editor.h"
 
 namespace zelt {
@@ -21,10 +22,11 @@ QWidget* createEditor(EditorKind kind) {
         return loaded<SaleEditor>(SaleEditor::Kind::Sales);
     case EditorKind::Payments:
         return loaded<SaleEditor>(SaleEditor::Kind::Payments);
-    // The member, communication and payment scheme editors are RecordEditors of their own;
-    // each gets its case here when it is built.
-    case EditorKind::Members:
     case EditorKind::Communications:
+        return loaded<CommunicationEditor>();
+    // The member and payment scheme editors are RecordEditors of their own; each gets its case
+    // here when it is built.
+    case EditorKind::Members:
     case EditorKind::Schemes:
         break;
     }

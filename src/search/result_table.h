@@ -1,0 +1,78 @@
+#pragma once
+
+#include "storage/locale_rules.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace zelt {
+
+// The rows listed by a search, kept compactly: concrete tables store the raw values of each
+// matching record (texts in one shared arena) and make a cell's text only when it is asked for.
+// Rows are shown through a permutation, so sorting moves four bytes per row.
+class ResultTable {
+public:
+    // How a column sorts: integer and single columns by value, date columns in calendar order,
+    // text columns by the generic comparison. A cell left empty because its stored value
+    // cannot be shown (a NaN single, a date outside the years 100 to 9999) sorts last.
+    enum class ColumnKind { Integer, Single, Date, Text };
+
+    virtual ~ResultTable() = default;
+    ResultTable(const ResultTable&) = delete;
+    ResultTable& operator=(const ResultTable&) = delete;
+
+    virtual int columnCount() const = 0;
+    virtual std::string heading(int column) const = 0;
+    virtual ColumnKind columnKind(int column) const = 0;
+
+    int rowCount() const { return static_cast<int>(order_.size()); }
+    // The text shown in a cell of a row (rows counted from 0, below the header).
+    std::string cell(int row, int column) const { return storedCell(order_[row], column); }
+    // The number of the record listed in a row.
+    std::int32_t recordNumber(int row) const { return storedRecordNumber(order_[row]); }
+
+    // Stable ascending sort of the rows by one column; each row's key is computed once.
+    void sortByColumn(int column);
+    // The column of the last sort, -1 while the rows stand in the order they were found.
+    int sortColumn() const { return sortColumn_; }
+
+    // Rows in the order they were found: a row's position there, which a sort does not change.
+    std::size_t storedIndex(int row) const { return order_[row]; }
+
+    const LocaleRules& rules() const { return rules_; }
+
+protected:
+    explicit ResultTable(LocaleRules rules) : rules_(std::move(rules)) {}
+
+    // Concrete tables call this once for every row they store, in the order found.
+    void rowStored() { order_.push_back(static_cast<std::uint32_t>(order_.size())); }
+    void reserveRows(std::size_t rows) { order_.reserve(rows); }
+
+    virtual std::string storedCell(std::size_t stored, int column) const = 0;
+    virtual std::int32_t storedRecordNumber(std::size_t stored) const = 0;
+    // Integer, single and date columns: the stored value (a date as its serial day number).
+    virtual double storedValue(std::size_t stored, int column) const;
+    // Text columns: the cell text, as a view that stays valid while the table is unchanged.
+    virtual std::string_view storedText(std::size_t stored, int column) const;
+
+private:
+    void sortByValue(int column);
+    void sortByText(int column);
+
+    LocaleRules rules_;
+    std::vector<std::uint32_t> order_;
+    int sortColumn_ = -1;
+};
+
+// A serial date as a number that grows with calendar time. Before 1899-12-30 the whole part
+// counts days back while the fraction still counts the time of day forward, so -1.25
+// (1899-12-29 06:00) comes before -1.75 (1899-12-29 18:00).
+double calendarTime(double serial);
+// Whether a serial date has a text: finite and within the years 100 to 9999.
+bool isShowableDate(double serial);
+
+} // namespace zelt

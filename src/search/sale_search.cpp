@@ -1,0 +1,75 @@
+#include "search/sale_search.h"
+
+#include "storage/date_text.h"
+#include "storage/number_text.h"
+
+#include <optional>
+
+namespace zelt {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    constexpr std::string_view blanks = " \t";
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+SaleSearchOutcome outcome(SaleSearchOutcome::Kind kind) {
+    SaleSearchOutcome result;
+    result.kind = kind;
+    return result;
+}
+
+} // namespace
+
+SaleSearchOutcome searchSales(RecordFile& file, std::int32_t recordCount,
+                              std::string_view dateFilter, std::string_view memberFilter,
+                              SaleGridKind kind, const LocaleRules& rules) {
+    using Kind = SaleSearchOutcome::Kind;
+    const std::string_view dateText = trimmed(dateFilter);
+    const std::string_view memberText = trimmed(memberFilter);
+    if (dateText.empty() && memberText.empty())
+        return outcome(Kind::NothingToDo);
+
+    std::optional<double> date;
+    if (!dateText.empty()) {
+        date = parseDate(dateText, rules);
+        if (!date)
+            return outcome(Kind::IncorrectDate);
+    }
+    std::optional<std::int32_t> member;
+    if (!memberText.empty()) {
+        member = parseInt32(memberText, rules);
+        if (!member)
+            return outcome(Kind::IncorrectMember);
+    }
+
+    auto table = std::make_unique<SaleResultTable>(kind, rules);
+    if (recordCount > 0) {
+        const Status scanned =
+            file.scan(1, recordCount, [&](std::int32_t n, const std::uint8_t* bytes) {
+                const SaleRecord record = SaleRecord::decode(bytes);
+                if (date && record.Date != *date)
+                    return true;
+                if (member && record.MemberID != *member)
+                    return true;
+                table->append(n, record);
+                return true;
+            });
+        if (!scanned) {
+            SaleSearchOutcome failed = outcome(Kind::FileError);
+            failed.error = scanned.error();
+            return failed;
+        }
+    }
+    table->sortByColumn(SaleResultTable::Date);
+
+    SaleSearchOutcome listed = outcome(Kind::Listed);
+    listed.table = std::move(table);
+    return listed;
+}
+
+} // namespace zelt

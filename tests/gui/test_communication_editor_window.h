@@ -140,8 +140,8 @@ protected:
     // Types the text into a field; text beyond ASCII, which the test keyboard cannot type, is
     // pasted in as it would be through the clipboard.
     void type(const char* name, const QString& value) {
-        const bool ascii = std::all_of(value.begin(), value.end(),
-                                       [](QChar c) { return c.unicode() < 128; });
+        const bool ascii =
+            std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() < 128; });
         if (auto* box = editor_->findChild<QPlainTextEdit*>(QString::fromLatin1(name))) {
             box->clear();
             if (ascii)

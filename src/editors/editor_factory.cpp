@@ -2,6 +2,7 @@
 
 #include "editors/communication_editor.h"
 #include "editors/sale_editor.h"
+#include "editors/scheme_editor.h"
 
 namespace zelt {
 
@@ -22,12 +23,12 @@ QWidget* createEditor(EditorKind kind) {
         return loaded<SaleEditor>(SaleEditor::Kind::Sales);
     case EditorKind::Payments:
         return loaded<SaleEditor>(SaleEditor::Kind::Payments);
+    case EditorKind::Schemes:
+        return loaded<SchemeEditor>();
     case EditorKind::Communications:
         return loaded<CommunicationEditor>();
-    // The member and payment scheme editors are RecordEditors of their own; each gets its case
-    // here when it is built.
+    // The member editor is a RecordEditor of its own; it gets its case here when it is built.
     case EditorKind::Members:
-    case EditorKind::Schemes:
         break;
     }
     return nullptr;

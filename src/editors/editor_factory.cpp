@@ -1,6 +1,7 @@
 #include "editors/editor_factory.h"
 
 #include "editors/communication_editor.h"
+#include "editors/member_editor.h"
 #include "editors/sale_editor.h"
 #include "editors/scheme_editor.h"
 
@@ -27,9 +28,8 @@ QWidget* createEditor(EditorKind kind) {
         return loaded<SchemeEditor>();
     case EditorKind::Communications:
         return loaded<CommunicationEditor>();
-    // The member editor is a RecordEditor of its own; it gets its case here when it is built.
     case EditorKind::Members:
-        break;
+        return loaded<MemberEditor>();
     }
     return nullptr;
 }

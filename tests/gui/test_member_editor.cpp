@@ -1,11 +1,13 @@
 // The member editor: loading with and without schemes, the identifier, the checks of a save and
 // their order, the level from the referrer, texts trimmed and cut, the additional info file.
 #include "storage/date_text.h"
+#include "support/fault_hook.h"
 #include "test_member_editor_window.h"
 
 #include <QGroupBox>
 #include <QLabel>
 
+#include <cerrno>
 #include <limits>
 
 using namespace zelt;
@@ -378,6 +380,32 @@ private slots:
         QCOMPARE(w_->info(), QString()); // member 1 has no file
         w_->click("cmdNext");
         QCOMPARE(w_->info(), info);
+    }
+
+    void fileSystemFailures_data() {
+        QTest::addColumn<int>("op");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("record not written") << int(fs::Op::Write) << "data/affiliates.kvr";
+        QTest::newRow("additional info unreadable") << int(fs::Op::Read) << "addinfo/2.txt";
+    }
+    void fileSystemFailures() {
+        QFETCH(int, op);
+        QFETCH(QString, file);
+        twoMembers();
+        test::writeBytes(w_->file("addinfo/2.txt"), "old\r\n");
+        const QByteArray before = fileBytes(w_->membersFile());
+        w_->open();
+        w_->click("cmdEdit");
+        w_->type("txtName", QStringLiteral("Zed"));
+        w_->typeInfo(QStringLiteral("new"));
+        const test::ScopedFaultHook fault(
+            test::failOn(static_cast<fs::Op>(op), w_->file(file.toStdString()), EIO));
+        w_->messages->expectContaining(file.section(QLatin1Char('/'), 1));
+        w_->click("cmdSave");
+        ZELT_VERIFY_MESSAGES(*w_->messages);
+        QCOMPARE(fileBytes(w_->membersFile()), before);
+        QCOMPARE(fileBytes(w_->file("addinfo/2.txt")), QByteArray("old\r\n"));
+        QVERIFY(w_->control("cmdSave")->isEnabled()); // the save can be repeated
     }
 
     void shownMemberIsTheRecordRead() {

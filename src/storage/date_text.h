@@ -2,6 +2,7 @@
 
 #include "storage/locale_rules.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,9 +26,23 @@ double serialFromDateTime(int year, int month, int day, int secondsOfDay);
 // zero. A value that is not finite or lies outside the years 100 to 9999 gives an empty text.
 std::string formatDate(double serial, const LocaleRules& rules);
 
+// formatDate into a caller's buffer, for callers that format many dates: returns the length
+// written (no terminating zero), 0 for an empty text or a buffer shorter than
+// maxDateTextLength(rules).
+std::size_t formatDateTo(double serial, const LocaleRules& rules, char* out, std::size_t capacity);
+std::size_t maxDateTextLength(const LocaleRules& rules);
+
+// The calendar day of a serial (its whole part; the time of day is ignored). No value when the
+// serial is not finite or lies outside the years 100 to 9999.
+std::optional<CalendarDate> calendarDate(double serial);
+
 // A typed date: the locale's order; separators "/", ".", "-" or blank; two-digit years (00 to 29
 // are 2000 to 2029, 30 to 99 are 1930 to 1999) or years of three or four digits; yyyy-MM-dd
 // always; an optional time h:mm or h:mm:ss with optional AM/PM. Years 100 to 9999.
+// In detail: the locale's own separator is taken too (". "), blanks may follow a separator; a
+// first part of three or four digits is a year, read year-month-day in every locale; day and
+// month have one or two digits, minutes and seconds two; with AM/PM the hour is 1 to 12,
+// without it 0 to 23; AM/PM is the locale's text or "AM"/"PM", in any case.
 std::optional<double> parseDate(std::string_view text, const LocaleRules& rules);
 
 // Today's date (no time of day) as a serial, from the system clock in local time.

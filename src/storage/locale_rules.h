@@ -22,6 +22,8 @@ struct LocaleRules {
     std::string decimalSeparator = ".";
     std::string groupSeparator = ",";
 
+    bool operator==(const LocaleRules&) const = default;
+
     // The C/POSIX locale: yyyy-MM-dd, 24-hour time, decimal point.
     static LocaleRules c() { return {}; }
     // Day.month.year with decimal comma and "." groups (as in Germany).

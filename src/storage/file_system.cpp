@@ -4,6 +4,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -225,6 +226,18 @@ Result<File> open(const std::string& path, OpenMode mode) {
     if (S_ISDIR(info.st_mode))
         return failure(Op::Open, path, EISDIR);
     return file;
+}
+
+Result<File> lockFolder(const std::string& path) {
+    if (const int fault = injectedFault(Op::Open, path))
+        return failure(Op::Open, path, fault);
+    const int fd = openRaw(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return failure(Op::Open, path, errno);
+    File folder = FileAccess::make(fd, path);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return failure(Op::Open, path, errno);
+    return folder;
 }
 
 Result<std::size_t> readAt(File& file, std::uint64_t offset, void* buffer, std::size_t size) {

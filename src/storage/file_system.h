@@ -66,6 +66,11 @@ Status remove(const std::string& path);
 // Names of the entries of a folder, without "." and "..".
 Result<std::vector<std::string>> list(const std::string& folder);
 
+// Holds an advisory lock on a folder for as long as the returned handle lives, so that one copy
+// of the program works on a folder at a time. Fails with EWOULDBLOCK when another process holds
+// it. The lock goes with the process, so a crashed program leaves none behind.
+Result<File> lockFolder(const std::string& path);
+
 // Reads a whole file; a missing file is an error.
 Result<std::string> readWhole(const std::string& path);
 

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "storage/locale_rules.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The lines of the semicolon-separated text exports. Texts are written as stored, in the files'
+// own single-byte code page, so the record bytes are copied without decoding.
+namespace zelt::export_lines {
+
+inline constexpr std::string_view kSaleHeader = "Member's ID;Sum;Date\r\n";
+inline constexpr std::string_view kMemberHeader =
+    "Name;Surname;Street;City;Post Cod;Country;Phone;E_mail;URL;Member's ID;Refference's ID;"
+    "Egold's ID;Level;Payment Scheme;Date;Additional Info\r\n";
+inline constexpr std::string_view kCommunicationHeader =
+    "Member's ID;Subject;Message;Date;Responce;Date of responce;Comments\r\n";
+inline constexpr std::string_view kSchemeHeader =
+    "Level1;Level2;Level3;Level4;Level5;Level6;Level7;Level8;MinPayment;Periodicity;Scheme;"
+    "Type_of_payment;Unit;Date\r\n";
+
+// A sale or payment record: MemberID;Sum;Date
+void appendSaleLine(std::string& out, const std::uint8_t* record, const LocaleRules& rules);
+
+// A member record; additionalInfo is the flattened side text (bytes as stored).
+void appendMemberLine(std::string& out, const std::uint8_t* record,
+                      std::string_view additionalInfo, const LocaleRules& rules);
+
+// A communication record with its three flattened message texts (bytes as stored).
+struct CommunicationTexts {
+    std::string message, response, comments;
+};
+void appendCommunicationLine(std::string& out, const std::uint8_t* record,
+                             const CommunicationTexts& texts, const LocaleRules& rules);
+
+// A scheme record, ending with the export's day as a short date.
+void appendSchemeLine(std::string& out, const std::uint8_t* record, std::string_view exportDay,
+                      const LocaleRules& rules);
+
+} // namespace zelt::export_lines

@@ -1,0 +1,158 @@
+#include "export/calculation_files.h"
+
+#include "shell/zelt_module.h"
+#include "storage/app_paths.h"
+#include "storage/date_text.h"
+#include "storage/file_system.h"
+#include "storage/member_record.h"
+#include "storage/record_file.h"
+#include "storage/sale_record.h"
+#include "storage/scheme_record.h"
+#include "support/temp_app_dir.h"
+
+#include <QtTest>
+
+using namespace zelt;
+
+namespace {
+
+std::string readFile(Folder folder, const std::string& name) {
+    auto bytes = fs::readWhole(filePath(AppDir, folder, name));
+    return bytes ? *bytes : std::string("<missing>");
+}
+
+void writeRecords(const std::string& name, int length, const std::vector<RecordBytes>& records) {
+    QVERIFY(ensureFolder(AppDir, Folder::Data).ok());
+    auto file = RecordFile::open(filePath(AppDir, Folder::Data, name), length);
+    QVERIFY(file.ok());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        QVERIFY(file->write(static_cast<std::int32_t>(i + 1), records[i]).ok());
+}
+
+SchemeRecord percentsScheme() {
+    SchemeRecord scheme;
+    scheme.Type_of_payment = "Percents";
+    scheme.MinPayment = 10;
+    scheme.Periodicity = 30;
+    scheme.Unit = "$";
+    scheme.Scheme = 1;
+    scheme.Level = {5, 3, 1, 0, 0, 0, 0, 0};
+    return scheme;
+}
+
+MemberRecord member(std::int32_t id, std::int32_t ref, std::int16_t scheme, double date) {
+    MemberRecord m;
+    m.Name = "Ann";
+    m.AffiliateID = id;
+    m.Ref_ID = ref;
+    m.AP_ID = scheme;
+    m.Level = 1;
+    m.Date = date;
+    return m;
+}
+
+} // namespace
+
+class CalculationFilesTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempAppDir> dir_;
+
+private slots:
+    void init() {
+        dir_ = std::make_unique<test::TempAppDir>();
+        AppDir = dir_->path();
+        setCurrentRules(LocaleRules::dayMonthYearComma());
+    }
+    void cleanup() {
+        fs::setFaultHook({});
+        dir_.reset();
+    }
+
+    void noDataGivesFourEmptyFilesAndEmptyDataFiles() {
+        const Status status = create_files_for_calculations();
+        QVERIFY2(status.ok(), status.ok() ? "" : status.error().message().c_str());
+        for (const char* name : {"members.clc", "sales.clc", "payments.clc", "settings.clc"})
+            QCOMPARE(readFile(Folder::Output, name), std::string());
+        for (const char* name : {"affiliates.kvr", "sales.kvr", "payments.kvr", "apsettings.kvr"})
+            QCOMPARE(readFile(Folder::Data, name), std::string());
+        QCOMPARE(readFile(Folder::Data, "communications.kvr"), std::string("<missing>"));
+    }
+
+    void everyFileByteForByte() {
+        const double day = serialFromDate(2001, 11, 16);
+        writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, day}.encode()});
+        writeRecords("payments.kvr", 16,
+                     {SaleRecord{1, 0.1f, day + 0.5}.encode(), SaleRecord{-2, 1e8f, 0}.encode()});
+        writeRecords("apsettings.kvr", 60, {percentsScheme().encode()});
+        writeRecords("affiliates.kvr", 211,
+                     {member(1, 0, 1, day).encode(), member(2, 1, 3, day + 0.25).encode()});
+
+        QVERIFY(create_files_for_calculations().ok());
+
+        QCOMPARE(readFile(Folder::Output, "sales.clc"),
+                 std::string("Member's ID\tSum\tDate\r\n3\t12,5\t16.11.2001\r\n"));
+        QCOMPARE(readFile(Folder::Output, "payments.clc"),
+                 std::string("Member's ID\tSum\tDate\r\n"
+                             "1\t0,1\t16.11.2001 12:00:00\r\n"
+                             "-2\t1E+08\t30.12.1899\r\n"));
+        QCOMPARE(readFile(Folder::Output, "members.clc"),
+                 std::string("Member's ID\tRefference ID\tPayment Sheme ID\tDate\r\n"
+                             "1\t0\t1\t16.11.2001\r\n"
+                             "2\t1\t3\t16.11.2001 06:00:00\r\n"));
+        QCOMPARE(readFile(Folder::Output, "settings.clc"),
+                 std::string("Scheme\tLevel 1\tLevel 2\tLevel 3\tLevel 4\tLevel 5\tLevel 6\t"
+                             "Level 7\tLevel 8\tPayment\tMinPaym\tPeriod\tUnit\r\n"
+                             "1\t5\t3\t1\t0\t0\t0\t0\t0\tPercents  \t10\t30\t$         \r\n"));
+    }
+
+    void secondRunGivesTheSameFiles() {
+        writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211}.encode()});
+        QVERIFY(create_files_for_calculations().ok());
+        const std::string first = readFile(Folder::Output, "sales.clc");
+        QVERIFY(create_files_for_calculations().ok());
+        QCOMPARE(readFile(Folder::Output, "sales.clc"), first);
+    }
+
+    void partialLastRecordIsWrittenZeroFilled() {
+        // 24 bytes of 16-byte records count 2 records; the second reads as zeros.
+        writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211}.encode()});
+        auto file = fs::open(filePath(AppDir, Folder::Data, "sales.kvr"), fs::OpenMode::ReadWriteCreate);
+        QVERIFY(file.ok());
+        const char tail[8] = {7, 0, 0, 0, 0, 0, 0, 0};
+        QVERIFY(fs::writeAt(*file, 16, tail, sizeof tail).ok());
+        QVERIFY(create_sales("sales").ok());
+        QCOMPARE(readFile(Folder::Output, "sales.clc"),
+                 std::string("Member's ID\tSum\tDate\r\n3\t12,5\t16.11.2001\r\n7\t0\t30.12.1899\r\n"));
+    }
+
+    void failingWriterStopsTheRunAndKeepsEarlierFiles() {
+        writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211}.encode()});
+        QVERIFY(create_files_for_calculations().ok());
+        const std::string sales = readFile(Folder::Output, "sales.clc");
+        writeRecords("sales.kvr", 16, {SaleRecord{4, 1, 37211}.encode()});
+
+        const std::string payments = filePath(AppDir, Folder::Data, "payments.kvr");
+        fs::setFaultHook([&](fs::Op op, const std::string& path) {
+            return op == fs::Op::Open && path == payments ? EACCES : 0;
+        });
+        const Status status = create_files_for_calculations();
+        QVERIFY(!status.ok());
+        QVERIFY(status.error().message().find(payments) != std::string::npos);
+        QVERIFY(status.error().message().find("Permission denied") != std::string::npos);
+        QVERIFY(readFile(Folder::Output, "sales.clc") != sales); // rewritten before the failure
+        QCOMPARE(readFile(Folder::Output, "payments.clc"), std::string());
+    }
+
+    void outputFolderThatIsAFileIsReported() {
+        auto blocker = fs::open(folderPath(AppDir, Folder::Output), fs::OpenMode::WriteNew);
+        QVERIFY(blocker.ok());
+        const Status status = create_files_for_calculations();
+        QVERIFY(!status.ok());
+        QVERIFY(status.error().message().find(folderPath(AppDir, Folder::Output)) !=
+                std::string::npos);
+    }
+};
+
+QTEST_APPLESS_MAIN(CalculationFilesTest)
+#include "test_calculation_files.moc"

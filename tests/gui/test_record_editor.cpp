@@ -1,32 +1,15 @@
 // The editor framework on a real editor window (the sale editor): modes and enable states,
 // moving, go-to, creating, editing, the backup at closing and file-system failures.
-#include "editors/editor_factory.h"
-#include "editors/record_editor.h"
-#include "shell/message_table.h"
-#include "shell/zelt_module.h"
 #include "storage/date_text.h"
-#include "storage/file_system.h"
-#include "storage/locale_rules.h"
-#include "storage/sale_record.h"
-#include "support/message_capture.h"
-#include "support/temp_app_dir.h"
-#include "ui/grid_view.h"
+#include "test_sales_fixture.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
 #include <QtTest>
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 
 using namespace zelt;
-using zelt::test::MessageCapture;
-using zelt::test::TempAppDir;
+using namespace zelt::test;
 
 namespace {
 
@@ -35,88 +18,23 @@ SaleRecord saleNumber(int n) {
     return {n, static_cast<float>(n) + 0.5f, serialFromDate(2001, 11, 15 + n)};
 }
 
-QByteArray fileBytes(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 } // namespace
 
-class TestRecordEditor : public QObject {
+class TestRecordEditor : public QObject, private SaleWindowFixture {
     Q_OBJECT
 
-private:
-    std::unique_ptr<TempAppDir> dir_;
-    std::unique_ptr<MessageCapture> messages_;
-    QPointer<RecordEditor> editor_;
-
-    std::string dataFile() const { return dir_->file("data/sales.kvr"); }
     void writeSales(int count) {
-        std::string bytes;
-        for (int n = 1; n <= count; ++n) {
-            const RecordBytes record = saleNumber(n).encode();
-            bytes.append(record.begin(), record.end());
-        }
-        writeBytes(dataFile(), bytes);
+        std::vector<SaleRecord> records;
+        for (int n = 1; n <= count; ++n)
+            records.push_back(saleNumber(n));
+        writeRecords("sales.kvr", records);
     }
-    void writeMembers(int count) {
-        writeBytes(dir_->file("data/affiliates.kvr"), std::string(count * 211, '\0'));
-    }
-
-    RecordEditor* openEditor() {
-        editor_ = qobject_cast<RecordEditor*>(createEditor(EditorKind::Sales));
-        editor_->show();
-        editor_->activateWindow();
-        if (!QTest::qWaitForWindowActive(editor_))
-            qWarning("the editor window did not become active");
-        return editor_;
-    }
-    void closeEditor() {
-        editor_->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    template <class T = QWidget> T* control(const char* name) const {
-        T* found = editor_->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-    QString text(const char* name) const { return control<QLineEdit>(name)->text(); }
-    void click(const char* name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
-    void type(const char* name, const QString& value) {
-        QLineEdit* field = control<QLineEdit>(name);
-        field->clear();
-        QTest::keyClicks(field, value);
-    }
-    QWidget* focused() const { return QApplication::focusWidget(); }
 
 private slots:
     void initTestCase() { fill_message_table(); }
 
-    void init() {
-        dir_ = std::make_unique<TempAppDir>();
-        AppDir = dir_->path();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
-        fill_message_table();
-        messages_ = std::make_unique<MessageCapture>();
-    }
-
-    void cleanup() {
-        if (editor_)
-            closeEditor();
-        fs::setFaultHook({});
-        if (!QTest::currentTestFailed())
-            ZELT_VERIFY_MESSAGES(*messages_);
-        messages_.reset();
-        dir_.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void loadingAMissingFileCreatesIt() {
         openEditor();
@@ -306,10 +224,8 @@ private slots:
         click("cmdCreate");
         type("txtSAffID", QStringLiteral("2"));
         click("cmdDisplay");
-        auto* grid = control<GridView>("MSFGView");
-        QCOMPARE(grid->model()->rowCount(), 1);
-        const QRect row = grid->visualRect(grid->model()->index(0, 0));
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(gridColumn(0), QStringList{"2"});
+        doubleClickRow(0);
         QCOMPARE(editor_->currentRecord(), 2);
         QCOMPARE(editor_->editMode(), RecordEditor::Creating);
         QCOMPARE(text("txtSum"), QStringLiteral("2,5"));

@@ -1,50 +1,18 @@
 // The sale and payment editors: captions, the checks of a save, the details side files, the
-// search grid and the text exports, through the real windows.
-#include "editors/editor_factory.h"
-#include "editors/record_editor.h"
-#include "shell/message_table.h"
-#include "shell/zelt_module.h"
-#include "storage/date_text.h"
-#include "storage/file_system.h"
-#include "storage/locale_rules.h"
-#include "storage/sale_record.h"
-#include "support/message_capture.h"
-#include "support/temp_app_dir.h"
-#include "ui/grid_view.h"
+// text exports, through the real windows.
+#include "test_sales_fixture.h"
 
-#include <QApplication>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
 #include <QtTest>
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <memory>
-#include <vector>
 
 using namespace zelt;
-using zelt::test::MessageCapture;
-using zelt::test::TempAppDir;
+using namespace zelt::test;
 
 namespace {
-
-QByteArray fileBytes(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 QString message(const std::string& text) {
     return QString::fromStdString(text);
@@ -52,87 +20,14 @@ QString message(const std::string& text) {
 
 } // namespace
 
-class TestSalesEditor : public QObject {
+class TestSalesEditor : public QObject, private SaleWindowFixture {
     Q_OBJECT
-
-private:
-    std::unique_ptr<TempAppDir> dir_;
-    std::unique_ptr<MessageCapture> messages_;
-    QPointer<RecordEditor> editor_;
-
-    void writeRecords(const char* file, const std::vector<SaleRecord>& records) {
-        std::string bytes;
-        for (const SaleRecord& record : records) {
-            const RecordBytes encoded = record.encode();
-            bytes.append(encoded.begin(), encoded.end());
-        }
-        writeBytes(dir_->file(std::string("data/") + file), bytes);
-    }
-    void writeMembers(int count) {
-        writeBytes(dir_->file("data/affiliates.kvr"), std::string(count * 211, '\0'));
-    }
-
-    RecordEditor* openEditor(EditorKind kind = EditorKind::Sales) {
-        editor_ = qobject_cast<RecordEditor*>(createEditor(kind));
-        editor_->show();
-        editor_->activateWindow();
-        if (!QTest::qWaitForWindowActive(editor_))
-            qWarning("the editor window did not become active");
-        return editor_;
-    }
-    void closeEditor() {
-        editor_->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    template <class T = QWidget> T* control(const char* name, QWidget* window = nullptr) const {
-        T* found = (window ? window : editor_.data())->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-    QString text(const char* name) const { return control<QLineEdit>(name)->text(); }
-    QString details() const { return control<QPlainTextEdit>("txtDetails")->toPlainText(); }
-    void click(const char* name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
-    void type(const char* name, const QString& value) {
-        QLineEdit* field = control<QLineEdit>(name);
-        field->clear();
-        QTest::keyClicks(field, value);
-    }
-    void fill(const QString& member, const QString& sum, const QString& date) {
-        type("txtAffiliateID", member);
-        type("txtSum", sum);
-        type("txtDate", date);
-    }
-    GridView* grid() const { return control<GridView>("MSFGView"); }
-    QStringList gridColumn(int column) const {
-        QStringList cells;
-        for (int row = 0; row < grid()->model()->rowCount(); ++row)
-            cells << grid()->model()->index(row, column).data().toString();
-        return cells;
-    }
-    std::string addinfo(const char* name) const {
-        return dir_->file(std::string("addinfo/") + name);
-    }
 
 private slots:
     void initTestCase() { fill_message_table(); }
 
-    void init() {
-        dir_ = std::make_unique<TempAppDir>();
-        AppDir = dir_->path();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
-        messages_ = std::make_unique<MessageCapture>();
-    }
-
-    void cleanup() {
-        if (editor_)
-            closeEditor();
-        fs::setFaultHook({});
-        if (!QTest::currentTestFailed())
-            ZELT_VERIFY_MESSAGES(*messages_);
-        messages_.reset();
-        dir_.reset();
-    }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
 
     void captions_data() {
         QTest::addColumn<int>("kind");
@@ -235,12 +130,12 @@ private slots:
         click("cmdCreate");
         fill(member, sum, date);
         control<QPlainTextEdit>("txtDetails")->setPlainText(QStringLiteral("not stored"));
-        const QByteArray before = fileBytes(dir_->file("data/sales.kvr"));
+        const QByteArray before = fileBytes(dataFile());
         messages_->expect(message);
         click("cmdSave");
         ZELT_VERIFY_MESSAGES(*messages_);
-        QCOMPARE(QApplication::focusWidget(), control(focus.toLatin1().constData()));
-        QCOMPARE(fileBytes(dir_->file("data/sales.kvr")), before);
+        QCOMPARE(focused(), control(focus.toLatin1().constData()));
+        QCOMPARE(fileBytes(dataFile()), before);
         QVERIFY(!std::filesystem::exists(addinfo("s2.txt")));
         QVERIFY(control("cmdSave")->isEnabled());
         QVERIFY(!control("cmdCreate")->isEnabled());
@@ -254,7 +149,7 @@ private slots:
         messages_->expect(MessageTable.MsgNoMember);
         click("cmdSave");
         ZELT_VERIFY_MESSAGES(*messages_);
-        QCOMPARE(std::filesystem::file_size(dir_->file("data/sales.kvr")), 0u);
+        QCOMPARE(std::filesystem::file_size(dataFile()), 0u);
         QVERIFY(!std::filesystem::exists(dir_->file("data/affiliates.kvr")));
     }
 
@@ -268,8 +163,7 @@ private slots:
         ZELT_VERIFY_MESSAGES(*messages_);
         type("txtAffiliateID", QStringLiteral("3"));
         click("cmdSave");
-        QCOMPARE(fileBytes(dir_->file("data/sales.kvr")),
-                 QByteArray::fromHex("030000000000284100000000602BE240"));
+        QCOMPARE(fileBytes(dataFile()), QByteArray::fromHex("030000000000284100000000602BE240"));
         QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
         QCOMPARE(text("txtSum"), QStringLiteral("10,5"));
         QCOMPARE(text("txtDate"), QStringLiteral("16.11.2001"));
@@ -282,10 +176,9 @@ private slots:
         click("cmdCreate");
         fill(QStringLiteral("4"), QStringLiteral("0"), QStringLiteral("16.11.2001 12:00"));
         click("cmdSave");
-        QCOMPARE(fileBytes(dir_->file("data/payments.kvr")),
-                 QByteArray::fromHex("04000000"
-                                     "00000000"
-                                     "00000000702BE240"));
+        QCOMPARE(fileBytes(dataFile("payments.kvr")), QByteArray::fromHex("04000000"
+                                                                          "00000000"
+                                                                          "00000000702BE240"));
         QCOMPARE(text("txtDate"), QStringLiteral("16.11.2001 12:00:00"));
     }
 
@@ -298,7 +191,7 @@ private slots:
         QCOMPARE(editor_->editMode(), RecordEditor::Editing);
         type("txtSum", QStringLiteral("7,25"));
         click("cmdSave");
-        const QByteArray bytes = fileBytes(dir_->file("data/sales.kvr"));
+        const QByteArray bytes = fileBytes(dataFile());
         QCOMPARE(bytes.size(), 32);
         QCOMPARE(bytes.mid(4, 4), QByteArray::fromHex("0000E840"));
         QCOMPARE(editor_->currentRecord(), 1);
@@ -360,12 +253,12 @@ private slots:
         click("cmdEdit");
         control<QPlainTextEdit>("txtDetails")->setPlainText(QStringLiteral("new"));
         type("txtSum", QStringLiteral("9"));
-        const QByteArray before = fileBytes(dir_->file("data/sales.kvr"));
+        const QByteArray before = fileBytes(dataFile());
         messages_->expectContaining(QStringLiteral("s1.txt"));
         click("cmdSave");
         ZELT_VERIFY_MESSAGES(*messages_);
         fs::setFaultHook({});
-        QCOMPARE(fileBytes(dir_->file("data/sales.kvr")), before);
+        QCOMPARE(fileBytes(dataFile()), before);
         QCOMPARE(fileBytes(addinfo("s1.txt")), QByteArray("kept\r\n"));
     }
 
@@ -387,137 +280,6 @@ private slots:
         auto* field = control<QLineEdit>("txtSdate");
         field->insert(QStringLiteral("a\tb\r\nc"));
         QCOMPARE(field->text(), QStringLiteral("a b  c"));
-    }
-
-    void search_data() {
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("member");
-        QTest::addColumn<QStringList>("records");
-        QTest::newRow("member with blanks") << ""
-                                            << " 7 " << QStringList{"4", "1", "3"};
-        QTest::newRow("date") << "16.11.2001"
-                              << "" << QStringList{"1", "2"};
-        QTest::newRow("two-digit year") << "16.11.01"
-                                        << "" << QStringList{"1", "2"};
-        QTest::newRow("both") << "16.11.2001"
-                              << "7" << QStringList{"1"};
-        QTest::newRow("stored time of day") << "17.11.2001"
-                                            << "" << QStringList{};
-        QTest::newRow("the time typed") << "17.11.2001 12:00"
-                                        << "" << QStringList{"5"};
-    }
-    // Rows come sorted by date in calendar order (10.01.2002 after 16.11.2001).
-    void search() {
-        QFETCH(QString, date);
-        QFETCH(QString, member);
-        writeSearchFile();
-        openEditor();
-        type("txtSdate", date);
-        type("txtSAffID", member);
-        click("cmdDisplay");
-        QTEST(gridColumn(0), "records");
-        QCOMPARE(grid()->model()->headerData(0, Qt::Horizontal).toString(),
-                 QStringLiteral("N of Record"));
-        QVERIFY(control("cmdDisplay")->isEnabled());
-        QCOMPARE(editor_->currentRecord(), 5); // the shown record is not touched
-    }
-
-    void searchWithBothFieldsEmptyChangesNothing() {
-        writeSearchFile();
-        openEditor();
-        type("txtSAffID", QStringLiteral("7"));
-        click("cmdDisplay");
-        type("txtSAffID", QString());
-        click("cmdDisplay");
-        QCOMPARE(gridColumn(0), (QStringList{"4", "1", "3"}));
-    }
-
-    void searchFiltersThatDoNotConvert_data() {
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("member");
-        QTest::addColumn<QString>("focus");
-        QTest::newRow("member 7a") << ""
-                                   << "7a"
-                                   << "txtSAffID";
-        QTest::newRow("no date") << "32.13.2001"
-                                 << "7"
-                                 << "txtSdate";
-    }
-    void searchFiltersThatDoNotConvert() {
-        QFETCH(QString, date);
-        QFETCH(QString, member);
-        QFETCH(QString, focus);
-        writeSearchFile();
-        openEditor();
-        type("txtSAffID", QStringLiteral("8"));
-        click("cmdDisplay");
-        type("txtSdate", date);
-        type("txtSAffID", member);
-        messages_->expect(MessageTable.MsgIncorrectValue);
-        click("cmdDisplay");
-        ZELT_VERIFY_MESSAGES(*messages_);
-        QCOMPARE(QApplication::focusWidget(), control(focus.toLatin1().constData()));
-        QCOMPARE(gridColumn(0), QStringList{"2"});
-        QVERIFY(control("cmdDisplay")->isEnabled());
-    }
-
-    void sumHeadings_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("heading");
-        QTest::newRow("sales") << int(EditorKind::Sales) << "Sum ";
-        QTest::newRow("payments") << int(EditorKind::Payments) << "Sum of a payment";
-    }
-    void sumHeadings() {
-        QFETCH(int, kind);
-        writeRecords(kind == int(EditorKind::Sales) ? "sales.kvr" : "payments.kvr",
-                     {{1, 1.0f, 37211.0}});
-        openEditor(static_cast<EditorKind>(kind));
-        type("txtSAffID", QStringLiteral("1"));
-        click("cmdDisplay");
-        QTEST(grid()->model()->headerData(3, Qt::Horizontal).toString(), "heading");
-        QCOMPARE(gridColumn(3), QStringList{"1"});
-    }
-
-    void doubleClickOnARowShowsItsRecord() {
-        writeSearchFile();
-        writeBytes(addinfo("s3.txt"), "third\r\n");
-        openEditor();
-        type("txtSAffID", QStringLiteral("7"));
-        click("cmdDisplay");
-        const QRect cell = grid()->visualRect(grid()->model()->index(2, 1));
-        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
-        QCOMPARE(editor_->currentRecord(), 3);
-        QCOMPARE(text("txtCurrent_Record"), QStringLiteral("3"));
-        QCOMPARE(text("txtDate"), QStringLiteral("10.01.2002"));
-        QCOMPARE(details(), QStringLiteral("third"));
-        QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
-    }
-
-    void doubleClickOnTheHeaderIsNoRecord() {
-        writeSearchFile();
-        openEditor();
-        type("txtSAffID", QStringLiteral("7"));
-        click("cmdDisplay");
-        QHeaderView* header = grid()->horizontalHeader();
-        const QPoint heading(header->sectionViewportPosition(0) + 5, header->height() / 2);
-        messages_->expect(MessageTable.MsgNoRecord);
-        QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, heading);
-        ZELT_VERIFY_MESSAGES(*messages_);
-        QCOMPARE(editor_->currentRecord(), 5);
-        QCOMPARE(text("txtCurrent_Record"), QStringLiteral("5"));
-        QCOMPARE(text("txtAffiliateID"), QStringLiteral("9"));
-    }
-
-    void headerClickSortsByThatColumn() {
-        writeSearchFile();
-        openEditor();
-        type("txtSAffID", QStringLiteral("7"));
-        click("cmdDisplay");
-        QHeaderView* header = grid()->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(3) + 5, header->height() / 2));
-        QCOMPARE(gridColumn(3), (QStringList{"1,5", "3", "4"}));
-        QCOMPARE(gridColumn(0), (QStringList{"1", "3", "4"}));
     }
 
     void exports_data() {
@@ -564,15 +326,6 @@ private slots:
         click("cmdCreate");
         click("cmdSaveThisRecord");
         QCOMPARE(fileBytes(dir_->file("output/Sales.txt")), QByteArray("Member's ID;Sum;Date\r\n"));
-    }
-
-private:
-    void writeSearchFile() {
-        writeRecords("sales.kvr", {{7, 1.5f, 37211.0},
-                                   {8, 2.0f, 37211.0},
-                                   {7, 3.0f, 37266.0},
-                                   {7, 4.0f, 37210.0},
-                                   {9, 5.0f, 37212.5}});
     }
 };
 

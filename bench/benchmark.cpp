@@ -12,12 +12,14 @@
 #include "storage/file_system.h"
 
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -129,7 +131,8 @@ Measurement measure(const WorkloadSpec& spec, std::int32_t members, const Option
     m.seconds = median(figures.times);
     m.records = figures.records;
     m.peakKiB = child.peakKiB;
-    m.floorSeconds = floorSeconds(spec, dir, members, figures.outputBytes, options.runs, workDir);
+    m.floorSeconds = floorSeconds(spec, dir, members, figures.outputBytes,
+                                  static_cast<int>(figures.times.size()), workDir);
     if (spec.sql && !options.skipSqlite) {
         const std::string out = workDir + "/sqlite-output";
         zelt::fs::createFolder(out);
@@ -143,6 +146,10 @@ Measurement measure(const WorkloadSpec& spec, std::int32_t members, const Option
 int runBenchmark(const Options& options) {
     const std::string binFolder = executableFolder();
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const std::string runtime = options.root + "/runtime";
+    zelt::fs::createFolder(runtime);
+    chmod(runtime.c_str(), 0700);
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     std::vector<Measurement> rows;
     std::map<std::string, double> previous; // a workload's time at the size before
     for (const std::int32_t members : options.sizes) {
@@ -151,7 +158,7 @@ int runBenchmark(const Options& options) {
         const std::string workDir = options.root + "/work-n" + size;
         zelt::fs::createFolder(workDir);
         if (!options.skipSqlite) {
-            std::fprintf(stderr, "loading %s into sqlite3 (not measured)...\n", dir.c_str());
+            std::fprintf(stderr, "Loading %s into sqlite3 (not measured) ...\n", dir.c_str());
             SqliteData data{dir, options.root + "/n" + size + "-same", members <= 100000};
             if (zelt::Status done =
                     buildDatabase(data, options.root + "/n" + size + ".db", workDir);
@@ -165,12 +172,15 @@ int runBenchmark(const Options& options) {
                 continue;
             if (!options.only.empty() && spec.name.find(options.only) == std::string::npos)
                 continue;
+            const auto start = std::chrono::steady_clock::now();
             Measurement m = measure(spec, members, options, binFolder, workDir);
             if (auto before = previous.find(spec.name);
                 before != previous.end() && m.seconds > 0 && before->second > 0)
                 m.growth = m.seconds / before->second;
             previous[spec.name] = m.seconds;
-            std::fprintf(stderr, "%s\n", progressLine(m).c_str());
+            std::fprintf(
+                stderr, "%s(%.0f s)\n", progressLine(m).c_str(),
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
             rows.push_back(m);
         }
     }

@@ -3,12 +3,26 @@
 #include "gui_workloads.h"
 
 #include <QApplication>
+#include <QtGlobal>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+namespace {
+
+// The offscreen platform's notes ("does not support propagateSizeHints()") would bury the
+// benchmark's progress; only critical messages pass.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    qInstallMessageHandler(quietMessages);
     QApplication app(argc, argv);
     std::string workload, dir;
     int runs = 5;

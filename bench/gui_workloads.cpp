@@ -168,10 +168,16 @@ std::unique_ptr<Workload> gridSort(const std::string& appDir, int column,
     auto state = openMemberGrid(appDir, unavailable);
     if (!state)
         return nullptr;
+    if (Status listed = listMembers(*state, QString::fromLatin1(kSameName)); !listed) {
+        unavailable = listed.error().message();
+        return nullptr;
+    }
     auto workload = std::make_unique<Workload>();
-    workload->prepare = [state] {
-        Status done = listMembers(*state, QStringLiteral("nobody"));
-        return done ? listMembers(*state, QString::fromLatin1(kSameName)) : done;
+    // Sorting by the record number puts the rows back in the order the search found them.
+    workload->prepare = [state]() -> Status {
+        state->grid->sortRowsBy(0);
+        settle();
+        return {};
     };
     workload->run = [state, column]() -> Status {
         state->grid->sortRowsBy(column);

@@ -14,11 +14,7 @@ build="$repo/build-bench"
 bash "$repo/scripts/setup.sh" sqlite3
 cmake -S "$repo" -B "$build" -G Ninja -DZELT_BUILD_BENCH=ON -DZELT_BUILD_TESTS=OFF \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
-targets=(zelt_generate zelt_bench)
-if grep -q '^zelt_bench_gui:' <(ninja -C "$build" -t targets all 2>/dev/null | sed 's/ .*//'); then
-    targets+=(zelt_bench_gui)
-fi
-cmake --build "$build" -j2 --target "${targets[@]}"
+cmake --build "$build" -j2 --target zelt_generate zelt_bench zelt_bench_gui
 
 echo "Generating the data under $root ..."
 rm -rf "$root"

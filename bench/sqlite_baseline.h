@@ -20,8 +20,8 @@ struct SqliteData {
 Status buildDatabase(const SqliteData& data, const std::string& dbPath, const std::string& workDir);
 
 // The median time of running the script with sqlite3 on the database, less the median time of
-// the baseline script (an empty script when none is given), over the given number of runs
-// after one run to warm up. Scripts are written into workDir. Negative when sqlite3 failed.
+// the baseline script (an empty script when none is given), over the given number of runs (one
+// when a run takes seconds). Scripts are written into workDir. Negative when sqlite3 failed.
 double sqliteSeconds(const std::string& dbPath, const std::string& script,
                      const std::string& baseline, int runs, const std::string& workDir);
 

@@ -2,6 +2,8 @@
 
 #include "workload_parameters.h"
 
+#include "data_generator.h"
+
 #include "export/calculation_files.h"
 #include "export/text_export.h"
 #include "search/member_search.h"
@@ -74,7 +76,8 @@ std::unique_ptr<Workload> saleSearch(const std::string& appDir, std::string& una
     return workload;
 }
 
-std::unique_ptr<Workload> memberSearch(const std::string& appDir, std::string& unavailable) {
+std::unique_ptr<Workload> memberSearch(const std::string& appDir, const std::string& name,
+                                       std::string& unavailable) {
     useProgramFolder(appDir);
     auto file = RecordFile::openForReading(filePath(appDir, Folder::Data, MemberRecord::kFileName),
                                            MemberRecord::kLength);
@@ -85,12 +88,13 @@ std::unique_ptr<Workload> memberSearch(const std::string& appDir, std::string& u
     struct State {
         RecordFile file;
         std::int32_t count = 0;
-        std::string name = searchedName();
+        std::string name;
         std::int64_t listed = 0;
     };
     auto state = std::make_shared<State>();
     state->file = std::move(*file);
     state->count = state->file.count().ok() ? *state->file.count() : 0;
+    state->name = name;
     auto workload = std::make_unique<Workload>();
     workload->run = [state]() -> Status {
         MemberFilters filters;
@@ -141,7 +145,15 @@ std::unique_ptr<Workload> saveAllRecords(const std::string& appDir, ExportKind k
 
 std::vector<WorkloadMaker> coreWorkloads() {
     return {
-        {"member-search-name", memberSearch},
+        {"member-search-name",
+         [](const std::string& appDir, std::string& unavailable) {
+             return memberSearch(appDir, searchedName(), unavailable);
+         }},
+        // The search alone that fills the grid on the same-name folder, without any window.
+        {"member-search-all",
+         [](const std::string& appDir, std::string& unavailable) {
+             return memberSearch(appDir, kSameName, unavailable);
+         }},
         {"sale-search", saleSearch},
         {"calculation-files", calculationFiles},
         {"export-sales",

@@ -15,6 +15,7 @@ bash "$repo/scripts/setup.sh" sqlite3
 cmake -S "$repo" -B "$build" -G Ninja -DZELT_BUILD_BENCH=ON -DZELT_BUILD_TESTS=OFF \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" -j2 --target zelt_generate zelt_bench zelt_bench_gui
+echo "Built in ${SECONDS} s."
 
 echo "Generating the data under $root ..."
 rm -rf "$root"
@@ -28,4 +29,7 @@ for size in ${sizes//,/ }; do
         --sales 0 --payments 0 --communications 0 --check
 done
 
+echo "Built and generated in ${SECONDS} s."
+
 "$build/bench/zelt_bench" --root "$root" --sizes "$sizes" "$@"
+echo "Done in ${SECONDS} s."

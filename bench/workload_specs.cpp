@@ -94,6 +94,12 @@ std::vector<WorkloadSpec> workloadSpecs() {
     };
     specs.push_back(listAll);
 
+    // The same search without the window: what of the listing is the search's own.
+    WorkloadSpec searchAll =
+        makeSpec("Member search listing all, no window", "member-search-all", false, true);
+    searchAll.floorFiles = readsData({"affiliates.kvr"});
+    specs.push_back(searchAll);
+
     specs.push_back(gridSort("Sort that grid by Surname", "grid-sort-surname",
                              "lower(rtrim(surname)), surname"));
     specs.push_back(gridSort("Sort that grid by Level", "grid-sort-level", "level"));

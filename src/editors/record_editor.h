@@ -45,6 +45,9 @@ public:
     std::int32_t currentRecord() const { return CurrentRecord; }
     std::int32_t recordCount() const { return RecordCount; }
     const std::string& fileName() const { return filenm; }
+    // Whether Form_Load opened the data file: a window whose load failed (or that found no
+    // payment scheme) holds no file and can only be closed.
+    bool isLoaded() const { return DataFile.isOpen(); }
 
     // The editor's operations (each editor supplies or changes them).
     virtual void Fill_captions() = 0;

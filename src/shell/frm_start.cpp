@@ -1,5 +1,6 @@
 #include "shell/frm_start.h"
 
+#include "editors/record_editor.h"
 #include "export/calculation_files.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
@@ -94,14 +95,22 @@ bool frmStart::Form_Load(const QString& appDir) {
     }
     dataLock_ = std::move(*lock);
     // Leftovers of writes that a crash interrupted; the real files were never touched by them.
+    // A folder that cannot be cleared is reported; the program works on all the same.
     for (Folder folder :
          {Folder::Data, Folder::Addinfo, Folder::Comm, Folder::Output, Folder::Backcopies})
-        removeTemporaryFiles(folderPath(AppDir, folder));
+        if (Status cleared = removeTemporaryFiles(folderPath(AppDir, folder)); !cleared)
+            showMessage(cleared.error().message(), this);
     return true;
 }
 
 void frmStart::showEditor(EditorKind kind) {
     QPointer<QWidget>& window = editors_[kind];
+    // A window whose load failed holds no data file; pressing its button again loads the
+    // editor afresh, so that the operator need not close it first once the cause is mended.
+    if (auto* editor = qobject_cast<RecordEditor*>(window.data()); editor && !editor->isLoaded()) {
+        editor->close();
+        window = nullptr;
+    }
     if (!window) {
         window = createEditor(kind);
         if (!window)

@@ -33,6 +33,14 @@ std::string temporaryPathFor(const std::string& target) {
     return folder + std::string(kTemporaryPrefix) + randomSuffix();
 }
 
+// The operator knows the file being written, not its temporary stand-in: a failure on the
+// temporary file is reported under the target's name (a rename names both already).
+FsError namingTarget(FsError error, const std::string& temporary, const std::string& target) {
+    if (error.path == temporary && error.target.empty())
+        error.path = target;
+    return error;
+}
+
 } // namespace
 
 WholeFileWriter::WholeFileWriter(WholeFileWriter&& other) noexcept
@@ -63,8 +71,9 @@ Result<WholeFileWriter> WholeFileWriter::create(const std::string& target) {
     writer.temporary_ = temporaryPathFor(target);
     auto file = fs::open(writer.temporary_, fs::OpenMode::WriteNew);
     if (!file) {
+        FsError error = namingTarget(file.error(), writer.temporary_, target);
         writer.temporary_.clear(); // nothing was created
-        return file.error();
+        return error;
     }
     writer.file_ = std::move(*file);
     writer.buffer_.reserve(kBlockSize);
@@ -87,7 +96,7 @@ Status WholeFileWriter::flush() {
         return {};
     Status written = fs::writeAt(file_, written_, buffer_.data(), buffer_.size());
     if (!written) {
-        failure_ = written;
+        failure_ = namingTarget(written.error(), temporary_, target_);
         abandon(); // the file can no longer be completed
         return failure_;
     }
@@ -110,7 +119,7 @@ Status WholeFileWriter::commit() {
     if (done)
         done = fs::rename(temporary_, target_);
     if (!done) {
-        failure_ = done;
+        failure_ = namingTarget(done.error(), temporary_, target_);
         abandon();
         return failure_;
     }

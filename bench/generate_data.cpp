@@ -18,11 +18,13 @@ using zelt::bench::GeneratorOptions;
 constexpr const char* kUsage =
     "usage: zelt_generate --dir FOLDER [--members N] [--sales N] [--payments N]\n"
     "                     [--communications N] [--schemes N] [--seed N] [--side-files]\n"
-    "                     [--same-name] [--check]\n"
+    "                     [--same-name] [--check | --check-only]\n"
     "Writes data/ (and with --side-files addinfo/ and comm/) under FOLDER. By default there are\n"
     "twice as many sales as members, as many payments, a fifth as many communications and 5\n"
     "schemes. --same-name gives every member the first name \"Alexander\". --check reads the\n"
-    "folder back afterwards and verifies it.\n";
+    "folder back afterwards and verifies it; --check-only verifies a folder written before with "
+    "the\n"
+    "same options.\n";
 
 template <class T> std::optional<T> parseNumber(std::string_view text) {
     T value{};
@@ -35,6 +37,7 @@ template <class T> std::optional<T> parseNumber(std::string_view text) {
 struct Arguments {
     GeneratorOptions options;
     bool check = false;
+    bool checkOnly = false;
 };
 
 std::optional<Arguments> parseArguments(int argc, char** argv) {
@@ -51,6 +54,10 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
         }
         if (arg == "--check") {
             args.check = true;
+            continue;
+        }
+        if (arg == "--check-only") {
+            args.check = args.checkOnly = true;
             continue;
         }
         if (i + 1 >= argc)
@@ -88,19 +95,12 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
     return args;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const auto args = parseArguments(argc, argv);
-    if (!args) {
-        std::fputs(kUsage, stderr);
-        return 2;
-    }
-    const GeneratorOptions& options = args->options;
+// Writes the folder and says what it holds.
+bool generate(const GeneratorOptions& options) {
     const auto start = std::chrono::steady_clock::now();
     if (zelt::Status done = zelt::bench::generateAppFolder(options); !done) {
         std::fprintf(stderr, "zelt_generate: %s\n", done.error().message().c_str());
-        return 1;
+        return false;
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -110,14 +110,27 @@ int main(int argc, char** argv) {
                 static_cast<long long>(options.paymentCount()),
                 static_cast<long long>(options.communicationCount()), options.schemes,
                 options.sideFiles ? ", side files" : "", seconds);
+    return true;
+}
 
+} // namespace
+
+int main(int argc, char** argv) {
+    const auto args = parseArguments(argc, argv);
+    if (!args) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const GeneratorOptions& options = args->options;
+    if (!args->checkOnly && !generate(options))
+        return 1;
     if (args->check) {
         const auto problems = zelt::bench::checkAppFolder(options);
         for (const auto& problem : problems)
             std::fprintf(stderr, "check: %s\n", problem.c_str());
         if (!problems.empty())
             return 1;
-        std::printf("check: the folder is sound\n");
+        std::printf("check: %s is sound\n", options.dir.c_str());
     }
     return 0;
 }

@@ -17,18 +17,34 @@ cmake -S "$repo" -B "$build" -G Ninja -DZELT_BUILD_BENCH=ON -DZELT_BUILD_TESTS=O
 cmake --build "$build" -j2 --target zelt_generate zelt_bench zelt_bench_gui
 echo "Built in ${SECONDS} s."
 
+# The data is deterministic, so a folder made by the same generator with the same options is
+# used again: deleting a few hundred thousand side files costs minutes on some disks. A folder
+# whose stamp differs is written again over the top (every file is replaced).
+generator_sum=$(cat "$repo"/bench/{data_generator,word_lists,block_writer}.cpp \
+    "$repo"/bench/bench_random.h | sha256sum | cut -c1-16)
+generate() {
+    local dir=$1
+    shift
+    local stamp="$generator_sum $*"
+    if [ -f "$dir/.generated" ] && [ "$(cat "$dir/.generated")" = "$stamp" ] &&
+        "$build/bench/zelt_generate" --dir "$dir" "$@" --check-only 2>/dev/null; then
+        return
+    fi
+    rm -f "$dir/.generated"
+    "$build/bench/zelt_generate" --dir "$dir" "$@" --check
+    echo "$stamp" >"$dir/.generated"
+}
+
 echo "Generating the data under $root ..."
-rm -rf "$root"
 mkdir -p "$root"
 for size in ${sizes//,/ }; do
     side=()
     # The member export is measured with the additional info files up to 10^5 members.
     if [ "$size" -le 100000 ]; then side=(--side-files); fi
-    "$build/bench/zelt_generate" --dir "$root/n$size" --members "$size" "${side[@]}" --check
-    "$build/bench/zelt_generate" --dir "$root/n$size-same" --members "$size" --same-name \
-        --sales 0 --payments 0 --communications 0 --check
+    generate "$root/n$size" --members "$size" "${side[@]}"
+    generate "$root/n$size-same" --members "$size" --same-name --sales 0 --payments 0 \
+        --communications 0
 done
-
 echo "Built and generated in ${SECONDS} s."
 
 "$build/bench/zelt_bench" --root "$root" --sizes "$sizes" "$@"

@@ -91,13 +91,4 @@ double calendarTime(double serial) {
     return day + (day - serial);
 }
 
-bool isShowableDate(double serial) {
-    static const double first = serialFromDate(100, 1, 1);
-    static const double pastLast = serialFromDate(9999, 12, 31) + 1;
-    if (!std::isfinite(serial))
-        return false;
-    const double day = std::trunc(serial);
-    return day >= first && day < pastLast;
-}
-
 } // namespace zelt

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/date_text.h"
 #include "storage/locale_rules.h"
 
 #include <cstddef>
@@ -72,7 +73,5 @@ private:
 // counts days back while the fraction still counts the time of day forward, so -1.25
 // (1899-12-29 06:00) comes before -1.75 (1899-12-29 18:00).
 double calendarTime(double serial);
-// Whether a serial date has a text: finite and within the years 100 to 9999.
-bool isShowableDate(double serial);
 
 } // namespace zelt

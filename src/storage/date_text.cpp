@@ -68,6 +68,12 @@ std::optional<DayAndTime> splitSerial(double serial) {
     return split;
 }
 
+} // namespace
+
+bool isShowableDate(double serial) { return splitSerial(serial).has_value(); }
+
+namespace {
+
 char* putNumber(char* out, int value, int minDigits) {
     char digits[12];
     int count = 0;

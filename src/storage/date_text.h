@@ -36,6 +36,10 @@ std::size_t maxDateTextLength(const LocaleRules& rules);
 // serial is not finite or lies outside the years 100 to 9999.
 std::optional<CalendarDate> calendarDate(double serial);
 
+// Whether formatDate shows the value (a time that rounds past the last second of 9999-12-31 or
+// up into 0100-01-01 counts as the day it rounds to).
+bool isShowableDate(double serial);
+
 // A typed date: the locale's order; separators "/", ".", "-" or blank; two-digit years (00 to 29
 // are 2000 to 2029, 30 to 99 are 1930 to 1999) or years of three or four digits; yyyy-MM-dd
 // always; an optional time h:mm or h:mm:ss with optional AM/PM. Years 100 to 9999.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the program and runs every test: once in a normal build, once under AddressSanitizer
-# and UndefinedBehaviorSanitizer.
+# and UndefinedBehaviorSanitizer; between the two it runs each fuzzer for a bounded time
+# (FUZZ_SECONDS, 30 by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,5 +21,7 @@ run_suite() {
 
 echo "== Tests =="
 run_suite build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELT_WERROR=ON
+echo "== Fuzzers =="
+fuzz/run.sh
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZELT_SANITIZE=ON

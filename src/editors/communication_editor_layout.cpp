@@ -1,6 +1,7 @@
 // The controls of the communication editor and their places in the window.
 #include "editors/communication_editor.h"
 #include "editors/field_text.h"
+#include "ui/focus_chain.h"
 #include "ui/grid_view.h"
 
 #include <QGridLayout>
@@ -87,10 +88,14 @@ void CommunicationEditor::createSearchFrame() {
     layout->addWidget(txtSdate_r, 1, 3);
     layout->addWidget(cmdDisplay, 1, 4);
     layout->addWidget(MSFGView, 2, 0, 1, 5);
-    layout->setColumnStretch(1, 2);
+    for (int column = 0; column < 4; ++column)
+        layout->setColumnStretch(column, 1);
     layout->setRowStretch(2, 1);
 
     connect(cmdDisplay, &QPushButton::clicked, this, [this] { cmdDisplay_Click(); });
+    // Enter in a search field runs the search, as the button would (not while one runs).
+    for (QLineEdit* filter : {txtSID, txtSsubject, txtSdate, txtSdate_r})
+        connect(filter, &QLineEdit::returnPressed, cmdDisplay, &QPushButton::click);
     connect(MSFGView, &GridView::rowChosen, this,
             [this](const QString& text) { MSFGView_RowChosen(text); });
 }
@@ -122,26 +127,17 @@ void CommunicationEditor::arrangeWindow() {
     top->addLayout(fields, 2);
     top->addWidget(frameView, 3);
 
-    auto* exports = new QVBoxLayout;
-    exports->addStretch();
-    exports->addWidget(cmdSaveThisRecord);
-    exports->addWidget(cmdSaveAllRecords);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(frmNavigation);
-    bottom->addLayout(exports);
-    bottom->addStretch();
-
     auto* window = new QVBoxLayout(this);
     window->addLayout(top, 1);
-    window->addLayout(bottom);
+    window->addLayout(recordBar());
 
-    setTabOrder(txtID, txtSubject);
-    setTabOrder(txtSubject, txtMessage);
-    setTabOrder(txtMessage, txtDate);
-    setTabOrder(txtDate, txtResponce);
-    setTabOrder(txtResponce, txtComments);
-    setTabOrder(txtComments, txtDate_R);
-    resize(960, 640);
+    // The fields in their input order (the comments before the date of the response), the
+    // search, then the record and export buttons.
+    setFocusChain(QList<QWidget*>{txtID, txtSubject, txtMessage, txtDate, txtResponce, txtComments,
+                                  txtDate_R, txtSID, txtSsubject, txtSdate, txtSdate_r, cmdDisplay,
+                                  MSFGView} +
+                  recordControls());
+    resize(1040, 660);
 }
 
 void CommunicationEditor::Disable_editor() {

@@ -1,6 +1,7 @@
 // The controls of the member editor and their places in the window.
 #include "editors/field_text.h"
 #include "editors/member_editor.h"
+#include "ui/focus_chain.h"
 #include "ui/grid_view.h"
 
 #include <QComboBox>
@@ -110,6 +111,9 @@ void MemberEditor::createSearchFrame() {
     layout->setRowStretch(2, 1);
 
     connect(cmdDisplay, &QPushButton::clicked, this, [this] { cmdDisplay_Click(); });
+    // Enter in a search field runs the search, as the button would (not while one runs).
+    for (QLineEdit* filter : {txtSname, txtSsurname, txtSemail, txtSreferenceid, txtSEgold_ID})
+        connect(filter, &QLineEdit::returnPressed, cmdDisplay, &QPushButton::click);
     connect(MSFGView, &GridView::rowChosen, this,
             [this](const QString& text) { MSFGView_RowChosen(text); });
 }
@@ -136,27 +140,19 @@ void MemberEditor::arrangeWindow() {
     top->addLayout(fields, 2);
     top->addWidget(frameView, 5);
 
-    auto* exports = new QVBoxLayout;
-    exports->addStretch();
-    exports->addWidget(cmdSaveThisRecord);
-    exports->addWidget(cmdSaveAllRecords);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(frmNavigation);
-    bottom->addLayout(exports);
-    bottom->addStretch();
-
     auto* window = new QVBoxLayout(this);
     window->addLayout(top, 1);
-    window->addLayout(bottom);
+    window->addLayout(recordBar());
 
-    // Record order; the identifier and the level are never typed and take no focus.
-    QWidget* previous = txtName;
-    for (QWidget* next : std::initializer_list<QWidget*>{
-             txtSurname, txtStreet, txtCity, txtPost_Cod, txtCountry, txtPhone, txtE_mail, txtURL,
-             txtRef_ID, txtAdditional_Info, txtDate, txtEgold_ID, cmbAP_ID}) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
+    // Down the field column (the identifier and the level are never typed and take no focus),
+    // across the search, then the record and export buttons.
+    setFocusChain(QList<QWidget*>{txtName,     txtSurname,         txtStreet,    txtCity,
+                                  txtPost_Cod, txtCountry,         txtPhone,     txtE_mail,
+                                  txtURL,      txtRef_ID,          txtDate,      txtEgold_ID,
+                                  cmbAP_ID,    txtAdditional_Info, txtSname,     txtSsurname,
+                                  txtSemail,   txtSreferenceid,    txtSEgold_ID, cmdDisplay,
+                                  MSFGView} +
+                  recordControls());
     resize(1100, 620);
 }
 

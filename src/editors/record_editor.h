@@ -113,6 +113,12 @@ protected:
     bool Report(const Status& status);
     // <AppDir>/data/<filenm>
     std::string dataFilePath() const;
+    // The navigation group, create, edit, save and the two export buttons, in the order the
+    // keyboard focus visits them (the window's last stop).
+    QList<QWidget*> recordControls() const;
+    // The bar along the bottom of the window: the frame frmNavigation, the two export buttons
+    // to its right.
+    QLayout* recordBar();
 
     // State.
     std::string filenm;

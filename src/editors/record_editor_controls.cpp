@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace zelt {
 
@@ -17,8 +18,11 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption,
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
-    if (tooltip)
+    if (tooltip) {
+        // A screen reader says what the arrow does rather than reading out "I<".
         button->setToolTip(QString::fromLatin1(tooltip));
+        button->setAccessibleName(QString::fromLatin1(tooltip));
+    }
     return button;
 }
 
@@ -47,7 +51,8 @@ void RecordEditor::createControls() {
     for (QPushButton* narrow : {cmdFirst, cmdPrevious, cmdNext, cmdLast})
         narrow->setMaximumWidth(narrow->fontMetrics().horizontalAdvance(QStringLiteral("W>IW")) +
                                 16);
-    txtCurrent_Record->setMaximumWidth(
+    // Room for any record number, whatever room the window has.
+    txtCurrent_Record->setFixedWidth(
         txtCurrent_Record->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 12);
 
     navigationLayout = new QGridLayout(frmNavigation);
@@ -72,6 +77,25 @@ void RecordEditor::createControls() {
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdSaveThisRecord, &QPushButton::clicked, this, [this] { cmdSaveThisRecord_Click(); });
     connect(cmdSaveAllRecords, &QPushButton::clicked, this, [this] { cmdSaveAllRecords_Click(); });
+}
+
+QLayout* RecordEditor::recordBar() {
+    // The export buttons stand level with the frame's two rows of buttons.
+    auto* exports = new QVBoxLayout;
+    exports->setContentsMargins(0, 0, 0, navigationLayout->contentsMargins().bottom() + 1);
+    exports->addStretch();
+    exports->addWidget(cmdSaveThisRecord);
+    exports->addWidget(cmdSaveAllRecords);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(frmNavigation);
+    bar->addLayout(exports);
+    bar->addStretch();
+    return bar;
+}
+
+QList<QWidget*> RecordEditor::recordControls() const {
+    return {cmdFirst,  cmdPrevious, txtCurrent_Record, cmdNext,           cmdLast,          cmdGoTo,
+            cmdCreate, cmdEdit,     cmdSave,           cmdSaveThisRecord, cmdSaveAllRecords};
 }
 
 void RecordEditor::Navigation(bool& fl) {

@@ -1,6 +1,7 @@
 // The controls of the sale and payment editors and their places in the window.
 #include "editors/field_text.h"
 #include "editors/sale_editor.h"
+#include "ui/focus_chain.h"
 #include "ui/grid_view.h"
 
 #include <QGridLayout>
@@ -69,6 +70,9 @@ void SaleEditor::createSearchFrame() {
     layout->setRowStretch(2, 1);
 
     connect(cmdDisplay, &QPushButton::clicked, this, [this] { cmdDisplay_Click(); });
+    // Enter in a search field runs the search, as the button would (not while one runs).
+    for (QLineEdit* filter : {txtSdate, txtSAffID})
+        connect(filter, &QLineEdit::returnPressed, cmdDisplay, &QPushButton::click);
     connect(MSFGView, &GridView::rowChosen, this,
             [this](const QString& text) { MSFGView_RowChosen(text); });
 }
@@ -89,22 +93,14 @@ void SaleEditor::arrangeWindow() {
     top->addLayout(fields, 2);
     top->addWidget(frameView, 3);
 
-    auto* exports = new QVBoxLayout;
-    exports->addStretch();
-    exports->addWidget(cmdSaveThisRecord);
-    exports->addWidget(cmdSaveAllRecords);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(frmNavigation);
-    bottom->addLayout(exports);
-    bottom->addStretch();
-
     auto* window = new QVBoxLayout(this);
     window->addLayout(top, 1);
-    window->addLayout(bottom);
+    window->addLayout(recordBar());
 
-    setTabOrder(txtAffiliateID, txtSum);
-    setTabOrder(txtSum, txtDate);
-    setTabOrder(txtDate, txtDetails);
+    // Down the fields, across the search, then the record and export buttons.
+    setFocusChain(QList<QWidget*>{txtAffiliateID, txtSum, txtDate, txtDetails, txtSdate, txtSAffID,
+                                  cmdDisplay, MSFGView} +
+                  recordControls());
     resize(860, 520);
 }
 

@@ -1,6 +1,7 @@
 // The controls of the payment scheme editor and their places in the window.
 #include "editors/field_text.h"
 #include "editors/scheme_editor.h"
+#include "ui/focus_chain.h"
 
 #include <QComboBox>
 #include <QFont>
@@ -11,8 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <vector>
 
 namespace zelt {
 
@@ -82,29 +81,15 @@ void SchemeEditor::arrangeWindow() {
     }
     fields->setColumnStretch(1, 1);
 
-    auto* exports = new QVBoxLayout;
-    exports->addStretch();
-    exports->addWidget(cmdSaveThisRecord);
-    exports->addWidget(cmdSaveAllRecords);
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(frmNavigation);
-    bottom->addLayout(exports);
-    bottom->addStretch();
-
     auto* window = new QVBoxLayout(this);
     window->addLayout(fields);
     window->addStretch();
-    window->addLayout(bottom);
+    window->addLayout(recordBar());
 
-    // The input order, then the record and export controls.
-    std::vector<QWidget*> order(txtLevel.begin(), txtLevel.end());
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             cmbType, txtMinPayment, txtPeriodicity, txtUnit, cmdFirst, cmdPrevious,
-             txtCurrent_Record, cmdNext, cmdLast, cmdGoTo, cmdCreate, cmdEdit, cmdSave,
-             cmdSaveThisRecord, cmdSaveAllRecords})
-        order.push_back(control);
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    // The input order, then the record and export buttons.
+    QList<QWidget*> order(txtLevel.begin(), txtLevel.end());
+    order << cmbType << txtMinPayment << txtPeriodicity << txtUnit;
+    setFocusChain(order + recordControls());
 }
 
 } // namespace zelt

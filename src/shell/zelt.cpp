@@ -6,6 +6,7 @@
 #include "ui/system_locale.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLocale>
 
 namespace zelt {
@@ -13,6 +14,9 @@ namespace zelt {
 int Main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelt Management System"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/zelt.png")));
+    // Matches the menu entry, so that a desktop shows the entry's icon for the running windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zelt-management-system"));
 
     fill_message_table();
     setCurrentRules(rulesFromLocale(QLocale::system()));

@@ -39,6 +39,8 @@ GridView::GridView(QWidget* parent) : QTableView(parent), model_(new GridModel(t
     columns->setSortIndicator(-1, Qt::AscendingOrder);
     columns->setSectionResizeMode(QHeaderView::Interactive);
     columns->setHighlightSections(false);
+    // The last column takes the room the others leave, so the grid has no empty strip.
+    columns->setStretchLastSection(true);
     connect(columns, &QHeaderView::sectionClicked, this, &GridView::sortRowsBy);
     connect(columns, &QHeaderView::sectionDoubleClicked, this,
             [this](int) { emit rowChosen(model_->heading(0)); });

@@ -4,10 +4,10 @@
 #include "child_process.h"
 #include "core_workloads.h"
 #include "floor_io.h"
+#include "measured_workloads.h"
 #include "report_table.h"
 #include "run_statistics.h"
 #include "sqlite_baseline.h"
-#include "workload_specs.h"
 
 #include "storage/file_system.h"
 
@@ -92,11 +92,11 @@ WorkloadFigures parseFigures(const std::string& output) {
     return figures;
 }
 
-double floorSeconds(const WorkloadSpec& spec, const std::string& dir, std::int32_t members,
+double floorSeconds(const MeasuredWorkload& line, const std::string& dir, std::int32_t members,
                     std::uint64_t outputBytes, int runs, const std::string& workDir) {
-    if (!spec.floorFiles)
+    if (!line.floorFiles)
         return -1;
-    const auto files = spec.floorFiles(dir, members);
+    const auto files = line.floorFiles(dir, members);
     std::vector<double> reads, writes;
     for (int i = 0; i <= runs; ++i) {
         const double read = readSeconds(files);
@@ -109,16 +109,16 @@ double floorSeconds(const WorkloadSpec& spec, const std::string& dir, std::int32
     return median(reads) + median(writes);
 }
 
-Measurement measure(const WorkloadSpec& spec, std::int32_t members, const Options& options,
+Measurement measure(const MeasuredWorkload& line, std::int32_t members, const Options& options,
                     const std::string& binFolder, const std::string& workDir) {
     Measurement m;
-    m.title = spec.title;
+    m.title = line.title;
     m.members = members;
     const std::string size = std::to_string(members);
-    const std::string dir = options.root + "/n" + size + (spec.sameName ? "-same" : "");
-    const std::string program = binFolder + (spec.gui ? "/zelt_bench_gui" : "/zelt_bench");
+    const std::string dir = options.root + "/n" + size + (line.sameName ? "-same" : "");
+    const std::string program = binFolder + (line.gui ? "/zelt_bench_gui" : "/zelt_bench");
     const ChildOutcome child = runChild(
-        {program, "--workload", spec.name, "--dir", dir, "--runs", std::to_string(options.runs)});
+        {program, "--workload", line.name, "--dir", dir, "--runs", std::to_string(options.runs)});
     if (!child.started || child.exitCode != 0) {
         m.unavailable = child.started ? "the workload failed" : "cannot start " + program;
         return m;
@@ -131,13 +131,13 @@ Measurement measure(const WorkloadSpec& spec, std::int32_t members, const Option
     m.seconds = median(figures.times);
     m.records = figures.records;
     m.peakKiB = child.peakKiB;
-    m.floorSeconds = floorSeconds(spec, dir, members, figures.outputBytes,
+    m.floorSeconds = floorSeconds(line, dir, members, figures.outputBytes,
                                   static_cast<int>(figures.times.size()), workDir);
-    if (spec.sql && !options.skipSqlite) {
+    if (line.sql && !options.skipSqlite) {
         const std::string out = workDir + "/sqlite-output";
         zelt::fs::createFolder(out);
-        m.sqliteSeconds = sqliteSeconds(options.root + "/n" + size + ".db", spec.sql(members, out),
-                                        spec.sqlBaseline ? spec.sqlBaseline(members) : "",
+        m.sqliteSeconds = sqliteSeconds(options.root + "/n" + size + ".db", line.sql(members, out),
+                                        line.sqlBaseline ? line.sqlBaseline(members) : "",
                                         options.sqliteRuns, workDir);
     }
     return m;
@@ -167,17 +167,17 @@ int runBenchmark(const Options& options) {
                 return 1;
             }
         }
-        for (const WorkloadSpec& spec : workloadSpecs()) {
-            if (spec.largestSize > 0 && members > spec.largestSize)
+        for (const MeasuredWorkload& line : measuredWorkloads()) {
+            if (line.largestSize > 0 && members > line.largestSize)
                 continue;
-            if (!options.only.empty() && spec.name.find(options.only) == std::string::npos)
+            if (!options.only.empty() && line.name.find(options.only) == std::string::npos)
                 continue;
             const auto start = std::chrono::steady_clock::now();
-            Measurement m = measure(spec, members, options, binFolder, workDir);
-            if (auto before = previous.find(spec.name);
+            Measurement m = measure(line, members, options, binFolder, workDir);
+            if (auto before = previous.find(line.name);
                 before != previous.end() && m.seconds > 0 && before->second > 0)
                 m.growth = m.seconds / before->second;
-            previous[spec.name] = m.seconds;
+            previous[line.name] = m.seconds;
             std::fprintf(
                 stderr, "%s(%.0f s)\n", progressLine(m).c_str(),
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());

@@ -1,4 +1,4 @@
-#include "workload_specs.h"
+#include "measured_workloads.h"
 
 #include "data_generator.h"
 #include "sqlite_baseline.h"
@@ -10,14 +10,14 @@ namespace zelt::bench {
 
 namespace {
 
-WorkloadSpec makeSpec(const std::string& title, const std::string& name, bool gui = false,
-                      bool sameName = false) {
-    WorkloadSpec spec;
-    spec.title = title;
-    spec.name = name;
-    spec.gui = gui;
-    spec.sameName = sameName;
-    return spec;
+MeasuredWorkload makeLine(const std::string& title, const std::string& name, bool gui = false,
+                          bool sameName = false) {
+    MeasuredWorkload line;
+    line.title = title;
+    line.name = name;
+    line.gui = gui;
+    line.sameName = sameName;
+    return line;
 }
 
 std::vector<std::string> dataFiles(const std::string& appDir,
@@ -57,64 +57,66 @@ std::string lowerName(std::string name) {
 }
 
 // Sorting the listed rows: the query with the order, less the same query without it.
-WorkloadSpec gridSort(const std::string& title, const std::string& name, const std::string& order) {
+MeasuredWorkload gridSort(const std::string& title, const std::string& name,
+                          const std::string& order) {
     const std::string select =
         "SELECT id FROM members_same WHERE lower(trim(name)) = '" + lowerName(kSameName) + "'";
-    WorkloadSpec spec = makeSpec(title, name, true, true);
-    spec.sql = [select, order](std::int32_t, const std::string&) {
+    MeasuredWorkload line = makeLine(title, name, true, true);
+    line.sql = [select, order](std::int32_t, const std::string&) {
         return select + " ORDER BY " + order + ";\n";
     };
-    spec.sqlBaseline = [select](std::int32_t) { return select + ";\n"; };
-    return spec;
+    line.sqlBaseline = [select](std::int32_t) { return select + ";\n"; };
+    return line;
 }
 
-WorkloadSpec openEditor(const std::string& title, const std::string& name) {
-    return makeSpec(title, name, true);
+MeasuredWorkload openEditor(const std::string& title, const std::string& name) {
+    return makeLine(title, name, true);
 }
 
 constexpr const char* kLines = ".headers on\n.mode list\n";
 
 } // namespace
 
-std::vector<WorkloadSpec> workloadSpecs() {
-    std::vector<WorkloadSpec> specs;
+std::vector<MeasuredWorkload> measuredWorkloads() {
+    std::vector<MeasuredWorkload> lines;
 
-    WorkloadSpec nameFilter = makeSpec("Member search, name filter (~0.1%)", "member-search-name");
+    MeasuredWorkload nameFilter =
+        makeLine("Member search, name filter (~0.1%)", "member-search-name");
     nameFilter.floorFiles = readsData({"affiliates.kvr"});
     nameFilter.sql = [](std::int32_t, const std::string&) {
         return nameSearch("members", lowerName(searchedName()));
     };
-    specs.push_back(nameFilter);
+    lines.push_back(nameFilter);
 
-    WorkloadSpec listAll =
-        makeSpec("Member search listing all into the grid", "grid-list-all", true, true);
+    MeasuredWorkload listAll =
+        makeLine("Member search listing all into the grid", "grid-list-all", true, true);
     listAll.floorFiles = readsData({"affiliates.kvr"});
     listAll.sql = [](std::int32_t, const std::string&) {
         return nameSearch("members_same", lowerName(kSameName));
     };
-    specs.push_back(listAll);
+    lines.push_back(listAll);
 
     // The same search without the window: what of the listing is the search's own.
-    WorkloadSpec searchAll =
-        makeSpec("Member search listing all, no window", "member-search-all", false, true);
+    MeasuredWorkload searchAll =
+        makeLine("Member search listing all, no window", "member-search-all", false, true);
     searchAll.floorFiles = readsData({"affiliates.kvr"});
-    specs.push_back(searchAll);
+    lines.push_back(searchAll);
 
-    specs.push_back(gridSort("Sort that grid by Surname", "grid-sort-surname",
+    lines.push_back(gridSort("Sort that grid by Surname", "grid-sort-surname",
                              "lower(rtrim(surname)), surname"));
-    specs.push_back(gridSort("Sort that grid by Level", "grid-sort-level", "level"));
-    specs.push_back(gridSort("Sort that grid by Date", "grid-sort-date", "date"));
+    lines.push_back(gridSort("Sort that grid by Level", "grid-sort-level", "level"));
+    lines.push_back(gridSort("Sort that grid by Date", "grid-sort-date", "date"));
 
-    WorkloadSpec saleSearch = makeSpec("Sale search by member", "sale-search");
+    MeasuredWorkload saleSearch = makeLine("Sale search by member", "sale-search");
     saleSearch.floorFiles = readsData({"sales.kvr"});
     saleSearch.sql = [](std::int32_t members, const std::string&) {
         return "SELECT id, " + sqlDateText("date") +
                ", member_id, sum FROM sales WHERE member_id = " +
                std::to_string(searchedMember(members)) + " ORDER BY date, id;\n";
     };
-    specs.push_back(saleSearch);
+    lines.push_back(saleSearch);
 
-    WorkloadSpec calculation = makeSpec("Files for calculations", "calculation-files");
+    MeasuredWorkload calculation = makeLine("Files for calculations", "calculation-files");
     calculation.floorFiles =
         readsData({"affiliates.kvr", "sales.kvr", "payments.kvr", "apsettings.kvr"});
     calculation.sql = [](std::int32_t, const std::string& out) {
@@ -135,19 +137,19 @@ std::vector<WorkloadSpec> workloadSpecs() {
                "type AS \"Payment\", minpayment AS "
                "\"MinPaym\", periodicity AS \"Period\", unit AS \"Unit\" FROM schemes;\n";
     };
-    specs.push_back(calculation);
+    lines.push_back(calculation);
 
-    WorkloadSpec exportSales = makeSpec("Save all records as txt: sales", "export-sales");
+    MeasuredWorkload exportSales = makeLine("Save all records as txt: sales", "export-sales");
     exportSales.floorFiles = readsData({"sales.kvr"});
     exportSales.sql = [](std::int32_t, const std::string& out) {
         return std::string(kLines) + ".separator \";\" \"\\r\\n\"\n.output " + out +
                "/Sales.txt\nSELECT member_id AS \"Member's ID\", sum AS \"Sum\", " +
                sqlDateText("date") + " AS \"Date\" FROM sales;\n";
     };
-    specs.push_back(exportSales);
+    lines.push_back(exportSales);
 
-    WorkloadSpec exportMembers =
-        makeSpec("Save all records as txt: members with info", "export-members");
+    MeasuredWorkload exportMembers =
+        makeLine("Save all records as txt: members with info", "export-members");
     exportMembers.largestSize = 100000;
     exportMembers.floorFiles = [](const std::string& appDir, std::int32_t members) {
         auto files = dataFiles(appDir, {"affiliates.kvr"});
@@ -166,15 +168,15 @@ std::vector<WorkloadSpec> workloadSpecs() {
                " AS \"Date\", addinfo AS "
                "\"Additional Info\" FROM members;\n";
     };
-    specs.push_back(exportMembers);
+    lines.push_back(exportMembers);
 
-    specs.push_back(openEditor("Open the member editor", "open-editor-members"));
-    specs.push_back(openEditor("Open the sale editor", "open-editor-sales"));
-    specs.push_back(openEditor("Open the payment editor", "open-editor-payments"));
-    specs.push_back(openEditor("Open the communication editor", "open-editor-communications"));
-    specs.push_back(openEditor("Open the scheme editor", "open-editor-schemes"));
+    lines.push_back(openEditor("Open the member editor", "open-editor-members"));
+    lines.push_back(openEditor("Open the sale editor", "open-editor-sales"));
+    lines.push_back(openEditor("Open the payment editor", "open-editor-payments"));
+    lines.push_back(openEditor("Open the communication editor", "open-editor-communications"));
+    lines.push_back(openEditor("Open the scheme editor", "open-editor-schemes"));
 
-    WorkloadSpec save = makeSpec("Save a new member with a referrer", "save-member", true);
+    MeasuredWorkload save = makeLine("Save a new member with a referrer", "save-member", true);
     save.sql = [](std::int32_t members, const std::string&) {
         return "INSERT INTO members(name, surname, street, city, post_cod, country, phone, "
                "e_mail, url, ref_id, egold_id, ap_id, level, date, addinfo) SELECT 'Bench', "
@@ -183,8 +185,8 @@ std::vector<WorkloadSpec> workloadSpecs() {
                "FROM members WHERE id = " +
                std::to_string(savedReferrer(members)) + ";\n";
     };
-    specs.push_back(save);
-    return specs;
+    lines.push_back(save);
+    return lines;
 }
 
 } // namespace zelt::bench

@@ -9,7 +9,7 @@ namespace zelt::bench {
 
 // One line of the benchmark's table: which measuring program runs the workload, on which data,
 // what its floor reads, and what sqlite3 does for the same work.
-struct WorkloadSpec {
+struct MeasuredWorkload {
     std::string title;
     std::string name;             // the workload's name in its measuring program
     bool gui = false;             // measured by zelt_bench_gui
@@ -24,6 +24,6 @@ struct WorkloadSpec {
     std::function<std::string(std::int32_t members)> sqlBaseline;
 };
 
-std::vector<WorkloadSpec> workloadSpecs();
+std::vector<MeasuredWorkload> measuredWorkloads();
 
 } // namespace zelt::bench

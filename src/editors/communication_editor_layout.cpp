@@ -11,7 +11,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace zelt {
 
@@ -30,7 +33,9 @@ QPlainTextEdit* makeTextBox(QWidget* parent, const char* name, int lines) {
     box->setObjectName(QString::fromLatin1(name));
     box->setTabChangesFocus(true);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setMinimumHeight(box->fontMetrics().lineSpacing() * lines + 12);
+    const int frame = 2 * (box->frameWidth() + int(box->document()->documentMargin()));
+    box->setMinimumHeight(std::max(box->fontMetrics().lineSpacing() * lines + frame,
+                                   box->minimumSizeHint().height()));
     return box;
 }
 

@@ -80,15 +80,16 @@ void RecordEditor::createControls() {
 }
 
 QLayout* RecordEditor::recordBar() {
-    // The export buttons stand level with the frame's two rows of buttons.
+    // The export buttons stand level with the frame's two rows of buttons; the bar is as high
+    // as the frame, whatever room the window has.
     auto* exports = new QVBoxLayout;
     exports->setContentsMargins(0, 0, 0, navigationLayout->contentsMargins().bottom() + 1);
-    exports->addStretch();
     exports->addWidget(cmdSaveThisRecord);
     exports->addWidget(cmdSaveAllRecords);
     auto* bar = new QHBoxLayout;
     bar->addWidget(frmNavigation);
     bar->addLayout(exports);
+    bar->setAlignment(exports, Qt::AlignBottom);
     bar->addStretch();
     return bar;
 }

@@ -214,9 +214,11 @@ private slots:
     // Each field a screen reader can land on has a name: its label (as buddy) or its own.
     void fieldsAreNamed_data() {
         QTest::addColumn<int>("kind");
-        for (EditorKind kind : {EditorKind::Members, EditorKind::Sales, EditorKind::Payments,
-                                EditorKind::Communications, EditorKind::Schemes})
-            QTest::addRow("%d", int(kind)) << int(kind);
+        QTest::newRow("members") << int(EditorKind::Members);
+        QTest::newRow("sales") << int(EditorKind::Sales);
+        QTest::newRow("payments") << int(EditorKind::Payments);
+        QTest::newRow("communications") << int(EditorKind::Communications);
+        QTest::newRow("schemes") << int(EditorKind::Schemes);
     }
     void fieldsAreNamed() {
         QFETCH(int, kind);

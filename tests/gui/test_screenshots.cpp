@@ -15,6 +15,7 @@
 #include "storage/scheme_record.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/window_layout.h"
 #include "ui/grid_view.h"
 
 #include <QAbstractButton>
@@ -176,25 +177,6 @@ Scenario scenario(const QString& name) {
     return {EditorKind::Schemes, [](const auto&) {}, {}};
 }
 
-// The named controls of a window that the operator sees: the window's own, not Qt's parts.
-QList<QWidget*> visibleControls(QWidget* window) {
-    QList<QWidget*> controls;
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")) ||
-            !w->isVisibleTo(window))
-            continue;
-        if (qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
-            qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
-            qobject_cast<QComboBox*>(w) || qobject_cast<GridView*>(w))
-            controls.append(w);
-    }
-    return controls;
-}
-
-QRect inWindow(QWidget* control, QWidget* window) {
-    return QRect(control->mapTo(window, QPoint(0, 0)), control->size());
-}
-
 } // namespace
 
 class ScreenshotTest : public QObject {
@@ -213,31 +195,9 @@ class ScreenshotTest : public QObject {
         QVERIFY2(picture.save(path), qPrintable(path));
     }
 
-    // Every control lies inside the window, is at least as large as it needs to be, and
-    // overlaps no other control (a label over its field, a button over a button).
     void checkLayout(QWidget* window) {
-        const QList<QWidget*> controls = visibleControls(window);
-        QVERIFY(!controls.isEmpty());
-        for (QWidget* control : controls) {
-            const QRect box = inWindow(control, window);
-            QVERIFY2(window->rect().contains(box), qPrintable(control->objectName()));
-            QSize needed = control->minimumSizeHint();
-            if (auto* button = qobject_cast<QAbstractButton*>(control)) // the caption fits
-                needed.setWidth(button->fontMetrics().horizontalAdvance(button->text()) + 8);
-            QVERIFY2(control->width() >= needed.width() && control->height() >= needed.height(),
-                     qPrintable(control->objectName()));
-        }
-        for (qsizetype i = 0; i < controls.size(); ++i)
-            for (qsizetype j = i + 1; j < controls.size(); ++j) {
-                if (controls[i]->isAncestorOf(controls[j]) ||
-                    controls[j]->isAncestorOf(controls[i]))
-                    continue;
-                const QRect a = inWindow(controls[i], window);
-                const QRect b = inWindow(controls[j], window);
-                QVERIFY2(!a.intersects(b),
-                         qPrintable(controls[i]->objectName() + QStringLiteral(" overlaps ") +
-                                    controls[j]->objectName()));
-            }
+        const QString faults = test::layoutFaults(window);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults));
     }
 
     QWidget* openEditor(EditorKind kind) {
@@ -331,6 +291,10 @@ private slots:
                                grid->visualRect(second).center());
             QCOMPARE(QString::number(static_cast<RecordEditor*>(window)->currentRecord()),
                      second.data().toString());
+            // The row chosen stays selected while its record is shown.
+            const QModelIndexList selected = grid->selectionModel()->selectedRows();
+            QCOMPARE(selected.size(), 1);
+            QCOMPARE(selected.first().row(), 1);
             checkLayout(window);
             save(window, name + QStringLiteral("_grid"));
         }

@@ -20,7 +20,7 @@ run_suite() {
 }
 
 echo "== Tests =="
-run_suite build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELT_WERROR=ON
+run_suite build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== Fuzzers =="
 fuzz/run.sh
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="

@@ -86,6 +86,8 @@ QLayout* RecordEditor::recordBar() {
     exports->setContentsMargins(0, 0, 0, navigationLayout->contentsMargins().bottom() + 1);
     exports->addWidget(cmdSaveThisRecord);
     exports->addWidget(cmdSaveAllRecords);
+    frmNavigation->setSizePolicy(frmNavigation->sizePolicy().horizontalPolicy(),
+                                 QSizePolicy::Fixed);
     auto* bar = new QHBoxLayout;
     bar->addWidget(frmNavigation);
     bar->addLayout(exports);

@@ -9,10 +9,10 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh xvfb xauth fonts-dejavu-core
 dir="${ZELT_BUILD_DIR:-build-screenshots}"
 cmake -S . -B "$dir" -G Ninja -DZELT_BUILD_TESTS=ON > /dev/null
-cmake --build "$dir" --target test_screenshots
+cmake --build "$dir" --target zelt_gui_tests
 rm -rf "$dir/screenshots"
 ZELT_SCREENSHOT_DIR="$PWD/$dir/screenshots" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 \
-    xvfb-run -a -s "-screen 0 1600x1200x24" "$dir/tests/test_screenshots" > "$dir/screenshots.log" ||
+    xvfb-run -a -s "-screen 0 1600x1200x24" "$dir/tests/zelt_gui_tests" ScreenshotTest > "$dir/screenshots.log" ||
     { cat "$dir/screenshots.log"; exit 1; }
 
 mkdir -p docs/screenshots

@@ -12,9 +12,14 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
+launcher=()
+if command -v ccache > /dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 run_suite() {
     local dir="$1"; shift
-    cmake -S . -B "$dir" -G Ninja -DZELT_BUILD_TESTS=ON "$@" > /dev/null
+    cmake -S . -B "$dir" -G Ninja -DZELT_BUILD_TESTS=ON "${launcher[@]}" "$@" > /dev/null
     cmake --build "$dir" -j"$(nproc)"
     ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
 }

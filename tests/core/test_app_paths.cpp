@@ -2,6 +2,7 @@
 #include "storage/file_system.h"
 #include "support/byte_text.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -94,5 +95,5 @@ void TestAppPaths::ensureFolderCreatesOneLevel() {
     QVERIFY(!ensureFolder(dir.path(), Folder::Output).ok());
 }
 
-QTEST_APPLESS_MAIN(TestAppPaths)
+ZELT_TEST(TestAppPaths)
 #include "test_app_paths.moc"

@@ -9,6 +9,7 @@
 #include "storage/sale_record.h"
 #include "storage/scheme_record.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -117,13 +118,15 @@ private slots:
     void partialLastRecordIsWrittenZeroFilled() {
         // 24 bytes of 16-byte records count 2 records; the second reads as zeros.
         writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211}.encode()});
-        auto file = fs::open(filePath(AppDir, Folder::Data, "sales.kvr"), fs::OpenMode::ReadWriteCreate);
+        auto file =
+            fs::open(filePath(AppDir, Folder::Data, "sales.kvr"), fs::OpenMode::ReadWriteCreate);
         QVERIFY(file.ok());
         const char tail[8] = {7, 0, 0, 0, 0, 0, 0, 0};
         QVERIFY(fs::writeAt(*file, 16, tail, sizeof tail).ok());
         QVERIFY(create_sales("sales").ok());
-        QCOMPARE(readFile(Folder::Output, "sales.clc"),
-                 std::string("Member's ID\tSum\tDate\r\n3\t12,5\t16.11.2001\r\n7\t0\t30.12.1899\r\n"));
+        QCOMPARE(
+            readFile(Folder::Output, "sales.clc"),
+            std::string("Member's ID\tSum\tDate\r\n3\t12,5\t16.11.2001\r\n7\t0\t30.12.1899\r\n"));
     }
 
     void failingWriterStopsTheRunAndKeepsEarlierFiles() {
@@ -154,5 +157,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(CalculationFilesTest)
+ZELT_TEST(CalculationFilesTest)
 #include "test_calculation_files.moc"

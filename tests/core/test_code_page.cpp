@@ -1,6 +1,7 @@
 #include "storage/code_page.h"
 #include "storage/field_codec.h"
 #include "support/byte_text.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -150,5 +151,5 @@ void TestCodePage::fieldPaddingAndCutting() {
     QCOMPARE(characterCount(back), std::size_t{5});
 }
 
-QTEST_APPLESS_MAIN(TestCodePage)
+ZELT_TEST(TestCodePage)
 #include "test_code_page.moc"

@@ -3,6 +3,7 @@
 #include "storage/date_text.h"
 #include "support/fault_hook.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -257,5 +258,5 @@ void TestCommunicationSearch::readFailureIsReported() {
     QCOMPARE(found.error.path, file_->path());
 }
 
-QTEST_APPLESS_MAIN(TestCommunicationSearch)
+ZELT_TEST(TestCommunicationSearch)
 #include "test_communication_search.moc"

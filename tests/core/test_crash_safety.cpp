@@ -13,6 +13,7 @@
 #include "support/crash_harness.h"
 #include "support/crash_scenarios.h"
 #include "support/test_locales.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -213,5 +214,5 @@ void TestCrashSafety::cleanupTestCase() {
         QVERIFY2(kills_ >= 1000, "fewer than 1,000 kills over all the actions");
 }
 
-QTEST_APPLESS_MAIN(TestCrashSafety)
+ZELT_TEST(TestCrashSafety)
 #include "test_crash_safety.moc"

@@ -21,6 +21,7 @@
 #include "support/byte_text.h"
 #include "support/crash_harness.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -322,5 +323,5 @@ void TestDamagedFiles::cleanupTestCase() {
     qInfo("damaged files: %d cases without a crash or a changed data file", cases_);
 }
 
-QTEST_APPLESS_MAIN(TestDamagedFiles)
+ZELT_TEST(TestDamagedFiles)
 #include "test_damaged_files.moc"

@@ -1,5 +1,6 @@
 #include "storage/date_text.h"
 #include "support/test_locales.h"
+#include "support/test_registry.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -353,5 +354,5 @@ void TestDateText::currentRules() {
     QCOMPARE(zelt::currentRules(), LocaleRules::c());
 }
 
-QTEST_APPLESS_MAIN(TestDateText)
+ZELT_TEST(TestDateText)
 #include "test_date_text.moc"

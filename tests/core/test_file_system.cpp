@@ -2,6 +2,7 @@
 #include "support/byte_text.h"
 #include "support/fault_hook.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -247,5 +248,5 @@ void TestFileSystem::realFailureNamesTheReason() {
     QCOMPARE(*fs::isFile(dir.file("other")), false);
 }
 
-QTEST_APPLESS_MAIN(TestFileSystem)
+ZELT_TEST(TestFileSystem)
 #include "test_file_system.moc"

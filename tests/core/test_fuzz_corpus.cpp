@@ -5,6 +5,7 @@
 #include "checks_number.h"
 #include "checks_record.h"
 #include "checks_side_text.h"
+#include "support/test_registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,5 +86,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestFuzzCorpus)
+ZELT_TEST(TestFuzzCorpus)
 #include "test_fuzz_corpus.moc"

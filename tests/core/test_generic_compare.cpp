@@ -1,4 +1,5 @@
 #include "search/generic_compare.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -148,5 +149,5 @@ void TestGenericCompare::ranksFollowTheComparison() {
     QCOMPARE(*std::min_element(ranks.begin(), ranks.end()), 0u);
 }
 
-QTEST_APPLESS_MAIN(TestGenericCompare)
+ZELT_TEST(TestGenericCompare)
 #include "test_generic_compare.moc"

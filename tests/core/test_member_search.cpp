@@ -5,6 +5,7 @@
 #include "storage/member_record.h"
 #include "support/fault_hook.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -254,5 +255,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestMemberSearch)
+ZELT_TEST(TestMemberSearch)
 #include "test_member_search.moc"

@@ -1,5 +1,6 @@
 #include "storage/number_text.h"
 #include "support/test_locales.h"
+#include "support/test_registry.h"
 
 #include <QTest>
 
@@ -381,5 +382,5 @@ void TestNumberText::formatInt() {
              std::string("-9223372036854775808"));
 }
 
-QTEST_APPLESS_MAIN(TestNumberText)
+ZELT_TEST(TestNumberText)
 #include "test_number_text.moc"

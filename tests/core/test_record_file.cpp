@@ -2,6 +2,7 @@
 #include "support/byte_text.h"
 #include "support/fault_hook.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -283,5 +284,5 @@ void TestRecordFile::scanStopsWhenAsked() {
     QVERIFY(!file->scan(1, 10, [](std::int32_t, const std::uint8_t*) { return true; }).ok());
 }
 
-QTEST_APPLESS_MAIN(TestRecordFile)
+ZELT_TEST(TestRecordFile)
 #include "test_record_file.moc"

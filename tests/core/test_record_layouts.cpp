@@ -5,6 +5,7 @@
 #include "storage/scheme_record.h"
 #include "support/byte_text.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -247,5 +248,5 @@ void TestRecordLayouts::replacedCharacterIsReported() {
     QVERIFY(replaced);
 }
 
-QTEST_APPLESS_MAIN(TestRecordLayouts)
+ZELT_TEST(TestRecordLayouts)
 #include "test_record_layouts.moc"

@@ -2,6 +2,7 @@
 #include "search/result_table.h"
 #include "search/text_arena.h"
 #include "storage/date_text.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -207,5 +208,5 @@ void TestResultTable::outOfRangeColumnIsIgnored() {
     QCOMPARE(table.sortColumn(), -1);
 }
 
-QTEST_APPLESS_MAIN(TestResultTable)
+ZELT_TEST(TestResultTable)
 #include "test_result_table.moc"

@@ -2,6 +2,7 @@
 #include "storage/date_text.h"
 #include "support/fault_hook.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -227,5 +228,5 @@ void TestSaleSearch::readFailureIsReported() {
     QVERIFY(!found.error.message().empty());
 }
 
-QTEST_APPLESS_MAIN(TestSaleSearch)
+ZELT_TEST(TestSaleSearch)
 #include "test_sale_search.moc"

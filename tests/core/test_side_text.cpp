@@ -3,6 +3,7 @@
 #include "support/byte_text.h"
 #include "support/fault_hook.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -154,5 +155,5 @@ void TestSideText::flattenLineBreaks() {
     QCOMPARE(bytes(zelt::flattenLineBreaks(text.toStdString())), flat);
 }
 
-QTEST_APPLESS_MAIN(TestSideText)
+ZELT_TEST(TestSideText)
 #include "test_side_text.moc"

@@ -11,6 +11,7 @@
 #include "storage/scheme_record.h"
 #include "storage/side_text.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -187,5 +188,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TextExportTest)
+ZELT_TEST(TextExportTest)
 #include "test_text_export.moc"

@@ -3,6 +3,7 @@
 #include "support/byte_text.h"
 #include "support/fault_hook.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QtTest>
 
@@ -226,5 +227,5 @@ void TestWholeFileWriter::removesOnlyTemporaryFiles() {
     QVERIFY(isTemporaryName(".zelt-tmp-x"));
 }
 
-QTEST_APPLESS_MAIN(TestWholeFileWriter)
+ZELT_TEST(TestWholeFileWriter)
 #include "test_whole_file_writer.moc"

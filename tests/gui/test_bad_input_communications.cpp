@@ -2,6 +2,7 @@
 #include "shell/message_table.h"
 #include "support/bad_input_runner.h"
 #include "support/date_typing.h"
+#include "support/test_registry.h"
 #include "support/window_driver.h"
 
 #include <QtTest>
@@ -60,5 +61,5 @@ private slots:
     void communications() { tryBadInput(communicationEditor()); }
 };
 
-QTEST_MAIN(BadInputCommunicationsTest)
+ZELT_TEST(BadInputCommunicationsTest)
 #include "test_bad_input_communications.moc"

@@ -2,6 +2,7 @@
 #include "shell/message_table.h"
 #include "support/bad_input_runner.h"
 #include "support/date_typing.h"
+#include "support/test_registry.h"
 #include "support/window_driver.h"
 
 #include <QtTest>
@@ -81,5 +82,5 @@ private slots:
     void members() { tryBadInput(memberEditor()); }
 };
 
-QTEST_MAIN(BadInputMembersTest)
+ZELT_TEST(BadInputMembersTest)
 #include "test_bad_input_members.moc"

@@ -2,6 +2,7 @@
 #include "shell/message_table.h"
 #include "support/bad_input_runner.h"
 #include "support/date_typing.h"
+#include "support/test_registry.h"
 #include "support/window_driver.h"
 
 #include <QtTest>
@@ -69,5 +70,5 @@ private slots:
     void payments() { tryBadInput(saleEditor(EditorKind::Payments)); }
 };
 
-QTEST_MAIN(BadInputSalesTest)
+ZELT_TEST(BadInputSalesTest)
 #include "test_bad_input_sales.moc"

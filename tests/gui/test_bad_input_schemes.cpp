@@ -1,6 +1,7 @@
 // What an operator may type into the fields of the payment scheme editor.
 #include "shell/message_table.h"
 #include "support/bad_input_runner.h"
+#include "support/test_registry.h"
 #include "support/window_driver.h"
 
 #include <QtTest>
@@ -68,5 +69,5 @@ private slots:
     void schemes() { tryBadInput(schemeEditor()); }
 };
 
-QTEST_MAIN(BadInputSchemesTest)
+ZELT_TEST(BadInputSchemesTest)
 #include "test_bad_input_schemes.moc"

@@ -1,3 +1,4 @@
+#include "support/test_registry.h"
 #include "ui/busy_pointer.h"
 
 #include <QApplication>
@@ -45,5 +46,5 @@ void TestBusyPointer::restoresAfterAFailure() {
     QCOMPARE(window.cursor().shape(), Qt::IBeamCursor);
 }
 
-QTEST_MAIN(TestBusyPointer)
+ZELT_TEST(TestBusyPointer)
 #include "test_busy_pointer.moc"

@@ -1,5 +1,6 @@
 // The communication editor: its window, the save with its checks and warnings, and the three
 // message files of a record, through the real window.
+#include "support/test_registry.h"
 #include "test_communication_editor_window.h"
 
 #include <QGroupBox>
@@ -470,5 +471,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCommunicationEditor)
+ZELT_TEST(TestCommunicationEditor)
 #include "test_communication_editor.moc"

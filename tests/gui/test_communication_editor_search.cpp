@@ -1,5 +1,6 @@
 // The communication editor's search grid, its row choice and its text exports, through the real
 // window.
+#include "support/test_registry.h"
 #include "test_communication_editor_window.h"
 
 #include <QHeaderView>
@@ -202,5 +203,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestCommunicationEditorSearch)
+ZELT_TEST(TestCommunicationEditorSearch)
 #include "test_communication_editor_search.moc"

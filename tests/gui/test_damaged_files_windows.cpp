@@ -13,6 +13,7 @@
 #include "support/crash_harness.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 #include "ui/grid_view.h"
 
 #include <QApplication>
@@ -368,5 +369,5 @@ void TestDamagedFilesWindows::cleanupTestCase() {
           records_);
 }
 
-QTEST_MAIN(TestDamagedFilesWindows)
+ZELT_TEST(TestDamagedFilesWindows)
 #include "test_damaged_files_windows.moc"

@@ -10,6 +10,7 @@
 #include "support/message_capture.h"
 #include "support/sample_data.h"
 #include "support/test_locales.h"
+#include "support/test_registry.h"
 #include "support/window_driver.h"
 
 #include <QApplication>
@@ -316,5 +317,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FaultInjectionEditorsTest)
+ZELT_TEST(FaultInjectionEditorsTest)
 #include "test_fault_injection_editors.moc"

@@ -7,6 +7,7 @@
 #include "support/message_capture.h"
 #include "support/sample_data.h"
 #include "support/test_locales.h"
+#include "support/test_registry.h"
 #include "support/window_driver.h"
 
 #include <QPointer>
@@ -124,5 +125,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FaultInjectionShellTest)
+ZELT_TEST(FaultInjectionShellTest)
 #include "test_fault_injection_shell.moc"

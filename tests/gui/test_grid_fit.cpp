@@ -2,6 +2,7 @@
 // search of a million records fills the grid without measuring them; every row equally high.
 #include "search/sale_result_table.h"
 #include "storage/date_text.h"
+#include "support/test_registry.h"
 #include "ui/grid_view.h"
 
 #include <QHeaderView>
@@ -86,5 +87,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GridFitTest)
+ZELT_TEST(GridFitTest)
 #include "test_grid_fit.moc"

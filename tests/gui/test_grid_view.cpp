@@ -1,5 +1,6 @@
 #include "search/sale_result_table.h"
 #include "storage/date_text.h"
+#include "support/test_registry.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 
@@ -218,5 +219,5 @@ void TestGridView::columnsFitTheirTexts() {
     QVERIFY(header->sectionSize(1) >= cells.horizontalAdvance(QStringLiteral("10.01.2002")));
 }
 
-QTEST_MAIN(TestGridView)
+ZELT_TEST(TestGridView)
 #include "test_grid_view.moc"

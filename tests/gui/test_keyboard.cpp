@@ -13,6 +13,7 @@
 #include "storage/sale_record.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 #include "ui/grid_view.h"
 #include "ui/message_box.h"
 
@@ -329,5 +330,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(KeyboardTest)
+ZELT_TEST(KeyboardTest)
 #include "test_keyboard.moc"

@@ -7,6 +7,7 @@
 #include "storage/locale_rules.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -37,9 +38,12 @@ private slots:
         frmStart window;
         QCOMPARE(window.windowTitle(), QStringLiteral("Zelt Management System"));
         const QList<QPair<const char*, const char*>> captions = {
-            {"cmdAffiliates", "Members"},     {"cmdCommunications", "Communications"},
-            {"cmdSales", "Sales"},            {"cmdPayments", "Payments"},
-            {"cmdAPSettings", "Zelt Settings"}, {"cmdCreateFiles", "Create files for calculations"}};
+            {"cmdAffiliates", "Members"},
+            {"cmdCommunications", "Communications"},
+            {"cmdSales", "Sales"},
+            {"cmdPayments", "Payments"},
+            {"cmdAPSettings", "Zelt Settings"},
+            {"cmdCreateFiles", "Create files for calculations"}};
         for (const auto& [name, caption] : captions) {
             QCOMPARE(button(window, name)->text(), QString::fromLatin1(caption));
             QVERIFY(button(window, name)->isEnabled());
@@ -130,5 +134,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+ZELT_TEST(MainWindowTest)
 #include "test_main_window.moc"

@@ -2,6 +2,7 @@
 // their order, the level from the referrer, texts trimmed and cut, the additional info file.
 #include "storage/date_text.h"
 #include "support/fault_hook.h"
+#include "support/test_registry.h"
 #include "test_member_editor_window.h"
 
 #include <QGroupBox>
@@ -422,5 +423,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMemberEditor)
+ZELT_TEST(TestMemberEditor)
 #include "test_member_editor.moc"

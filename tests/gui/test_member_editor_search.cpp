@@ -1,5 +1,6 @@
 // The member editor's search frame, grid and exports, through the real window.
 #include "support/byte_text.h"
+#include "support/test_registry.h"
 #include "test_member_editor_window.h"
 
 #include <QHeaderView>
@@ -181,5 +182,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMemberEditorSearch)
+ZELT_TEST(TestMemberEditorSearch)
 #include "test_member_editor_search.moc"

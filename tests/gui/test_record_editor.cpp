@@ -1,6 +1,7 @@
 // The editor framework on a real editor window (the sale editor): modes and enable states,
 // moving, go-to, creating, editing, the backup at closing and file-system failures.
 #include "storage/date_text.h"
+#include "support/test_registry.h"
 #include "test_sales_fixture.h"
 
 #include <QtTest>
@@ -329,5 +330,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRecordEditor)
+ZELT_TEST(TestRecordEditor)
 #include "test_record_editor.moc"

@@ -1,5 +1,6 @@
 // The sale and payment editors: captions, the checks of a save, the details side files, the
 // text exports, through the real windows.
+#include "support/test_registry.h"
 #include "test_sales_fixture.h"
 
 #include <QGroupBox>
@@ -329,5 +330,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSalesEditor)
+ZELT_TEST(TestSalesEditor)
 #include "test_sales_editor.moc"

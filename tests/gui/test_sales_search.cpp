@@ -1,5 +1,6 @@
 // The search of the sale and payment editors through the window: filters, the order of the rows,
 // sorting by a header click, and choosing a row.
+#include "support/test_registry.h"
 #include "test_sales_fixture.h"
 
 #include <QHeaderView>
@@ -155,5 +156,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSalesSearch)
+ZELT_TEST(TestSalesSearch)
 #include "test_sales_search.moc"

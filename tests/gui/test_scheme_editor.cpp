@@ -1,5 +1,6 @@
 // The payment scheme editor: opening, captions and layout, enable states, creating, showing,
 // exporting.
+#include "support/test_registry.h"
 #include "test_scheme_editor_fixture.h"
 
 using namespace zelt;
@@ -245,5 +246,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSchemeEditor)
+ZELT_TEST(TestSchemeEditor)
 #include "test_scheme_editor.moc"

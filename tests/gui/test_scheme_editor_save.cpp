@@ -1,5 +1,6 @@
 // The payment scheme editor's save: every refusal, the conversions, the scheme number limit
 // and a failed write.
+#include "support/test_registry.h"
 #include "test_scheme_editor_fixture.h"
 
 using namespace zelt;
@@ -215,5 +216,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSchemeEditorSave)
+ZELT_TEST(TestSchemeEditorSave)
 #include "test_scheme_editor_save.moc"

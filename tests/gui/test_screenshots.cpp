@@ -15,6 +15,7 @@
 #include "storage/scheme_record.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 #include "support/window_layout.h"
 #include "ui/grid_view.h"
 
@@ -315,5 +316,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ScreenshotTest)
+ZELT_TEST(ScreenshotTest)
 #include "test_screenshots.moc"

@@ -1,5 +1,6 @@
 #include "storage/date_text.h"
 #include "storage/number_text.h"
+#include "support/test_registry.h"
 #include "ui/system_locale.h"
 
 #include <QLocale>
@@ -80,5 +81,5 @@ void TestSystemLocale::everyLocaleReadsBackWhatItShows() {
     }
 }
 
-QTEST_APPLESS_MAIN(TestSystemLocale)
+ZELT_TEST(TestSystemLocale)
 #include "test_system_locale.moc"

@@ -8,6 +8,7 @@
 #include "storage/locale_rules.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_registry.h"
 #include "support/window_layout.h"
 #include "ui/grid_view.h"
 
@@ -140,5 +141,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowResizeTest)
+ZELT_TEST(WindowResizeTest)
 #include "test_window_resize.moc"

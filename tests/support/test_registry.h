@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zelt::test {
+
+// One test class of a test program: its name and how to make it.
+struct RegisteredTest {
+    std::string name;
+    std::function<std::unique_ptr<QObject>()> make;
+};
+
+// The test classes linked into this program, in the order of their registration.
+std::vector<RegisteredTest>& registeredTests();
+
+bool registerTest(std::string name, std::function<std::unique_ptr<QObject>()> make);
+
+// Runs the named class (every class when the name is empty) with QtTest's own arguments;
+// returns the number of failures, or 1 when no class has that name.
+int runRegisteredTests(int argc, char** argv);
+
+} // namespace zelt::test
+
+// Puts a QtTest class into this test program; ctest runs each class in a process of its own.
+#define ZELT_TEST(Class)                                                                           \
+    static const bool zeltRegistered##Class =                                                      \
+        zelt::test::registerTest(#Class, [] { return std::make_unique<Class>(); });

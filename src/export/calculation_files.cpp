@@ -1,5 +1,6 @@
 #include "export/calculation_files.h"
 
+#include "export/block_output.h"
 #include "export/calculation_lines.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
@@ -15,7 +16,7 @@ namespace zelt {
 
 namespace {
 
-using LinePrinter = void (*)(std::string&, const std::uint8_t*, const LocaleRules&);
+using LinePrinter = void (*)(std::string&, const std::uint8_t*, ValueText&);
 
 // Reads one data file from start to end into <AppDir>/output/<name>.clc. A data file without
 // records gives an empty output file; a missing one is created empty.
@@ -37,19 +38,20 @@ Status writeCalculationFile(const std::string& name, std::string_view dataFile, 
     if (*count >= 1) {
         if (Status s = writer->append(header); !s)
             return s;
-        const LocaleRules& rules = currentRules();
-        std::string line;
+        ValueText values(currentRules(), FormatPath::Fast);
+        BlockOutput output(*writer);
         Status appended;
         Status scanned = data->scan(1, *count, [&](std::int32_t, const std::uint8_t* record) {
-            line.clear();
-            printLine(line, record, rules);
-            appended = writer->append(line);
+            printLine(output.lines(), record, values);
+            appended = output.flushIfFull();
             return appended.ok();
         });
         if (!scanned)
             return scanned;
         if (!appended)
             return appended;
+        if (Status s = output.flush(); !s)
+            return s;
     }
     return writer->commit();
 }

@@ -1,5 +1,6 @@
 #include "export/text_export.h"
 
+#include "export/block_output.h"
 #include "export/export_lines.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
@@ -37,8 +38,8 @@ ExportTarget targetOf(ExportKind kind) {
         return {MemberRecord::kFileName, MemberRecord::kLength, "affiliates.txt",
                 export_lines::kMemberHeader};
     case ExportKind::Communications:
-        return {CommunicationRecord::kFileName, CommunicationRecord::kLength,
-                "communications.txt", export_lines::kCommunicationHeader};
+        return {CommunicationRecord::kFileName, CommunicationRecord::kLength, "communications.txt",
+                export_lines::kCommunicationHeader};
     case ExportKind::Schemes:
         break;
     }
@@ -64,40 +65,40 @@ Result<std::string> flattenedSideText(const std::string& path) {
 class LineWriter {
 public:
     explicit LineWriter(ExportKind kind)
-        : kind_(kind), rules_(currentRules()), exportDay_(formatDate(today(), rules_)) {}
+        : kind_(kind), values_(currentRules(), FormatPath::Fast),
+          exportDay_(formatDate(today(), values_.rules())) {}
 
-    Status append(std::string& out, std::int32_t n, const std::uint8_t* record) const {
+    Status append(std::string& out, std::int32_t n, const std::uint8_t* record) {
         switch (kind_) {
         case ExportKind::Sales:
         case ExportKind::Payments:
-            export_lines::appendSaleLine(out, record, rules_);
+            export_lines::appendSaleLine(out, record, values_);
             return {};
         case ExportKind::Members: {
             // The additional info of the record that was read, whatever its stored identifier.
-            auto info =
-                flattenedSideText(filePath(AppDir, Folder::Addinfo, formatInt(n) + ".txt"));
+            auto info = flattenedSideText(filePath(AppDir, Folder::Addinfo, formatInt(n) + ".txt"));
             if (!info)
                 return info.status();
-            export_lines::appendMemberLine(out, record, *info, rules_);
+            export_lines::appendMemberLine(out, record, *info, values_);
             return {};
         }
         case ExportKind::Communications: {
             export_lines::CommunicationTexts texts;
             const std::string number = formatInt(n);
-            for (auto [prefix, text] : {std::pair{"", &texts.message},
-                                        std::pair{"r", &texts.response},
-                                        std::pair{"c", &texts.comments}}) {
+            for (auto [prefix, text] :
+                 {std::pair{"", &texts.message}, std::pair{"r", &texts.response},
+                  std::pair{"c", &texts.comments}}) {
                 auto flat =
                     flattenedSideText(filePath(AppDir, Folder::Comm, prefix + number + ".txt"));
                 if (!flat)
                     return flat.status();
                 *text = std::move(*flat);
             }
-            export_lines::appendCommunicationLine(out, record, texts, rules_);
+            export_lines::appendCommunicationLine(out, record, texts, values_);
             return {};
         }
         case ExportKind::Schemes:
-            export_lines::appendSchemeLine(out, record, exportDay_, rules_);
+            export_lines::appendSchemeLine(out, record, exportDay_, values_);
             return {};
         }
         return {};
@@ -105,7 +106,7 @@ public:
 
 private:
     ExportKind kind_;
-    const LocaleRules& rules_;
+    ValueText values_;
     std::string exportDay_;
 };
 
@@ -139,20 +140,21 @@ Status save_records(ExportKind kind, std::int32_t first, std::int32_t last) {
         auto data = RecordFile::openForReading(dataPath, target.recordLength);
         if (!data)
             return data.error();
-        const LineWriter lines(kind);
-        std::string line;
+        LineWriter lines(kind);
+        BlockOutput output(*writer);
         Status lineStatus;
         Status scanned = data->scan(first, last, [&](std::int32_t n, const std::uint8_t* record) {
-            line.clear();
-            lineStatus = lines.append(line, n, record);
+            lineStatus = lines.append(output.lines(), n, record);
             if (lineStatus.ok())
-                lineStatus = writer->append(line);
+                lineStatus = output.flushIfFull();
             return lineStatus.ok();
         });
         if (!scanned)
             return scanned;
         if (!lineStatus)
             return lineStatus;
+        if (Status s = output.flush(); !s)
+            return s;
     }
     return writer->commit();
 }

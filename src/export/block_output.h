@@ -18,8 +18,8 @@ public:
     // Where the next lines are appended.
     std::string& lines() { return block_; }
 
-    // Hands the gathered lines to the writer once they fill a block.
-    Status flushIfFull() { return block_.size() >= kBlock ? flush() : Status(); }
+    // Whether the gathered lines fill a block and should be flushed.
+    bool full() const { return block_.size() >= kBlock; }
 
     Status flush() {
         if (block_.empty())

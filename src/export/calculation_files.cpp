@@ -43,7 +43,9 @@ Status writeCalculationFile(const std::string& name, std::string_view dataFile, 
         Status appended;
         Status scanned = data->scan(1, *count, [&](std::int32_t, const std::uint8_t* record) {
             printLine(output.lines(), record, values);
-            appended = output.flushIfFull();
+            if (!output.full())
+                return true; // no Status per line: it is large to make
+            appended = output.flush();
             return appended.ok();
         });
         if (!scanned)

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace zelt {
 
@@ -21,8 +22,8 @@ int decimalDigits(std::uint64_t value) {
 
 } // namespace
 
-// The value is m / 2^shift exactly (a float has 24 significant bits). %.7G rounds the exact value
-// to 7 significant digits, half to even, and writes it in plain notation when its decimal
+// The value is m / 2^shift exactly (m has the float's 24 significant bits). %.7G rounds the exact
+// value to 7 significant digits, half to even, and writes it in plain notation when its decimal
 // exponent X (after rounding) lies in -4..6, without trailing zeros. Here the 7 digits are
 // round(m * 10^(6 - X) / 2^shift), computed in whole numbers: m < 2^24 and 10^(6 - X) <= 10^10,
 // so the product stays below 2^58.
@@ -34,22 +35,25 @@ std::size_t fastSingleText(float value, std::string_view decimalSeparator, char*
         *p = '0';
         return 1;
     }
-    const double magnitude = std::fabs(double(value));
-    if (magnitude >= 1e7 || magnitude < 1e-4)
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biasedExponent = static_cast<int>((bits >> 23) & 0xFF);
+    if (biasedExponent == 0)
+        return 0; // below 2^-126
+    // magnitude = mantissa / 2^shift exactly
+    const std::uint64_t mantissa = (bits & 0x7FFFFF) | 0x800000;
+    const int shift = 150 - biasedExponent;
+    if (shift < 0 || shift > 40) // from 2^24 on, or below 2^-16: outside 10^-4..10^7 anyway
         return 0;
     if (value < 0)
         *p++ = '-';
-    if (magnitude == std::trunc(magnitude)) { // a whole number of at most 7 digits
-        p = std::to_chars(p, p + 8, static_cast<std::uint32_t>(magnitude)).ptr;
+    if ((mantissa & ((std::uint64_t{1} << shift) - 1)) == 0) { // a whole number
+        const std::uint64_t whole = mantissa >> shift;
+        if (whole >= kPowersOfTen[7])
+            return 0;
+        p = std::to_chars(p, p + 8, static_cast<std::uint32_t>(whole)).ptr; // at most 7 digits
         return static_cast<std::size_t>(p - out);
     }
-
-    int binaryExponent = 0;
-    const double fraction = std::frexp(magnitude, &binaryExponent);
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 24));
-    const int shift = 24 - binaryExponent; // magnitude = mantissa / 2^shift, shift >= 1 here
-    if (shift < 1 || shift > 62)
-        return 0;
 
     int exponent = 0; // X: 10^X <= magnitude < 10^(X + 1)
     if (const std::uint64_t whole = mantissa >> shift; whole > 0) {

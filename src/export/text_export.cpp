@@ -61,18 +61,31 @@ Result<std::string> flattenedSideText(const std::string& path) {
     return flattenLineBreaks(*bytes);
 }
 
-// What one line needs beyond the record: the side texts of the record numbered n.
+// The lines of one export: from the record alone, or with the side texts of the record numbered n.
 class LineWriter {
 public:
     explicit LineWriter(ExportKind kind)
         : kind_(kind), values_(currentRules(), FormatPath::Fast),
           exportDay_(formatDate(today(), values_.rules())) {}
 
-    Status append(std::string& out, std::int32_t n, const std::uint8_t* record) {
+    // Whether the lines need side texts, read from files; the others come from the record alone.
+    bool readsSideTexts() const {
+        return kind_ == ExportKind::Members || kind_ == ExportKind::Communications;
+    }
+
+    void appendFromRecord(std::string& out, const std::uint8_t* record) {
+        if (kind_ == ExportKind::Schemes)
+            export_lines::appendSchemeLine(out, record, exportDay_, values_);
+        else
+            export_lines::appendSaleLine(out, record, values_);
+    }
+
+    Status appendWithSideTexts(std::string& out, std::int32_t n, const std::uint8_t* record) {
         switch (kind_) {
         case ExportKind::Sales:
         case ExportKind::Payments:
-            export_lines::appendSaleLine(out, record, values_);
+        case ExportKind::Schemes:
+            appendFromRecord(out, record);
             return {};
         case ExportKind::Members: {
             // The additional info of the record that was read, whatever its stored identifier.
@@ -97,9 +110,6 @@ public:
             export_lines::appendCommunicationLine(out, record, texts, values_);
             return {};
         }
-        case ExportKind::Schemes:
-            export_lines::appendSchemeLine(out, record, exportDay_, values_);
-            return {};
         }
         return {};
     }
@@ -144,9 +154,15 @@ Status save_records(ExportKind kind, std::int32_t first, std::int32_t last) {
         BlockOutput output(*writer);
         Status lineStatus;
         Status scanned = data->scan(first, last, [&](std::int32_t n, const std::uint8_t* record) {
-            lineStatus = lines.append(output.lines(), n, record);
-            if (lineStatus.ok())
-                lineStatus = output.flushIfFull();
+            if (!lines.readsSideTexts()) {
+                lines.appendFromRecord(output.lines(), record); // no Status per line
+            } else if (lineStatus = lines.appendWithSideTexts(output.lines(), n, record);
+                       !lineStatus) {
+                return false;
+            }
+            if (!output.full())
+                return true;
+            lineStatus = output.flush();
             return lineStatus.ok();
         });
         if (!scanned)

@@ -2,6 +2,7 @@
 
 #include "export/block_output.h"
 #include "export/calculation_lines.h"
+#include "export/parallel_lines.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
 #include "storage/member_record.h"
@@ -38,16 +39,17 @@ Status writeCalculationFile(const std::string& name, std::string_view dataFile, 
     if (*count >= 1) {
         if (Status s = writer->append(header); !s)
             return s;
-        ValueText values(currentRules(), FormatPath::Fast);
+        ParallelLines lines(printLine, currentRules(), recordLength);
         BlockOutput output(*writer);
         Status appended;
-        Status scanned = data->scan(1, *count, [&](std::int32_t, const std::uint8_t* record) {
-            printLine(output.lines(), record, values);
-            if (!output.full())
-                return true; // no Status per line: it is large to make
-            appended = output.flush();
-            return appended.ok();
-        });
+        Status scanned = data->scanBlocks(
+            1, *count, [&](std::int32_t, const std::uint8_t* block, std::size_t inBlock) {
+                lines.append(output.lines(), block, inBlock);
+                if (!output.full())
+                    return true;
+                appended = output.flush();
+                return appended.ok();
+            });
         if (!scanned)
             return scanned;
         if (!appended)

@@ -2,6 +2,7 @@
 
 #include "export/block_output.h"
 #include "export/export_lines.h"
+#include "export/parallel_lines.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
 #include "storage/communication_record.h"
@@ -64,30 +65,26 @@ Result<std::string> flattenedSideText(const std::string& path) {
 // The lines of one export: from the record alone, or with the side texts of the record numbered n.
 class LineWriter {
 public:
-    explicit LineWriter(ExportKind kind)
-        : kind_(kind), values_(currentRules(), FormatPath::Fast),
-          exportDay_(formatDate(today(), values_.rules())) {}
+    LineWriter(ExportKind kind, const LocaleRules& rules)
+        : kind_(kind), values_(rules, FormatPath::Fast), exportDay_(formatDate(today(), rules)) {}
 
     // Whether the lines need side texts, read from files; the others come from the record alone.
     bool readsSideTexts() const {
         return kind_ == ExportKind::Members || kind_ == ExportKind::Communications;
     }
 
-    void appendFromRecord(std::string& out, const std::uint8_t* record) {
-        if (kind_ == ExportKind::Schemes)
-            export_lines::appendSchemeLine(out, record, exportDay_, values_);
-        else
-            export_lines::appendSaleLine(out, record, values_);
+    // The line of a record of a kind that needs no side texts.
+    RecordLinePrinter recordPrinter() const {
+        if (kind_ != ExportKind::Schemes)
+            return &export_lines::appendSaleLine;
+        return [day = exportDay_](std::string& out, const std::uint8_t* record, ValueText& values) {
+            export_lines::appendSchemeLine(out, record, day, values);
+        };
     }
 
+    // The line of a member or a communication, with its side texts.
     Status appendWithSideTexts(std::string& out, std::int32_t n, const std::uint8_t* record) {
-        switch (kind_) {
-        case ExportKind::Sales:
-        case ExportKind::Payments:
-        case ExportKind::Schemes:
-            appendFromRecord(out, record);
-            return {};
-        case ExportKind::Members: {
+        if (kind_ == ExportKind::Members) {
             // The additional info of the record that was read, whatever its stored identifier.
             auto info = flattenedSideText(filePath(AppDir, Folder::Addinfo, formatInt(n) + ".txt"));
             if (!info)
@@ -95,22 +92,16 @@ public:
             export_lines::appendMemberLine(out, record, *info, values_);
             return {};
         }
-        case ExportKind::Communications: {
-            export_lines::CommunicationTexts texts;
-            const std::string number = formatInt(n);
-            for (auto [prefix, text] :
-                 {std::pair{"", &texts.message}, std::pair{"r", &texts.response},
-                  std::pair{"c", &texts.comments}}) {
-                auto flat =
-                    flattenedSideText(filePath(AppDir, Folder::Comm, prefix + number + ".txt"));
-                if (!flat)
-                    return flat.status();
-                *text = std::move(*flat);
-            }
-            export_lines::appendCommunicationLine(out, record, texts, values_);
-            return {};
+        export_lines::CommunicationTexts texts;
+        const std::string number = formatInt(n);
+        for (auto [prefix, text] : {std::pair{"", &texts.message}, std::pair{"r", &texts.response},
+                                    std::pair{"c", &texts.comments}}) {
+            auto flat = flattenedSideText(filePath(AppDir, Folder::Comm, prefix + number + ".txt"));
+            if (!flat)
+                return flat.status();
+            *text = std::move(*flat);
         }
-        }
+        export_lines::appendCommunicationLine(out, record, texts, values_);
         return {};
     }
 
@@ -150,21 +141,29 @@ Status save_records(ExportKind kind, std::int32_t first, std::int32_t last) {
         auto data = RecordFile::openForReading(dataPath, target.recordLength);
         if (!data)
             return data.error();
-        LineWriter lines(kind);
+        const LocaleRules rules = currentRules();
+        LineWriter lines(kind, rules);
         BlockOutput output(*writer);
         Status lineStatus;
-        Status scanned = data->scan(first, last, [&](std::int32_t n, const std::uint8_t* record) {
-            if (!lines.readsSideTexts()) {
-                lines.appendFromRecord(output.lines(), record); // no Status per line
-            } else if (lineStatus = lines.appendWithSideTexts(output.lines(), n, record);
-                       !lineStatus) {
-                return false;
-            }
-            if (!output.full())
-                return true;
-            lineStatus = output.flush();
-            return lineStatus.ok();
-        });
+        Status scanned;
+        if (!lines.readsSideTexts()) {
+            ParallelLines parallel(lines.recordPrinter(), rules, target.recordLength);
+            scanned = data->scanBlocks(
+                first, last, [&](std::int32_t, const std::uint8_t* block, std::size_t inBlock) {
+                    parallel.append(output.lines(), block, inBlock);
+                    if (!output.full())
+                        return true;
+                    lineStatus = output.flush();
+                    return lineStatus.ok();
+                });
+        } else {
+            scanned = data->scan(first, last, [&](std::int32_t n, const std::uint8_t* record) {
+                lineStatus = lines.appendWithSideTexts(output.lines(), n, record);
+                if (lineStatus.ok() && output.full())
+                    lineStatus = output.flush();
+                return lineStatus.ok();
+            });
+        }
         if (!scanned)
             return scanned;
         if (!lineStatus)

@@ -1,5 +1,6 @@
 #include "export/calculation_lines.h"
 #include "export/export_lines.h"
+#include "export/parallel_lines.h"
 #include "export/single_text.h"
 #include "export/value_text.h"
 #include "storage/date_text.h"
@@ -142,7 +143,8 @@ void TestExportFastPath::fastAndPlainLinesAreTheSame_data() {
 }
 
 // Random records of one kind, each line written once by the general formatters and once by the
-// export's own short ways (one ValueText for all lines, as an export uses it).
+// export's own short ways (one ValueText for all lines, as an export uses it); then all of them
+// in blocks of growing size on both cores.
 void TestExportFastPath::fastAndPlainLinesAreTheSame() {
     QFETCH(QString, kind);
     QFETCH(QString, locale);
@@ -154,8 +156,11 @@ void TestExportFastPath::fastAndPlainLinesAreTheSame() {
     ValueText plain(rules, FormatPath::Plain);
     ValueText fast(rules, FormatPath::Fast);
     int singles = 0, shortSingles = 0;
-    Record record(static_cast<std::size_t>(layout.length));
-    for (int n = 0; n < 20000; ++n) {
+    const int count = 20000;
+    std::vector<std::uint8_t> records;
+    std::string allLines;
+    for (int n = 0; n < count; ++n) {
+        Record record(static_cast<std::size_t>(layout.length));
         for (std::uint8_t& byte : record)
             byte = static_cast<std::uint8_t>(random());
         for (int offset : layout.singles) {
@@ -172,7 +177,19 @@ void TestExportFastPath::fastAndPlainLinesAreTheSame() {
         layout.print(fastLine, record.data(), fast);
         if (fastLine != plainLine)
             QCOMPARE(test::bytes(fastLine), test::bytes(plainLine)); // prints both lines
+        records.insert(records.end(), record.begin(), record.end());
+        allLines += fastLine;
     }
+    // Both cores, each half of a block on one of them, joined in order: the same bytes again.
+    ParallelLines parallel(layout.print, rules, layout.length);
+    std::string parallelLines;
+    const std::size_t length = static_cast<std::size_t>(layout.length);
+    for (std::size_t first = 0, block = 1; first < std::size_t{count}; block = block * 3 + 7) {
+        const std::size_t inBlock = std::min(block, std::size_t{count} - first);
+        parallel.append(parallelLines, records.data() + first * length, inBlock);
+        first += inBlock;
+    }
+    QVERIFY(parallelLines == allLines);
     // Most numbers take the short way; the rest are left to the general formatter.
     QVERIFY(singles == 0 || shortSingles > singles / 3);
 }

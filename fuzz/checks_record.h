@@ -40,6 +40,7 @@ inline void members(Findings& f, const Records& records, const LocaleRules& rule
     using M = MemberRecord;
     using C = MemberResultTable;
     MemberResultTable table(rules);
+    ValueText values(rules, FormatPath::Fast); // the exports' own way, against the formatters
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::uint8_t* p = records[i].data();
         const M m = M::decode(p);
@@ -50,7 +51,7 @@ inline void members(Findings& f, const Records& records, const LocaleRules& rule
         const std::string date = formatDate(m.Date, rules);
         const std::string_view info = "info";
         std::string exported;
-        export_lines::appendMemberLine(exported, p, info, rules);
+        export_lines::appendMemberLine(exported, p, info, values);
         std::string line;
         for (const M::Field& text : {M::kName, M::kSurname, M::kStreet, M::kCity, M::kPost_Cod,
                                      M::kCountry, M::kPhone, M::kE_mail, M::kURL})
@@ -60,7 +61,7 @@ inline void members(Findings& f, const Records& records, const LocaleRules& rule
                        ';');
         f.expect(exported == line, "member export line differs", exported);
         std::string calculation;
-        calculation_lines::appendMemberLine(calculation, p, rules);
+        calculation_lines::appendMemberLine(calculation, p, values);
         f.expect(calculation == joined({formatInt(m.AffiliateID), formatInt(m.Ref_ID),
                                         formatInt(m.AP_ID), date},
                                        '\t'),
@@ -90,6 +91,7 @@ inline void sales(Findings& f, const Records& records, const LocaleRules& rules,
                   SaleGridKind kind) {
     using C = SaleResultTable;
     SaleResultTable table(kind, rules);
+    ValueText values(rules, FormatPath::Fast);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::uint8_t* p = records[i].data();
         const SaleRecord s = SaleRecord::decode(p);
@@ -99,9 +101,9 @@ inline void sales(Findings& f, const Records& records, const LocaleRules& rules,
         const std::string id = formatInt(s.MemberID), sum = formatSingle(s.Sum, rules),
                           date = formatDate(s.Date, rules);
         std::string exported, calculation;
-        export_lines::appendSaleLine(exported, p, rules);
+        export_lines::appendSaleLine(exported, p, values);
         f.expect(exported == joined({id, sum, date}, ';'), "sale export line differs", exported);
-        calculation_lines::appendSaleLine(calculation, p, rules);
+        calculation_lines::appendSaleLine(calculation, p, values);
         f.expect(calculation == joined({id, sum, date}, '\t'), "sale calculation line differs",
                  calculation);
     }
@@ -119,6 +121,7 @@ inline void communications(Findings& f, const Records& records, const LocaleRule
     using C = CommunicationResultTable;
     constexpr int kSubject = 4;
     CommunicationResultTable table(rules);
+    ValueText values(rules, FormatPath::Fast);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::uint8_t* p = records[i].data();
         const CommunicationRecord c = CommunicationRecord::decode(p);
@@ -132,7 +135,7 @@ inline void communications(Findings& f, const Records& records, const LocaleRule
 
         const export_lines::CommunicationTexts texts{"message", "response", "comments"};
         std::string exported;
-        export_lines::appendCommunicationLine(exported, p, texts, rules);
+        export_lines::appendCommunicationLine(exported, p, texts, values);
         const std::string line = joined(
             {formatInt(c.MemberID), storedBytes(p, kSubject, CommunicationRecord::kSubjectWidth),
              texts.message, formatDate(c.Date, rules), texts.response, formatDate(c.Date_R, rules),
@@ -156,6 +159,7 @@ inline void communications(Findings& f, const Records& records, const LocaleRule
 // Schemes have no grid: the editor shows each field on its own.
 inline void schemes(Findings& f, const Records& records, const LocaleRules& rules) {
     using S = SchemeRecord;
+    ValueText values(rules, FormatPath::Fast);
     for (const RecordBytes& record : records) {
         const std::uint8_t* p = record.data();
         const S s = S::decode(p);
@@ -176,14 +180,14 @@ inline void schemes(Findings& f, const Records& records, const LocaleRules& rule
 
         const std::string_view day = "16.11.2001";
         std::string exported, calculation;
-        export_lines::appendSchemeLine(exported, p, day, rules);
+        export_lines::appendSchemeLine(exported, p, day, values);
         const std::string min = formatSingle(s.MinPayment, rules);
         f.expect(exported == joined({levels[0], levels[1], levels[2], levels[3], levels[4],
                                      levels[5], levels[6], levels[7], min, formatInt(s.Periodicity),
                                      formatInt(s.Scheme), type, unit, day},
                                     ';'),
                  "scheme export line differs", exported);
-        calculation_lines::appendSchemeLine(calculation, p, rules);
+        calculation_lines::appendSchemeLine(calculation, p, values);
         f.expect(calculation == joined({formatInt(s.Scheme), levels[0], levels[1], levels[2],
                                         levels[3], levels[4], levels[5], levels[6], levels[7], type,
                                         min, formatInt(s.Periodicity), unit},

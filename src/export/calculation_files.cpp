@@ -1,6 +1,8 @@
 #include "export/calculation_files.h"
 
+#include "export/block_output.h"
 #include "export/calculation_lines.h"
+#include "export/parallel_lines.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
 #include "storage/member_record.h"
@@ -15,7 +17,7 @@ namespace zelt {
 
 namespace {
 
-using LinePrinter = void (*)(std::string&, const std::uint8_t*, const LocaleRules&);
+using LinePrinter = void (*)(std::string&, const std::uint8_t*, ValueText&);
 
 // Reads one data file from start to end into <AppDir>/output/<name>.clc. A data file without
 // records gives an empty output file; a missing one is created empty.
@@ -37,19 +39,23 @@ Status writeCalculationFile(const std::string& name, std::string_view dataFile, 
     if (*count >= 1) {
         if (Status s = writer->append(header); !s)
             return s;
-        const LocaleRules& rules = currentRules();
-        std::string line;
+        ParallelLines lines(printLine, currentRules(), recordLength);
+        BlockOutput output(*writer);
         Status appended;
-        Status scanned = data->scan(1, *count, [&](std::int32_t, const std::uint8_t* record) {
-            line.clear();
-            printLine(line, record, rules);
-            appended = writer->append(line);
-            return appended.ok();
-        });
+        Status scanned = data->scanBlocks(
+            1, *count, [&](std::int32_t, const std::uint8_t* block, std::size_t inBlock) {
+                lines.append(output.lines(), block, inBlock);
+                if (!output.full())
+                    return true;
+                appended = output.flush();
+                return appended.ok();
+            });
         if (!scanned)
             return scanned;
         if (!appended)
             return appended;
+        if (Status s = output.flush(); !s)
+            return s;
     }
     return writer->commit();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/locale_rules.h"
+#include "export/value_text.h"
 
 #include <cstdint>
 #include <string>
@@ -16,8 +16,8 @@ inline constexpr std::string_view kSchemeHeader =
     "Scheme\tLevel 1\tLevel 2\tLevel 3\tLevel 4\tLevel 5\tLevel 6\tLevel 7\tLevel 8\tPayment\t"
     "MinPaym\tPeriod\tUnit\r\n";
 
-void appendSaleLine(std::string& out, const std::uint8_t* record, const LocaleRules& rules);
-void appendMemberLine(std::string& out, const std::uint8_t* record, const LocaleRules& rules);
-void appendSchemeLine(std::string& out, const std::uint8_t* record, const LocaleRules& rules);
+void appendSaleLine(std::string& out, const std::uint8_t* record, ValueText& values);
+void appendMemberLine(std::string& out, const std::uint8_t* record, ValueText& values);
+void appendSchemeLine(std::string& out, const std::uint8_t* record, ValueText& values);
 
 } // namespace zelt::calculation_lines

@@ -1,10 +1,8 @@
 #include "export/export_lines.h"
 
 #include "storage/communication_record.h"
-#include "storage/date_text.h"
 #include "storage/field_codec.h"
 #include "storage/member_record.h"
-#include "storage/number_text.h"
 #include "storage/scheme_record.h"
 
 namespace zelt::export_lines {
@@ -13,66 +11,74 @@ namespace {
 
 void appendRaw(std::string& out, const std::uint8_t* record, int offset, int width) {
     out.append(reinterpret_cast<const char*>(record + offset), static_cast<std::size_t>(width));
+    out.push_back(';');
 }
-
-void appendField(std::string& out, std::string_view value, char separator) {
-    out.append(value);
-    out.push_back(separator);
+void appendText(std::string& out, std::string_view text) {
+    out.append(text);
+    out.push_back(';');
+}
+void appendInt(std::string& out, std::int64_t value, const ValueText& values) {
+    values.appendInt(out, value);
+    out.push_back(';');
+}
+void appendSingle(std::string& out, const std::uint8_t* field, const ValueText& values) {
+    values.appendSingle(out, field::getSingle(field));
+    out.push_back(';');
+}
+void appendDate(std::string& out, const std::uint8_t* field, ValueText& values) {
+    values.appendDate(out, field::getDouble(field));
+    out.push_back(';');
+}
+void endLine(std::string& out, std::string_view lastValue) {
+    out.append(lastValue);
+    out += "\r\n";
 }
 
 } // namespace
 
-void appendSaleLine(std::string& out, const std::uint8_t* record, const LocaleRules& rules) {
-    appendField(out, formatInt(field::getInt32(record)), ';');
-    appendField(out, formatSingle(field::getSingle(record + 4), rules), ';');
-    out += formatDate(field::getDouble(record + 8), rules);
+void appendSaleLine(std::string& out, const std::uint8_t* record, ValueText& values) {
+    appendInt(out, field::getInt32(record), values);
+    appendSingle(out, record + 4, values);
+    values.appendDate(out, field::getDouble(record + 8));
     out += "\r\n";
 }
 
-void appendMemberLine(std::string& out, const std::uint8_t* record,
-                      std::string_view additionalInfo, const LocaleRules& rules) {
+void appendMemberLine(std::string& out, const std::uint8_t* record, std::string_view additionalInfo,
+                      ValueText& values) {
     using M = MemberRecord;
     for (const M::Field& text : {M::kName, M::kSurname, M::kStreet, M::kCity, M::kPost_Cod,
-                                 M::kCountry, M::kPhone, M::kE_mail, M::kURL}) {
+                                 M::kCountry, M::kPhone, M::kE_mail, M::kURL})
         appendRaw(out, record, text.offset, text.width);
-        out.push_back(';');
-    }
-    appendField(out, formatInt(field::getInt32(record + M::kAffiliateID)), ';');
-    appendField(out, formatInt(field::getInt32(record + M::kRef_ID)), ';');
-    appendField(out, formatInt(field::getInt32(record + M::kEgold_ID)), ';');
-    appendField(out, formatInt(field::getInt32(record + M::kLevel)), ';');
-    appendField(out, formatInt(field::getInt16(record + M::kAP_ID)), ';');
-    appendField(out, formatDate(field::getDouble(record + M::kDate), rules), ';');
-    out.append(additionalInfo);
-    out += "\r\n";
+    appendInt(out, field::getInt32(record + M::kAffiliateID), values);
+    appendInt(out, field::getInt32(record + M::kRef_ID), values);
+    appendInt(out, field::getInt32(record + M::kEgold_ID), values);
+    appendInt(out, field::getInt32(record + M::kLevel), values);
+    appendInt(out, field::getInt16(record + M::kAP_ID), values);
+    appendDate(out, record + M::kDate, values);
+    endLine(out, additionalInfo);
 }
 
 void appendCommunicationLine(std::string& out, const std::uint8_t* record,
-                             const CommunicationTexts& texts, const LocaleRules& rules) {
-    appendField(out, formatInt(field::getInt32(record)), ';');
+                             const CommunicationTexts& texts, ValueText& values) {
+    appendInt(out, field::getInt32(record), values);
     appendRaw(out, record, 4, CommunicationRecord::kSubjectWidth);
-    out.push_back(';');
-    appendField(out, texts.message, ';');
-    appendField(out, formatDate(field::getDouble(record + 34), rules), ';');
-    appendField(out, texts.response, ';');
-    appendField(out, formatDate(field::getDouble(record + 42), rules), ';');
-    out.append(texts.comments);
-    out += "\r\n";
+    appendText(out, texts.message);
+    appendDate(out, record + 34, values);
+    appendText(out, texts.response);
+    appendDate(out, record + 42, values);
+    endLine(out, texts.comments);
 }
 
 void appendSchemeLine(std::string& out, const std::uint8_t* record, std::string_view exportDay,
-                      const LocaleRules& rules) {
+                      ValueText& values) {
     for (int level = 0; level < 8; ++level)
-        appendField(out, formatSingle(field::getSingle(record + 28 + 4 * level), rules), ';');
-    appendField(out, formatSingle(field::getSingle(record + 10), rules), ';');
-    appendField(out, formatInt(field::getInt16(record + 14)), ';');
-    appendField(out, formatInt(field::getInt16(record + 26)), ';');
+        appendSingle(out, record + 28 + 4 * level, values);
+    appendSingle(out, record + 10, values);
+    appendInt(out, field::getInt16(record + 14), values);
+    appendInt(out, field::getInt16(record + 26), values);
     appendRaw(out, record, 0, SchemeRecord::kTextWidth);
-    out.push_back(';');
     appendRaw(out, record, 16, SchemeRecord::kTextWidth);
-    out.push_back(';');
-    out.append(exportDay);
-    out += "\r\n";
+    endLine(out, exportDay);
 }
 
 } // namespace zelt::export_lines

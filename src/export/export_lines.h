@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/locale_rules.h"
+#include "export/value_text.h"
 
 #include <cstdint>
 #include <string>
@@ -21,21 +21,21 @@ inline constexpr std::string_view kSchemeHeader =
     "Type_of_payment;Unit;Date\r\n";
 
 // A sale or payment record: MemberID;Sum;Date
-void appendSaleLine(std::string& out, const std::uint8_t* record, const LocaleRules& rules);
+void appendSaleLine(std::string& out, const std::uint8_t* record, ValueText& values);
 
 // A member record; additionalInfo is the flattened side text (bytes as stored).
-void appendMemberLine(std::string& out, const std::uint8_t* record,
-                      std::string_view additionalInfo, const LocaleRules& rules);
+void appendMemberLine(std::string& out, const std::uint8_t* record, std::string_view additionalInfo,
+                      ValueText& values);
 
 // A communication record with its three flattened message texts (bytes as stored).
 struct CommunicationTexts {
     std::string message, response, comments;
 };
 void appendCommunicationLine(std::string& out, const std::uint8_t* record,
-                             const CommunicationTexts& texts, const LocaleRules& rules);
+                             const CommunicationTexts& texts, ValueText& values);
 
 // A scheme record, ending with the export's day as a short date.
 void appendSchemeLine(std::string& out, const std::uint8_t* record, std::string_view exportDay,
-                      const LocaleRules& rules);
+                      ValueText& values);
 
 } // namespace zelt::export_lines

@@ -1,6 +1,8 @@
 #include "export/text_export.h"
 
+#include "export/block_output.h"
 #include "export/export_lines.h"
+#include "export/parallel_lines.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
 #include "storage/communication_record.h"
@@ -37,8 +39,8 @@ ExportTarget targetOf(ExportKind kind) {
         return {MemberRecord::kFileName, MemberRecord::kLength, "affiliates.txt",
                 export_lines::kMemberHeader};
     case ExportKind::Communications:
-        return {CommunicationRecord::kFileName, CommunicationRecord::kLength,
-                "communications.txt", export_lines::kCommunicationHeader};
+        return {CommunicationRecord::kFileName, CommunicationRecord::kLength, "communications.txt",
+                export_lines::kCommunicationHeader};
     case ExportKind::Schemes:
         break;
     }
@@ -60,52 +62,52 @@ Result<std::string> flattenedSideText(const std::string& path) {
     return flattenLineBreaks(*bytes);
 }
 
-// What one line needs beyond the record: the side texts of the record numbered n.
+// The lines of one export: from the record alone, or with the side texts of the record numbered n.
 class LineWriter {
 public:
-    explicit LineWriter(ExportKind kind)
-        : kind_(kind), rules_(currentRules()), exportDay_(formatDate(today(), rules_)) {}
+    LineWriter(ExportKind kind, const LocaleRules& rules)
+        : kind_(kind), values_(rules, FormatPath::Fast), exportDay_(formatDate(today(), rules)) {}
 
-    Status append(std::string& out, std::int32_t n, const std::uint8_t* record) const {
-        switch (kind_) {
-        case ExportKind::Sales:
-        case ExportKind::Payments:
-            export_lines::appendSaleLine(out, record, rules_);
-            return {};
-        case ExportKind::Members: {
+    // Whether the lines need side texts, read from files; the others come from the record alone.
+    bool readsSideTexts() const {
+        return kind_ == ExportKind::Members || kind_ == ExportKind::Communications;
+    }
+
+    // The line of a record of a kind that needs no side texts.
+    RecordLinePrinter recordPrinter() const {
+        if (kind_ != ExportKind::Schemes)
+            return &export_lines::appendSaleLine;
+        return [day = exportDay_](std::string& out, const std::uint8_t* record, ValueText& values) {
+            export_lines::appendSchemeLine(out, record, day, values);
+        };
+    }
+
+    // The line of a member or a communication, with its side texts.
+    Status appendWithSideTexts(std::string& out, std::int32_t n, const std::uint8_t* record) {
+        if (kind_ == ExportKind::Members) {
             // The additional info of the record that was read, whatever its stored identifier.
-            auto info =
-                flattenedSideText(filePath(AppDir, Folder::Addinfo, formatInt(n) + ".txt"));
+            auto info = flattenedSideText(filePath(AppDir, Folder::Addinfo, formatInt(n) + ".txt"));
             if (!info)
                 return info.status();
-            export_lines::appendMemberLine(out, record, *info, rules_);
+            export_lines::appendMemberLine(out, record, *info, values_);
             return {};
         }
-        case ExportKind::Communications: {
-            export_lines::CommunicationTexts texts;
-            const std::string number = formatInt(n);
-            for (auto [prefix, text] : {std::pair{"", &texts.message},
-                                        std::pair{"r", &texts.response},
-                                        std::pair{"c", &texts.comments}}) {
-                auto flat =
-                    flattenedSideText(filePath(AppDir, Folder::Comm, prefix + number + ".txt"));
-                if (!flat)
-                    return flat.status();
-                *text = std::move(*flat);
-            }
-            export_lines::appendCommunicationLine(out, record, texts, rules_);
-            return {};
+        export_lines::CommunicationTexts texts;
+        const std::string number = formatInt(n);
+        for (auto [prefix, text] : {std::pair{"", &texts.message}, std::pair{"r", &texts.response},
+                                    std::pair{"c", &texts.comments}}) {
+            auto flat = flattenedSideText(filePath(AppDir, Folder::Comm, prefix + number + ".txt"));
+            if (!flat)
+                return flat.status();
+            *text = std::move(*flat);
         }
-        case ExportKind::Schemes:
-            export_lines::appendSchemeLine(out, record, exportDay_, rules_);
-            return {};
-        }
+        export_lines::appendCommunicationLine(out, record, texts, values_);
         return {};
     }
 
 private:
     ExportKind kind_;
-    const LocaleRules& rules_;
+    ValueText values_;
     std::string exportDay_;
 };
 
@@ -139,20 +141,35 @@ Status save_records(ExportKind kind, std::int32_t first, std::int32_t last) {
         auto data = RecordFile::openForReading(dataPath, target.recordLength);
         if (!data)
             return data.error();
-        const LineWriter lines(kind);
-        std::string line;
+        const LocaleRules rules = currentRules();
+        LineWriter lines(kind, rules);
+        BlockOutput output(*writer);
         Status lineStatus;
-        Status scanned = data->scan(first, last, [&](std::int32_t n, const std::uint8_t* record) {
-            line.clear();
-            lineStatus = lines.append(line, n, record);
-            if (lineStatus.ok())
-                lineStatus = writer->append(line);
-            return lineStatus.ok();
-        });
+        Status scanned;
+        if (!lines.readsSideTexts()) {
+            ParallelLines parallel(lines.recordPrinter(), rules, target.recordLength);
+            scanned = data->scanBlocks(
+                first, last, [&](std::int32_t, const std::uint8_t* block, std::size_t inBlock) {
+                    parallel.append(output.lines(), block, inBlock);
+                    if (!output.full())
+                        return true;
+                    lineStatus = output.flush();
+                    return lineStatus.ok();
+                });
+        } else {
+            scanned = data->scan(first, last, [&](std::int32_t n, const std::uint8_t* record) {
+                lineStatus = lines.appendWithSideTexts(output.lines(), n, record);
+                if (lineStatus.ok() && output.full())
+                    lineStatus = output.flush();
+                return lineStatus.ok();
+            });
+        }
         if (!scanned)
             return scanned;
         if (!lineStatus)
             return lineStatus;
+        if (Status s = output.flush(); !s)
+            return s;
     }
     return writer->commit();
 }

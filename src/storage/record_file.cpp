@@ -87,6 +87,17 @@ Status RecordFile::write(std::int32_t n, const RecordBytes& record) {
 }
 
 Status RecordFile::scan(std::int32_t first, std::int32_t last, const Visitor& visit) {
+    const auto length = static_cast<std::size_t>(recordLength_);
+    return scanBlocks(
+        first, last, [&](std::int32_t n, const std::uint8_t* records, std::size_t count) {
+            for (std::size_t i = 0; i < count; ++i)
+                if (!visit(static_cast<std::int32_t>(n + std::int64_t(i)), records + i * length))
+                    return false;
+            return true;
+        });
+}
+
+Status RecordFile::scanBlocks(std::int32_t first, std::int32_t last, const BlockVisitor& visit) {
     first = std::max(first, std::int32_t{1});
     if (last < first)
         return {};
@@ -107,9 +118,8 @@ Status RecordFile::scan(std::int32_t first, std::int32_t last, const Visitor& vi
             std::fill(block.begin() + static_cast<std::ptrdiff_t>(*got),
                       block.begin() + static_cast<std::ptrdiff_t>(wanted), std::uint8_t{0});
         const std::size_t stored = (*got + length - 1) / length; // a partial record counts
-        for (std::size_t i = 0; i < stored; ++i)
-            if (!visit(static_cast<std::int32_t>(n + std::int64_t(i)), block.data() + i * length))
-                return {};
+        if (stored > 0 && !visit(static_cast<std::int32_t>(n), block.data(), stored))
+            return {};
         if (*got < wanted)
             break;
         n += std::int64_t(records);

@@ -51,6 +51,12 @@ public:
     using Visitor = std::function<bool(std::int32_t n, const std::uint8_t* record)>;
     Status scan(std::int32_t first, std::int32_t last, const Visitor& visit);
 
+    // As scan, a block of records at a time: visit gets the number of the block's first record,
+    // its records one after the other and their count, with the same reads as scan makes.
+    using BlockVisitor =
+        std::function<bool(std::int32_t first, const std::uint8_t* records, std::size_t count)>;
+    Status scanBlocks(std::int32_t first, std::int32_t last, const BlockVisitor& visit);
+
 private:
     fs::File file_;
     int recordLength_ = 0;

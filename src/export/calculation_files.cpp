@@ -3,6 +3,8 @@
 #include "export/calculation_lines.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
+#include "storage/file_rules.h"
+#include "storage/file_system.h"
 #include "storage/member_record.h"
 #include "storage/record_file.h"
 #include "storage/sale_record.h"
@@ -17,6 +19,16 @@ namespace {
 
 using LinePrinter = void (*)(std::string&, const std::uint8_t*, const LocaleRules&);
 
+// A data file that exists, opened for reading only (it may be read-only); a missing one is
+// created empty.
+Result<RecordFile> openDataFile(const std::string& path, int recordLength) {
+    const auto exists = fs::isFile(path);
+    if (!exists)
+        return exists.error();
+    return *exists ? RecordFile::openForReading(path, recordLength)
+                   : RecordFile::open(path, recordLength);
+}
+
 // Reads one data file from start to end into <AppDir>/output/<name>.clc. A data file without
 // records gives an empty output file; a missing one is created empty.
 Status writeCalculationFile(const std::string& name, std::string_view dataFile, int recordLength,
@@ -24,7 +36,7 @@ Status writeCalculationFile(const std::string& name, std::string_view dataFile, 
     for (Folder folder : {Folder::Output, Folder::Data})
         if (Status made = ensureFolder(AppDir, folder); !made)
             return made;
-    auto data = RecordFile::open(filePath(AppDir, Folder::Data, dataFile), recordLength);
+    auto data = openDataFile(filePath(AppDir, Folder::Data, dataFile), recordLength);
     if (!data)
         return data.error();
     const auto count = data->count();
@@ -37,7 +49,7 @@ Status writeCalculationFile(const std::string& name, std::string_view dataFile, 
     if (*count >= 1) {
         if (Status s = writer->append(header); !s)
             return s;
-        const LocaleRules& rules = currentRules();
+        const LocaleRules rules = fileRules(currentRules());
         std::string line;
         Status appended;
         Status scanned = data->scan(1, *count, [&](std::int32_t, const std::uint8_t* record) {

@@ -5,6 +5,7 @@
 #include "storage/app_paths.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
+#include "storage/file_rules.h"
 #include "storage/file_system.h"
 #include "storage/member_record.h"
 #include "storage/number_text.h"
@@ -64,7 +65,7 @@ Result<std::string> flattenedSideText(const std::string& path) {
 class LineWriter {
 public:
     explicit LineWriter(ExportKind kind)
-        : kind_(kind), rules_(currentRules()), exportDay_(formatDate(today(), rules_)) {}
+        : kind_(kind), rules_(fileRules(currentRules())), exportDay_(formatDate(today(), rules_)) {}
 
     Status append(std::string& out, std::int32_t n, const std::uint8_t* record) const {
         switch (kind_) {
@@ -105,7 +106,7 @@ public:
 
 private:
     ExportKind kind_;
-    const LocaleRules& rules_;
+    const LocaleRules rules_; // the single-byte file's forms of the locale's rules
     std::string exportDay_;
 };
 

@@ -5,6 +5,8 @@
 #include "export/parallel_lines.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
+#include "storage/file_rules.h"
+#include "storage/file_system.h"
 #include "storage/member_record.h"
 #include "storage/record_file.h"
 #include "storage/sale_record.h"
@@ -19,6 +21,16 @@ namespace {
 
 using LinePrinter = void (*)(std::string&, const std::uint8_t*, ValueText&);
 
+// A data file that exists, opened for reading only (it may be read-only); a missing one is
+// created empty.
+Result<RecordFile> openDataFile(const std::string& path, int recordLength) {
+    const auto exists = fs::isFile(path);
+    if (!exists)
+        return exists.error();
+    return *exists ? RecordFile::openForReading(path, recordLength)
+                   : RecordFile::open(path, recordLength);
+}
+
 // Reads one data file from start to end into <AppDir>/output/<name>.clc. A data file without
 // records gives an empty output file; a missing one is created empty.
 Status writeCalculationFile(const std::string& name, std::string_view dataFile, int recordLength,
@@ -26,7 +38,7 @@ Status writeCalculationFile(const std::string& name, std::string_view dataFile, 
     for (Folder folder : {Folder::Output, Folder::Data})
         if (Status made = ensureFolder(AppDir, folder); !made)
             return made;
-    auto data = RecordFile::open(filePath(AppDir, Folder::Data, dataFile), recordLength);
+    auto data = openDataFile(filePath(AppDir, Folder::Data, dataFile), recordLength);
     if (!data)
         return data.error();
     const auto count = data->count();
@@ -39,7 +51,7 @@ Status writeCalculationFile(const std::string& name, std::string_view dataFile, 
     if (*count >= 1) {
         if (Status s = writer->append(header); !s)
             return s;
-        ParallelLines lines(printLine, currentRules(), recordLength);
+        ParallelLines lines(printLine, fileRules(currentRules()), recordLength);
         BlockOutput output(*writer);
         Status appended;
         Status scanned = data->scanBlocks(

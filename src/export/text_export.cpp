@@ -7,6 +7,7 @@
 #include "storage/app_paths.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
+#include "storage/file_rules.h"
 #include "storage/file_system.h"
 #include "storage/member_record.h"
 #include "storage/number_text.h"
@@ -141,7 +142,8 @@ Status save_records(ExportKind kind, std::int32_t first, std::int32_t last) {
         auto data = RecordFile::openForReading(dataPath, target.recordLength);
         if (!data)
             return data.error();
-        const LocaleRules rules = currentRules();
+        // The single-byte file's forms of the locale's rules.
+        const LocaleRules rules = fileRules(currentRules());
         LineWriter lines(kind, rules);
         BlockOutput output(*writer);
         Status lineStatus;

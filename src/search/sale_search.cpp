@@ -29,10 +29,11 @@ SaleSearchOutcome searchSales(RecordFile& file, std::int32_t recordCount,
                               std::string_view dateFilter, std::string_view memberFilter,
                               SaleGridKind kind, const LocaleRules& rules) {
     using Kind = SaleSearchOutcome::Kind;
+    // Only two empty fields leave the grid alone; blanks alone are a search without conditions.
+    if (dateFilter.empty() && memberFilter.empty())
+        return outcome(Kind::NothingToDo);
     const std::string_view dateText = trimmed(dateFilter);
     const std::string_view memberText = trimmed(memberFilter);
-    if (dateText.empty() && memberText.empty())
-        return outcome(Kind::NothingToDo);
 
     std::optional<double> date;
     if (!dateText.empty()) {

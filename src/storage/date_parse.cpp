@@ -1,6 +1,8 @@
 // Reading a date typed by the operator (parseDate of date_text.h).
 #include "storage/date_text.h"
 
+#include <utility>
+
 namespace zelt {
 
 namespace {
@@ -99,30 +101,70 @@ public:
         return false;
     }
 
+    bool text(std::string_view expected) {
+        if (expected.empty() || !rest().starts_with(expected))
+            return false;
+        pos_ += expected.size();
+        return true;
+    }
+
+    // Between the parts of a time: ":" or the locale's own separator (12.30.00 in Finnish).
+    bool timeSeparator(const std::string& localeSeparator) {
+        return character(':') || text(localeSeparator);
+    }
+
+    void skip(std::size_t count) { pos_ += count; }
+
 private:
     std::string_view text_;
     std::size_t pos_ = 0;
 };
 
-// A year as typed: two digits are 2000 to 2029 or 1930 to 1999; three or four digits as written.
+// A year as typed: two digits are 2000 to 2029 or 1930 to 1999; four digits as written.
 std::optional<int> typedYear(Scanner::Digits year) {
     if (year.count == 2)
         return year.value < 30 ? 2000 + year.value : 1900 + year.value;
-    if (year.count == 3 || year.count == 4)
+    if (year.count == 4)
         return year.value;
     return std::nullopt;
 }
 
-// The time after the date: h:mm or h:mm:ss, then an optional AM/PM text. Seconds since midnight.
+// An AM/PM text at the start of text (the locale's or "AM"/"PM", in any case): its length and
+// whether it is PM; the longest that fits. Length 0 when there is none.
+struct Marker {
+    std::size_t length = 0;
+    bool pm = false;
+};
+
+Marker markerAt(std::string_view text, const LocaleRules& rules) {
+    Marker found;
+    const std::pair<std::string_view, bool> candidates[] = {
+        {rules.amText, false}, {rules.pmText, true}, {"AM", false}, {"PM", true}};
+    for (const auto& [candidate, pm] : candidates) {
+        if (candidate.empty() || candidate.size() <= found.length || candidate.size() > text.size())
+            continue;
+        if (equalsIgnoringAsciiCase(text.substr(0, candidate.size()), candidate))
+            found = Marker{candidate.size(), pm};
+    }
+    return found;
+}
+
+// The time after the date: h:mm or h:mm:ss with an optional AM/PM text before or after it.
+// Seconds since midnight.
 std::optional<int> typedTime(Scanner& scanner, const LocaleRules& rules) {
+    Marker marker = markerAt(scanner.rest(), rules);
+    if (marker.length > 0) {
+        scanner.skip(marker.length);
+        scanner.skipBlanks();
+    }
     const Scanner::Digits hour = scanner.digits();
-    if (hour.count < 1 || hour.count > 2 || !scanner.character(':'))
+    if (hour.count < 1 || hour.count > 2 || !scanner.timeSeparator(rules.timeSeparator))
         return std::nullopt;
     const Scanner::Digits minute = scanner.digits();
     if (minute.count != 2)
         return std::nullopt;
     Scanner::Digits second;
-    if (scanner.character(':')) {
+    if (scanner.timeSeparator(rules.timeSeparator)) {
         second = scanner.digits();
         if (second.count != 2)
             return std::nullopt;
@@ -131,19 +173,21 @@ std::optional<int> typedTime(Scanner& scanner, const LocaleRules& rules) {
         return std::nullopt;
 
     scanner.skipBlanks();
-    const std::string_view marker = scanner.rest();
+    if (!scanner.atEnd()) {
+        if (marker.length > 0)
+            return std::nullopt;
+        marker = markerAt(scanner.rest(), rules);
+        if (marker.length != scanner.rest().size())
+            return std::nullopt;
+    }
     int hours = hour.value;
-    if (marker.empty()) {
+    if (marker.length == 0) {
         if (hours > 23)
             return std::nullopt;
     } else {
-        const bool am =
-            equalsIgnoringAsciiCase(marker, rules.amText) || equalsIgnoringAsciiCase(marker, "AM");
-        const bool pm =
-            equalsIgnoringAsciiCase(marker, rules.pmText) || equalsIgnoringAsciiCase(marker, "PM");
-        if (am == pm || hours < 1 || hours > 12)
+        if (hours < 1 || hours > 12)
             return std::nullopt;
-        hours = hours % 12 + (pm ? 12 : 0);
+        hours = hours % 12 + (marker.pm ? 12 : 0);
     }
     return hours * 3600 + minute.value * 60 + second.value;
 }
@@ -161,7 +205,7 @@ std::optional<double> parseDate(std::string_view text, const LocaleRules& rules)
             return std::nullopt;
     }
 
-    // A first part of three or four digits can only be a year: year-month-day in every locale
+    // A first part of four digits can only be a year: year-month-day in every locale
     // (2001-11-16). Otherwise the locale's order.
     int yearIndex = 0, monthIndex = 1, dayIndex = 2;
     if (parts[0].count < 3) {
@@ -186,6 +230,9 @@ std::optional<double> parseDate(std::string_view text, const LocaleRules& rules)
     if (*year < 100 || *year > 9999 || month < 1 || month > 12 || day < 1 ||
         day > daysInMonth(*year, month))
         return std::nullopt;
+
+    if (rules.dateTrailingDot)
+        scanner.character('.');
 
     int secondsOfDay = 0;
     if (!scanner.atEnd()) {

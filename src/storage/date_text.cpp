@@ -115,8 +115,9 @@ std::optional<CalendarDate> calendarDate(double serial) {
 }
 
 std::size_t maxDateTextLength(const LocaleRules& rules) {
-    // dd, MM, yyyy, two separators, blank, hh:mm:ss, blank, AM/PM text
-    return 8 + 2 * rules.dateSeparator.size() + 1 + 8 + 1 +
+    // dd, MM, yyyy, two separators, trailing dot, blank, hh, mm, ss, two time separators,
+    // blank, AM/PM text
+    return 8 + 2 * rules.dateSeparator.size() + 1 + 1 + 6 + 2 * rules.timeSeparator.size() + 1 +
            std::max(rules.amText.size(), rules.pmText.size());
 }
 
@@ -154,24 +155,31 @@ std::size_t formatDateTo(double serial, const LocaleRules& rules, char* out, std
         p = putNumber(p, date.day, dayDigits);
         break;
     }
+    if (rules.dateTrailingDot)
+        *p++ = '.';
 
     if (split->hasFraction) {
         const int hour = split->seconds / 3600;
         const int minute = split->seconds / 60 % 60;
         const int second = split->seconds % 60;
         const int hourDigits = rules.hourLeadingZero ? 2 : 1;
+        const std::string& amPm = hour < 12 ? rules.amText : rules.pmText;
         *p++ = ' ';
+        if (rules.twelveHour && rules.amPmBeforeTime) {
+            p = putText(p, amPm);
+            *p++ = ' ';
+        }
         if (rules.twelveHour)
             p = putNumber(p, hour % 12 == 0 ? 12 : hour % 12, hourDigits);
         else
             p = putNumber(p, hour, hourDigits);
-        *p++ = ':';
+        p = putText(p, rules.timeSeparator);
         p = putNumber(p, minute, 2);
-        *p++ = ':';
+        p = putText(p, rules.timeSeparator);
         p = putNumber(p, second, 2);
-        if (rules.twelveHour) {
+        if (rules.twelveHour && !rules.amPmBeforeTime) {
             *p++ = ' ';
-            p = putText(p, hour < 12 ? rules.amText : rules.pmText);
+            p = putText(p, amPm);
         }
     }
     return static_cast<std::size_t>(p - out);

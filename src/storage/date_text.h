@@ -21,9 +21,10 @@ double serialFromDate(int year, int month, int day);
 // Serial of a date and a time of day (seconds since midnight, 0 <= seconds < 86400).
 double serialFromDateTime(int year, int month, int day, int secondsOfDay);
 
-// The locale's short date with a four-digit year, followed after one blank by the time of day
-// (rounded to the nearest second, with seconds, 12 or 24 hour) only when the fraction is not
-// zero. A value that is not finite or lies outside the years 100 to 9999 gives an empty text.
+// The locale's short date with a four-digit year (and its trailing dot), followed after one
+// blank by the time of day (rounded to the nearest second, with seconds, the locale's time
+// separator, 12 or 24 hour, AM/PM before or after the time) only when the fraction is not zero.
+// A value that is not finite or lies outside the years 100 to 9999 gives an empty text.
 std::string formatDate(double serial, const LocaleRules& rules);
 
 // formatDate into a caller's buffer, for callers that format many dates: returns the length
@@ -41,12 +42,14 @@ std::optional<CalendarDate> calendarDate(double serial);
 bool isShowableDate(double serial);
 
 // A typed date: the locale's order; separators "/", ".", "-" or blank; two-digit years (00 to 29
-// are 2000 to 2029, 30 to 99 are 1930 to 1999) or years of three or four digits; yyyy-MM-dd
-// always; an optional time h:mm or h:mm:ss with optional AM/PM. Years 100 to 9999.
+// are 2000 to 2029, 30 to 99 are 1930 to 1999) or four-digit years; yyyy-MM-dd always; an
+// optional time h:mm or h:mm:ss with optional AM/PM before or after it. Years 100 to 9999.
 // In detail: the locale's own separator is taken too (". "), blanks may follow a separator; a
-// first part of three or four digits is a year, read year-month-day in every locale; day and
-// month have one or two digits, minutes and seconds two; with AM/PM the hour is 1 to 12,
-// without it 0 to 23; AM/PM is the locale's text or "AM"/"PM", in any case.
+// year of one or three digits is refused; a first part of three or four digits is a year, read
+// year-month-day in every locale; the locale's trailing dot may follow the date; day and month
+// have one or two digits, minutes and seconds two, separated by ":" or the locale's time
+// separator; with AM/PM the hour is 1 to 12, without it 0 to 23; AM/PM is the locale's text or
+// "AM"/"PM", in any case.
 std::optional<double> parseDate(std::string_view text, const LocaleRules& rules);
 
 // Today's date (no time of day) as a serial, from the system clock in local time.

@@ -250,11 +250,22 @@ Result<std::size_t> readAt(File& file, std::uint64_t offset, void* buffer, std::
 }
 
 Status writeAt(File& file, std::uint64_t offset, const void* data, std::size_t size) {
-    if (const int fault = injectedFault(Op::Write, file.path()))
-        return failure(Op::Write, file.path(), fault);
-    if (!writeFully(FileAccess::fd(file), offset, data, size))
-        return failure(Op::Write, file.path(), errno);
-    return {};
+    const int fd = FileAccess::fd(file);
+    struct stat before {};
+    const bool lengthKnown = ::fstat(fd, &before) == 0;
+    int code = injectedFault(Op::Write, file.path());
+    if (code == 0 && !writeFully(fd, offset, data, size))
+        code = errno;
+    if (code == 0)
+        return {};
+    // A write that stopped part-way (a full disk) takes back what it added past the old end, so a
+    // partly appended record never stays behind.
+    struct stat after {};
+    if (lengthKnown && ::fstat(fd, &after) == 0 && after.st_size > before.st_size) {
+        while (::ftruncate(fd, before.st_size) != 0 && errno == EINTR) {
+        }
+    }
+    return failure(Op::Write, file.path(), code);
 }
 
 Status sync(File& file) {

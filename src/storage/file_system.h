@@ -53,7 +53,8 @@ Status createFolder(const std::string& path);
 Result<File> open(const std::string& path, OpenMode mode);
 // Reads up to size bytes at offset; fewer only at the end of the file.
 Result<std::size_t> readAt(File& file, std::uint64_t offset, void* buffer, std::size_t size);
-// Writes all bytes at offset in one positioned write.
+// Writes all bytes at offset in one positioned write. A write that fails part-way leaves the
+// file's length as it was: what it added past the old end is cut off again.
 Status writeAt(File& file, std::uint64_t offset, const void* data, std::size_t size);
 Status sync(File& file);
 Result<std::uint64_t> length(File& file);

@@ -13,11 +13,16 @@ struct LocaleRules {
     std::string dateSeparator = "-";
     bool dayLeadingZero = true;
     bool monthLeadingZero = true;
+    // A dot after the last part of the short date (Hungarian and Korean: 2001. 11. 16.).
+    bool dateTrailingDot = false;
 
     bool twelveHour = false;
     bool hourLeadingZero = true;
+    std::string timeSeparator = ":";
     std::string amText = "AM";
     std::string pmText = "PM";
+    // AM/PM stands before the time of day (Korean), not after it.
+    bool amPmBeforeTime = false;
 
     std::string decimalSeparator = ".";
     std::string groupSeparator = ",";

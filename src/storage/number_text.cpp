@@ -1,5 +1,7 @@
 #include "storage/number_text.h"
 
+#include "storage/file_rules.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -34,6 +36,18 @@ std::size_t groupSeparatorAt(std::string_view rest, const LocaleRules& rules) {
         return group.size();
     const bool noBreakSpace = group == "\xC2\xA0" || group == "\xE2\x80\xAF";
     if (noBreakSpace && rest.starts_with(' '))
+        return 1;
+    return 0;
+}
+
+// Length of the decimal separator at the start of rest, 0 when there is none. Where the files
+// write "." for a separator they cannot store (Arabic, Persian), a typed "." counts as well.
+std::size_t decimalSeparatorAt(std::string_view rest, const LocaleRules& rules) {
+    const std::string& decimal = rules.decimalSeparator;
+    if (!decimal.empty() && rest.starts_with(decimal))
+        return decimal.size();
+    if (rest.starts_with('.') && decimal != "." && rules.groupSeparator != "." &&
+        fileRules(rules).decimalSeparator == ".")
         return 1;
     return 0;
 }
@@ -89,9 +103,9 @@ std::optional<PlainNumber> toPlainNumber(std::string_view typed, const LocaleRul
         return std::nullopt;
 
     long long fractionDigits = 0;
-    const std::string& decimal = rules.decimalSeparator;
-    if (!decimal.empty() && s.substr(pos).starts_with(decimal)) {
-        pos += decimal.size();
+    const std::size_t decimal = decimalSeparatorAt(s.substr(pos), rules);
+    if (decimal > 0) {
+        pos += decimal;
         plain.text.push_back('.');
         while (pos < s.size() && isDigit(s[pos])) {
             if (firstNonZero < 0 && s[pos] != '0')

@@ -10,9 +10,9 @@
 // Numbers typed by the operator and numbers shown, by the locale's rules.
 namespace zelt {
 
-// A number as typed: surrounding blanks, sign, digits, the locale's decimal separator, an
-// optional exponent; group separators only between groups of exactly three digits of the whole
-// part. Anything else: no value.
+// A number as typed: surrounding blanks, sign, digits, the locale's decimal separator (or "."
+// where the files write "." for it), an optional exponent; group separators only between groups
+// of exactly three digits of the whole part. Anything else: no value.
 std::optional<double> parseNumber(std::string_view text, const LocaleRules& rules);
 
 // Whole numbers: the number rounded half to even, which must fit the type.

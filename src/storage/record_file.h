@@ -42,7 +42,8 @@ public:
     Result<std::optional<RecordBytes>> read(std::int32_t n);
 
     // Writes record n in one positioned write of the whole record and pushes it to the disk.
-    // Writing record count + 1 extends the file by one record.
+    // Writing record count + 1 extends the file by one record; an append that fails part-way
+    // (a full disk) is cut off again, leaving the file as it was.
     Status write(std::int32_t n, const RecordBytes& record);
 
     // Reads records first..last in large blocks and calls visit for each stored one, in order.

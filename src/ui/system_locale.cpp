@@ -1,6 +1,7 @@
 #include "ui/system_locale.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QString>
 
 namespace zelt {
@@ -76,23 +77,46 @@ void readDateFormat(const QString& format, LocaleRules& result) {
         else if (field.letter == QLatin1Char('M'))
             rules.monthLeadingZero = field.length >= 2;
     }
+    // The dot that ends the date in Hungarian and Korean ("yyyy. MM. dd.").
+    const DateField& last = fields[2];
+    rules.dateTrailingDot = format.mid(last.start + last.length) == QLatin1String(".");
     result = rules;
 }
 
+// The 12 or 24 hour clock, the hour's leading zero, the separator between hours and minutes
+// (kept only when it is plain punctuation: "H.mm" in Finnish) and whether AM/PM comes first.
 void readTimeFormat(const QString& format, LocaleRules& rules) {
     const QString plain = unquoted(format);
     rules.twelveHour = plain.contains(QLatin1Char('a'), Qt::CaseInsensitive);
     rules.hourLeadingZero = plain.contains(QLatin1String("hh"), Qt::CaseInsensitive);
+
+    const qsizetype hour = plain.indexOf(QRegularExpression(QStringLiteral("[hH]")));
+    const qsizetype minute = plain.indexOf(QLatin1Char('m'));
+    if (hour < 0 || minute < hour)
+        return;
+    qsizetype hourEnd = hour;
+    while (hourEnd < plain.size() && plain.at(hourEnd).toLower() == QLatin1Char('h'))
+        ++hourEnd;
+    const QString separator = plain.mid(hourEnd, minute - hourEnd);
+    bool plainPunctuation = !separator.isEmpty();
+    for (const QChar c : separator)
+        plainPunctuation = plainPunctuation && c.isPunct();
+    if (plainPunctuation)
+        rules.timeSeparator = separator.toStdString();
+    const qsizetype amPm = plain.indexOf(QLatin1Char('a'), 0, Qt::CaseInsensitive);
+    rules.amPmBeforeTime = rules.twelveHour && amPm < hour;
 }
 
 } // namespace
 
 LocaleRules rulesFromLocale(const QLocale& locale) {
+    // The formats are read whatever the locale's language: with LANG=C the system locale still
+    // reports the formats of LC_TIME and LC_NUMERIC. Only the C locale's own date format ("d MMM
+    // yyyy") keeps the C rules' dates.
     LocaleRules rules = LocaleRules::c();
-    if (locale.language() == QLocale::C)
-        return rules;
-
-    readDateFormat(locale.dateFormat(QLocale::ShortFormat), rules);
+    const QString dateFormat = locale.dateFormat(QLocale::ShortFormat);
+    if (dateFormat != QLocale::c().dateFormat(QLocale::ShortFormat))
+        readDateFormat(dateFormat, rules);
     readTimeFormat(locale.timeFormat(QLocale::ShortFormat), rules);
     if (!locale.amText().isEmpty() && !locale.pmText().isEmpty()) {
         rules.amText = locale.amText().toStdString();

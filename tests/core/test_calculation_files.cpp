@@ -8,10 +8,16 @@
 #include "storage/record_file.h"
 #include "storage/sale_record.h"
 #include "storage/scheme_record.h"
+#include "support/fault_hook.h"
 #include "support/temp_app_dir.h"
+#include "support/test_locales.h"
 #include "support/test_registry.h"
 
 #include <QtTest>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
 
 using namespace zelt;
 
@@ -28,6 +34,19 @@ void writeRecords(const std::string& name, int length, const std::vector<RecordB
     QVERIFY(file.ok());
     for (std::size_t i = 0; i < records.size(); ++i)
         QVERIFY(file->write(static_cast<std::int32_t>(i + 1), records[i]).ok());
+}
+
+// The access mode (O_RDONLY, O_RDWR ...) of this process's descriptor open on the file; -1 when
+// there is none.
+int accessModeOfOpenFile(const std::string& path) {
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error) != path || error)
+            continue;
+        const int flags = ::fcntl(std::stoi(entry.path().filename().string()), F_GETFL);
+        return flags < 0 ? -1 : flags & O_ACCMODE;
+    }
+    return -1;
 }
 
 SchemeRecord percentsScheme() {
@@ -145,6 +164,41 @@ private slots:
         QVERIFY(status.error().message().find("Permission denied") != std::string::npos);
         QVERIFY(readFile(Folder::Output, "sales.clc") != sales); // rewritten before the failure
         QCOMPARE(readFile(Folder::Output, "payments.clc"), std::string());
+    }
+
+    void localeFormsAreSingleByte_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("Arabic") << "ar" << QByteArray("3\t12.5\t16/11/2001 6:00:00 PM\r\n");
+        QTest::newRow("Korean") << "ko" << QByteArray("3\t12.5\t2001. 11. 16. PM 6:00:00\r\n");
+        QTest::newRow("Finnish") << "fi" << QByteArray("3\t12,5\t16.11.2001 18.00.00\r\n");
+    }
+    void localeFormsAreSingleByte() {
+        // The windows' forms of the locale become Windows-1252 text in the files.
+        QFETCH(QString, locale);
+        QFETCH(QByteArray, line);
+        setCurrentRules(test::testRules(locale));
+        writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211.75}.encode()});
+        QVERIFY(create_sales("sales").ok());
+        QCOMPARE(QByteArray::fromStdString(readFile(Folder::Output, "sales.clc")),
+                 "Member's ID\tSum\tDate\r\n" + line);
+    }
+
+    void existingDataFileIsOnlyRead() {
+        // A read-only sales.kvr does not stop the run: the writer opens it for reading only.
+        writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211}.encode()});
+        const std::string sales = filePath(AppDir, Folder::Data, "sales.kvr");
+        QCOMPARE(::chmod(sales.c_str(), 0444), 0);
+        int mode = -1; // also seen where the process may write any file (root)
+        test::ScopedFaultHook hook([&](fs::Op op, const std::string& path) {
+            if (op == fs::Op::Length && path == sales)
+                mode = accessModeOfOpenFile(path);
+            return 0;
+        });
+        QVERIFY(create_files_for_calculations().ok());
+        QCOMPARE(mode, O_RDONLY);
+        QCOMPARE(readFile(Folder::Output, "sales.clc"),
+                 std::string("Member's ID\tSum\tDate\r\n3\t12,5\t16.11.2001\r\n"));
     }
 
     void outputFolderThatIsAFileIsReported() {

@@ -148,6 +148,11 @@ void TestNumberText::parseNumber_data() {
                                        << "1e-400" << true << 0.0;
     QTest::newRow("zero with huge exponent") << "c"
                                              << "0e99999" << true << 0.0;
+    // Where the files write "." for the locale's separator, typing takes both.
+    QTest::newRow("ar shown") << "ar"
+                              << "1\u066C234\u066B5" << true << 1234.5;
+    QTest::newRow("ar file form") << "ar"
+                                  << "1234.5" << true << 1234.5;
 }
 
 void TestNumberText::parseNumber() {
@@ -343,6 +348,9 @@ void TestNumberText::formatSingle_data() {
     QTest::newRow("infinity") << "dmy" << infinity << "";
     QTest::newRow("minus infinity") << "c" << -infinity << "";
     QTest::newRow("nan") << "c" << std::numeric_limits<float>::quiet_NaN() << "";
+    QTest::newRow("ar shown") << "ar" << 10.5f << "10\u066B5";
+    QTest::newRow("ar file") << "ar file" << 10.5f << "10.5";
+    QTest::newRow("fi file") << "fi file" << 10.5f << "10,5";
 }
 
 void TestNumberText::formatSingle() {

@@ -188,6 +188,17 @@ void TestRecordFile::failedWriteIsReported() {
                  "Cannot write \"" + path + "\": No space left on device");
     }
     {
+        // The disk fills in the middle of the append: the half record written is cut off again.
+        test::ScopedFaultHook hook([&](fs::Op op, const std::string& where) {
+            if (op != fs::Op::Write || where != path)
+                return 0;
+            std::ofstream(path, std::ios::binary | std::ios::app) << std::string(8, '\x02');
+            return ENOSPC;
+        });
+        QVERIFY(!file->write(2, filled(2)).ok());
+        QCOMPARE(bytes(*fs::readWhole(path)), QByteArray(16, '\x01'));
+    }
+    {
         test::ScopedFaultHook hook(test::failOn(fs::Op::Sync, path, EIO));
         QCOMPARE(file->write(1, filled(3)).error().action, std::string("save to disk"));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/file_rules.h"
 #include "storage/locale_rules.h"
 
 #include <QString>
@@ -7,16 +8,43 @@
 
 namespace zelt::test {
 
-// The three locales the tests run in, by a short name that reads well in a data table:
-// "dmy" (day.month.year, decimal comma), "mdy" (month/day/year, AM/PM) and "c".
+// The locales the tests run in, by a short name that reads well in a data table: "dmy"
+// (day.month.year, decimal comma), "mdy" (month/day/year, AM/PM) and "c"; and the forms of three
+// real locales: "fi" (Finnish: 16.11.2001 9.05.07), "ko" (Korean: a trailing dot, AM/PM in Hangul
+// before the time) and "ar" (Arabic: right-to-left marks in the date, Arabic AM/PM and decimal
+// separator). A name followed by " file" gives the rules the single-byte files use there.
 inline LocaleRules testRules(const QString& name) {
+    if (name.endsWith(QLatin1String(" file")))
+        return fileRules(testRules(name.chopped(5)));
     if (name == QLatin1String("dmy"))
         return LocaleRules::dayMonthYearComma();
     if (name == QLatin1String("mdy"))
         return LocaleRules::monthDayYearAmPm();
-    if (name != QLatin1String("c"))
+    LocaleRules rules;
+    if (name == QLatin1String("fi")) {
+        rules = LocaleRules::dayMonthYearComma();
+        rules.dayLeadingZero = rules.monthLeadingZero = rules.hourLeadingZero = false;
+        rules.timeSeparator = ".";
+        rules.groupSeparator = "\u00A0";
+    } else if (name == QLatin1String("ko")) {
+        rules.dateSeparator = ". ";
+        rules.dateTrailingDot = true;
+        rules.dayLeadingZero = rules.monthLeadingZero = rules.hourLeadingZero = false;
+        rules.twelveHour = rules.amPmBeforeTime = true;
+        rules.amText = "\uC624\uC804";
+        rules.pmText = "\uC624\uD6C4";
+    } else if (name == QLatin1String("ar")) {
+        rules = LocaleRules::monthDayYearAmPm();
+        rules.dateOrder = LocaleRules::DateOrder::DayMonthYear;
+        rules.dateSeparator = "\u200F/";
+        rules.amText = "\u0635";
+        rules.pmText = "\u0645";
+        rules.decimalSeparator = "\u066B";
+        rules.groupSeparator = "\u066C";
+    } else if (name != QLatin1String("c")) {
         qFatal("unknown test locale %s", qPrintable(name));
-    return LocaleRules::c();
+    }
+    return rules;
 }
 
 // Pins the program-wide rules for the life of the object and puts back the earlier ones.

@@ -33,55 +33,73 @@ std::string_view ResultTable::storedText(std::size_t, int) const {
 void ResultTable::sortByColumn(int column) {
     if (column < 0 || column >= columnCount())
         return;
-    if (columnKind(column) == ColumnKind::Text)
-        sortByText(column);
-    else
-        sortByValue(column);
+    const std::size_t n = order_.size();
+    if (ranks_.size() != static_cast<std::size_t>(columnCount()))
+        ranks_.resize(static_cast<std::size_t>(columnCount()));
+    ColumnRanks& ranks = ranks_[static_cast<std::size_t>(column)];
+    if (ranks.ofStored.size() != n)
+        ranks = columnKind(column) == ColumnKind::Text ? textRanks(column) : valueRanks(column);
+
+    // The rows go into place by rank in one stable pass over the order shown.
+    std::vector<std::uint32_t> start(std::size_t{ranks.end} + 1, 0);
+    for (const std::uint32_t stored : order_)
+        ++start[ranks.ofStored[stored] + 1];
+    for (std::size_t r = 1; r < start.size(); ++r)
+        start[r] += start[r - 1];
+    std::vector<std::uint32_t> sorted(n);
+    for (const std::uint32_t stored : order_)
+        sorted[start[ranks.ofStored[stored]]++] = stored;
+    order_ = std::move(sorted);
     sortColumn_ = column;
 }
 
-void ResultTable::sortByValue(int column) {
+// The rows are visited in the order they were found (for a table read from its file, the order
+// of the file), each value taken once.
+ResultTable::ColumnRanks ResultTable::valueRanks(int column) const {
     const ColumnKind kind = columnKind(column);
+    const std::size_t n = order_.size();
     std::vector<ValueKey> keys;
-    keys.reserve(order_.size());
-    for (const std::uint32_t stored : order_) {
+    keys.reserve(n);
+    for (std::size_t stored = 0; stored < n; ++stored) {
         const double value = storedValue(stored, column);
         std::uint64_t primary;
         if (kind == ColumnKind::Date)
             primary = isShowableDate(value) ? orderedBits(calendarTime(value)) : kUnshown;
         else
             primary = std::isfinite(value) ? orderedBits(value) : kUnshown;
-        keys.push_back(ValueKey{primary, stored});
+        keys.push_back(ValueKey{primary, static_cast<std::uint32_t>(stored)});
     }
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const ValueKey& a, const ValueKey& b) { return a.primary < b.primary; });
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        order_[i] = keys[i].stored;
+    std::sort(keys.begin(), keys.end(),
+              [](const ValueKey& a, const ValueKey& b) { return a.primary < b.primary; });
+    ColumnRanks ranks;
+    ranks.ofStored.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i > 0 && keys[i].primary != keys[i - 1].primary)
+            ++ranks.end;
+        ranks.ofStored[keys[i].stored] = ranks.end;
+    }
+    if (n > 0)
+        ++ranks.end;
+    return ranks;
 }
 
-void ResultTable::sortByText(int column) {
-    // Few distinct texts are ranked once each; the rows then go into place by rank in one
-    // stable pass.
+// Few distinct texts are ranked once each.
+ResultTable::ColumnRanks ResultTable::textRanks(int column) const {
     const std::size_t n = order_.size();
-    std::vector<std::uint32_t> rowRanks(n);
-    std::vector<std::uint32_t> ranks;
+    ColumnRanks ranks;
+    ranks.ofStored.resize(n);
+    std::vector<std::uint32_t> distinctRanks;
     {
         DistinctTexts distinct(n);
-        for (std::size_t i = 0; i < n; ++i)
-            rowRanks[i] = distinct.idOf(storedText(order_[i], column));
-        ranks = genericRanks(distinct.texts(), rules_);
+        for (std::size_t stored = 0; stored < n; ++stored)
+            ranks.ofStored[stored] = distinct.idOf(storedText(stored, column));
+        distinctRanks = genericRanks(distinct.texts(), rules_);
     }
-    std::vector<std::uint32_t> start(ranks.size() + 1, 0);
-    for (std::uint32_t& rank : rowRanks) {
-        rank = ranks[rank];
-        ++start[rank + 1];
+    for (std::uint32_t& rank : ranks.ofStored) {
+        rank = distinctRanks[rank];
+        ranks.end = std::max(ranks.end, rank + 1);
     }
-    for (std::size_t r = 1; r < start.size(); ++r)
-        start[r] += start[r - 1];
-    std::vector<std::uint32_t> sorted(n);
-    for (std::size_t i = 0; i < n; ++i)
-        sorted[start[rowRanks[i]]++] = order_[i];
-    order_ = std::move(sorted);
+    return ranks;
 }
 
 double calendarTime(double serial) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace zelt {
 
@@ -19,6 +20,32 @@ struct ValueKey {
 };
 
 constexpr std::uint64_t kUnshown = ~std::uint64_t(0);
+
+// Sorts by key, sixteen bits a pass from the lowest, in time linear in the rows; a pass in which
+// every key has the same digit is skipped (most keys share their high or low bits).
+void radixSort(std::vector<ValueKey>& keys) {
+    constexpr int kDigits = 4;
+    constexpr std::size_t kRadix = 1 << 16;
+    const auto digit = [](std::uint64_t key, int pass) {
+        return static_cast<std::size_t>((key >> (16 * pass)) & 0xFFFF);
+    };
+    std::vector<std::size_t> counts(kDigits * kRadix, 0);
+    for (const ValueKey& key : keys)
+        for (int pass = 0; pass < kDigits; ++pass)
+            ++counts[static_cast<std::size_t>(pass) * kRadix + digit(key.primary, pass)];
+    std::vector<ValueKey> moved(keys.size());
+    for (int pass = 0; pass < kDigits; ++pass) {
+        std::size_t* count = counts.data() + static_cast<std::size_t>(pass) * kRadix;
+        if (count[digit(keys.front().primary, pass)] == keys.size())
+            continue;
+        std::size_t at = 0;
+        for (std::size_t d = 0; d < kRadix; ++d)
+            at += std::exchange(count[d], at);
+        for (const ValueKey& key : keys)
+            moved[count[digit(key.primary, pass)]++] = key;
+        keys.swap(moved);
+    }
+}
 
 } // namespace
 
@@ -69,8 +96,11 @@ ResultTable::ColumnRanks ResultTable::valueRanks(int column) const {
             primary = std::isfinite(value) ? orderedBits(value) : kUnshown;
         keys.push_back(ValueKey{primary, static_cast<std::uint32_t>(stored)});
     }
-    std::sort(keys.begin(), keys.end(),
-              [](const ValueKey& a, const ValueKey& b) { return a.primary < b.primary; });
+    if (keys.size() > 4096)
+        radixSort(keys);
+    else
+        std::sort(keys.begin(), keys.end(),
+                  [](const ValueKey& a, const ValueKey& b) { return a.primary < b.primary; });
     ColumnRanks ranks;
     ranks.ofStored.resize(n);
     for (std::size_t i = 0; i < n; ++i) {

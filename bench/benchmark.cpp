@@ -69,6 +69,7 @@ struct WorkloadFigures {
     std::vector<double> times;
     std::uint64_t outputBytes = 0;
     std::int64_t records = -1;
+    long baseKiB = 0;
     std::string unavailable;
 };
 
@@ -86,6 +87,8 @@ WorkloadFigures parseFigures(const std::string& output) {
             figures.outputBytes = std::strtoull(value.c_str(), nullptr, 10);
         else if (key == "records")
             figures.records = std::strtoll(value.c_str(), nullptr, 10);
+        else if (key == "base")
+            figures.baseKiB = std::strtol(value.c_str(), nullptr, 10);
         else if (key == "n/a")
             figures.unavailable = value.empty() ? "not available" : value;
     }
@@ -131,6 +134,7 @@ Measurement measure(const MeasuredWorkload& line, std::int32_t members, const Op
     m.seconds = median(figures.times);
     m.records = figures.records;
     m.peakKiB = child.peakKiB;
+    m.baseKiB = figures.baseKiB;
     m.floorSeconds = floorSeconds(line, dir, members, figures.outputBytes,
                                   static_cast<int>(figures.times.size()), workDir);
     if (line.sql && !options.skipSqlite) {

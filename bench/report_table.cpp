@@ -38,9 +38,17 @@ std::string count(std::int64_t value) {
     return digits;
 }
 
+// Memory the timed work added to what the workload had set up (the window rows: to the editor
+// alone).
+std::string addedMB(const Measurement& m) {
+    if (m.peakKiB <= 0 || m.baseKiB <= 0)
+        return "-";
+    return format("%.0f", static_cast<double>(std::max(0L, m.peakKiB - m.baseKiB)) / 1024.0);
+}
+
 std::vector<std::string> cells(const Measurement& m) {
     if (!m.unavailable.empty())
-        return {m.title, count(m.members), "-", "n/a", "-", "-", "-", "-", "-", "-"};
+        return {m.title, count(m.members), "-", "n/a", "-", "-", "-", "-", "-", "-", "-"};
     return {m.title,
             count(m.members),
             count(m.records),
@@ -50,6 +58,7 @@ std::vector<std::string> cells(const Measurement& m) {
             duration(m.sqliteSeconds),
             ratio(m.sqliteSeconds, m.seconds),
             m.peakKiB > 0 ? format("%.0f", static_cast<double>(m.peakKiB) / 1024.0) : "-",
+            addedMB(m),
             m.growth < 0 ? "-" : format("%.1f", m.growth)};
 }
 
@@ -65,9 +74,9 @@ std::string progressLine(const Measurement& m) {
 }
 
 std::string markdownTable(const std::vector<Measurement>& rows) {
-    const std::vector<std::string> headings = {"Workload", "Members",   "Records", "Median",
-                                               "Floor",    "x floor",   "sqlite3", "sqlite3 / ours",
-                                               "Peak MB",  "Growth x10"};
+    const std::vector<std::string> headings = {
+        "Workload", "Members",        "Records", "Median",   "Floor",     "x floor",
+        "sqlite3",  "sqlite3 / ours", "Peak MB", "Added MB", "Growth x10"};
     std::vector<std::vector<std::string>> table{headings};
     for (const auto& row : rows)
         table.push_back(cells(row));

@@ -15,6 +15,7 @@ struct Measurement {
     double floorSeconds = -1;
     double sqliteSeconds = -1;
     long peakKiB = 0;
+    long baseKiB = 0;        // peak before the first run (the workload set up), 0 when unknown
     double growth = -1;      // time against the same workload at the size ten times smaller
     std::string unavailable; // why the workload was not measured ("n/a")
 };

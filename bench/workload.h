@@ -36,6 +36,8 @@ struct WorkloadMaker {
 //   time <seconds>        once per timed run
 //   output <bytes>        bytes written by the last run
 //   records <count>
+//   base <KiB>            peak resident memory once the workload was set up, before its first
+//                         run (for the window rows: the editor alone)
 //   n/a <reason>          when the workload cannot run here
 // Failures go to standard error and give a non-zero exit.
 int runWorkloadProcess(const std::vector<WorkloadMaker>& makers, const std::string& name,

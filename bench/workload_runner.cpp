@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstdio>
 
+#include <sys/resource.h>
+
 namespace zelt::bench {
 
 namespace {
@@ -20,6 +22,13 @@ bool step(const std::function<Status()>& action, const char* what) {
     if (!done)
         std::fprintf(stderr, "%s failed: %s\n", what, done.error().message().c_str());
     return done.ok();
+}
+
+// Peak resident memory of this process so far, in KiB.
+long peakKiBSoFar() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 } // namespace
@@ -40,6 +49,7 @@ int runWorkloadProcess(const std::vector<WorkloadMaker>& makers, const std::stri
         std::printf("n/a %s\n", unavailable.c_str());
         return 0;
     }
+    const long baseKiB = peakKiBSoFar();
     for (int i = 0; i <= runs; ++i) {
         if (!step(workload->prepare, "prepare"))
             return 1;
@@ -59,6 +69,7 @@ int runWorkloadProcess(const std::vector<WorkloadMaker>& makers, const std::stri
         std::printf("output %llu\n", static_cast<unsigned long long>(workload->outputBytes()));
     if (workload->records)
         std::printf("records %lld\n", static_cast<long long>(workload->records()));
+    std::printf("base %ld\n", baseKiB);
     std::fflush(stdout);
     return 0;
 }

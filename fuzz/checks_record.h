@@ -96,7 +96,7 @@ inline void sales(Findings& f, const Records& records, const LocaleRules& rules,
         const std::uint8_t* p = records[i].data();
         const SaleRecord s = SaleRecord::decode(p);
         f.expect(s.encode() == records[i], "sale does not encode back");
-        table.append(static_cast<std::int32_t>(i + 1), s);
+        table.append(static_cast<std::int32_t>(i + 1), p);
 
         const std::string id = formatInt(s.MemberID), sum = formatSingle(s.Sum, rules),
                           date = formatDate(s.Date, rules);
@@ -128,10 +128,7 @@ inline void communications(Findings& f, const Records& records, const LocaleRule
         bool replaced = true;
         f.expect(c.encode(&replaced) == records[i] && !replaced,
                  "communication does not encode back");
-        std::string_view subject = c.Subject;
-        while (!subject.empty() && subject.back() == ' ')
-            subject.remove_suffix(1);
-        table.append(static_cast<std::int32_t>(i + 1), c.MemberID, subject, c.Date, c.Date_R);
+        table.append(static_cast<std::int32_t>(i + 1), p);
 
         const export_lines::CommunicationTexts texts{"message", "response", "comments"};
         std::string exported;

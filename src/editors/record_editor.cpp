@@ -8,6 +8,7 @@
 #include "storage/locale_rules.h"
 #include "storage/number_text.h"
 #include "storage/whole_file_writer.h"
+#include "ui/grid_view.h"
 #include "ui/message_box.h"
 
 #include <QCloseEvent>
@@ -115,6 +116,9 @@ void RecordEditor::Show_no_record() {
 }
 
 bool RecordEditor::Write_record() {
+    // The search grid shows records as the search found them, reading them from the file.
+    if (auto* grid = findChild<GridView*>(QStringLiteral("MSFGView")))
+        grid->keepBeforeOverwrite(CurrentRecord);
     return Report(DataFile.write(CurrentRecord, RecordBuffer));
 }
 

@@ -1,18 +1,21 @@
 #include "search/communication_result_table.h"
 
+#include "storage/code_page.h"
+#include "storage/communication_record.h"
 #include "storage/date_text.h"
+#include "storage/field_codec.h"
 #include "storage/number_text.h"
+
+#include <limits>
 
 namespace zelt {
 
-CommunicationResultTable::CommunicationResultTable(LocaleRules rules)
-    : ResultTable(std::move(rules)) {}
+namespace {
+constexpr int kMemberID = 0, kSubject = 4, kDate = 34, kDate_R = 42;
+} // namespace
 
-void CommunicationResultTable::append(std::int32_t recordNumber, std::int32_t memberID,
-                                      std::string_view subject, double date, double dateR) {
-    rows_.push_back(Row{recordNumber, memberID, date, dateR, subjects_.add(subject)});
-    rowStored();
-}
+CommunicationResultTable::CommunicationResultTable(LocaleRules rules)
+    : FileResultTable(std::move(rules)) {}
 
 std::string CommunicationResultTable::heading(int column) const {
     switch (column) {
@@ -43,46 +46,56 @@ ResultTable::ColumnKind CommunicationResultTable::columnKind(int column) const {
     }
 }
 
+// The stored subject without its trailing blanks, decoded.
+std::string_view CommunicationResultTable::storedText(std::size_t stored, int column) const {
+    const std::uint8_t* record = column == Subject ? storedRecord(stored) : nullptr;
+    if (!record)
+        return {};
+    std::string_view subject(reinterpret_cast<const char*>(record + kSubject),
+                             CommunicationRecord::kSubjectWidth);
+    const std::size_t last = subject.find_last_not_of(' ');
+    subject = last == std::string_view::npos ? std::string_view() : subject.substr(0, last + 1);
+    subject_ = decodeCp1252(subject);
+    return subject_;
+}
+
 std::string CommunicationResultTable::storedCell(std::size_t stored, int column) const {
-    const Row& row = rows_[stored];
     switch (column) {
     case NofRecord:
-        return formatInt(row.recordNumber);
-    case MemberID:
-        return formatInt(row.memberID);
+        return formatInt(storedRecordNumber(stored));
     case Subject:
-        return std::string(subjects_.view(row.subject));
+        return std::string(storedText(stored, column));
+    case MemberID:
     case Date:
-        return formatDate(row.date, rules());
     case Date_R:
-        return formatDate(row.dateR, rules());
+        break;
     default:
         return {};
     }
-}
-
-std::int32_t CommunicationResultTable::storedRecordNumber(std::size_t stored) const {
-    return rows_[stored].recordNumber;
+    const std::uint8_t* record = storedRecord(stored);
+    if (!record)
+        return {};
+    if (column == MemberID)
+        return formatInt(field::getInt32(record + kMemberID));
+    return formatDate(field::getDouble(record + (column == Date ? kDate : kDate_R)), rules());
 }
 
 double CommunicationResultTable::storedValue(std::size_t stored, int column) const {
-    const Row& row = rows_[stored];
+    if (column == NofRecord)
+        return storedRecordNumber(stored);
+    const std::uint8_t* record = storedRecord(stored);
+    if (!record)
+        return std::numeric_limits<double>::quiet_NaN();
     switch (column) {
-    case NofRecord:
-        return row.recordNumber;
     case MemberID:
-        return row.memberID;
+        return field::getInt32(record + kMemberID);
     case Date:
-        return row.date;
+        return field::getDouble(record + kDate);
     case Date_R:
-        return row.dateR;
+        return field::getDouble(record + kDate_R);
     default:
         return 0;
     }
-}
-
-std::string_view CommunicationResultTable::storedText(std::size_t stored, int column) const {
-    return column == Subject ? subjects_.view(rows_[stored].subject) : std::string_view();
 }
 
 } // namespace zelt

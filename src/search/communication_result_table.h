@@ -1,26 +1,28 @@
 #pragma once
 
-#include "search/result_table.h"
-#include "search/text_arena.h"
+#include "search/file_result_table.h"
+#include "storage/communication_record.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
-#include <vector>
 
 namespace zelt {
 
 // The grid of the communication search: "N of record", "Member's ID", "Subject", "Date" and
-// "Date of responce", one compact row (32 bytes, the subject in the shared arena) per listed
-// record.
-class CommunicationResultTable : public ResultTable {
+// "Date of responce", made from the listed record when asked for.
+class CommunicationResultTable : public FileResultTable {
 public:
     enum Column { NofRecord, MemberID, Subject, Date, Date_R, ColumnCount };
 
     explicit CommunicationResultTable(LocaleRules rules);
 
-    // subject: the stored subject decoded, without its trailing blanks.
-    void append(std::int32_t recordNumber, std::int32_t memberID, std::string_view subject,
-                double date, double dateR);
+    // Lists record n.
+    // Lists record n with its stored bytes as given (not read from the file again).
+    void append(std::int32_t recordNumber, const std::uint8_t* record) {
+        FileResultTable::append(recordNumber, record, CommunicationRecord::kLength);
+    }
+    void append(std::int32_t recordNumber) { FileResultTable::append(recordNumber); }
 
     int columnCount() const override { return ColumnCount; }
     std::string heading(int column) const override;
@@ -28,21 +30,11 @@ public:
 
 protected:
     std::string storedCell(std::size_t stored, int column) const override;
-    std::int32_t storedRecordNumber(std::size_t stored) const override;
     double storedValue(std::size_t stored, int column) const override;
     std::string_view storedText(std::size_t stored, int column) const override;
 
 private:
-    struct Row {
-        std::int32_t recordNumber;
-        std::int32_t memberID;
-        double date;
-        double dateR;
-        TextArena::Ref subject;
-    };
-
-    std::vector<Row> rows_;
-    TextArena subjects_;
+    mutable std::string subject_; // the last subject decoded, for storedText
 };
 
 } // namespace zelt

@@ -25,11 +25,6 @@ std::string_view withoutBlanks(std::string_view text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string_view withoutTrailingBlanks(std::string_view text) {
-    const std::size_t last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
-}
-
 // Each Windows-1252 byte mapped to the byte of its lower-case letter (other bytes to
 // themselves), so that stored subjects are compared in place, with no text made per record.
 const std::array<unsigned char, 256>& lowerCaseBytes() {
@@ -146,18 +141,14 @@ CommunicationSearchOutcome searchCommunications(RecordFile& file, std::int32_t r
     if (recordCount > 0) {
         const Status scanned =
             file.scan(1, recordCount, [&](std::int32_t n, const std::uint8_t* record) {
-                if (!matcher.accepts(record))
-                    return true;
-                const std::string_view subject =
-                    withoutTrailingBlanks({reinterpret_cast<const char*>(record + kSubject),
-                                           CommunicationRecord::kSubjectWidth});
-                table->append(n, field::getInt32(record + kMemberID), decodeCp1252(subject),
-                              field::getDouble(record + kDate), field::getDouble(record + kDate_R));
+                if (matcher.accepts(record))
+                    table->append(n);
                 return true;
             });
-        if (!scanned) {
+        const Status opened = scanned && table->rowCount() > 0 ? table->readFrom(file) : scanned;
+        if (!opened) {
             CommunicationSearchOutcome failed = outcome(Kind::FileError);
-            failed.error = scanned.error();
+            failed.error = opened.error();
             return failed;
         }
     }

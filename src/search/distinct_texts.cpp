@@ -1,5 +1,6 @@
 #include "search/distinct_texts.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace zelt {
@@ -25,11 +26,26 @@ std::uint32_t DistinctTexts::idOf(std::string_view text) {
         slot = (slot + 1) & mask_;
     }
     const auto id = static_cast<std::uint32_t>(texts_.size());
-    texts_.push_back(text);
+    texts_.push_back(kept(text));
     slots_[slot] = id + 1;
     if (texts_.size() * 2 > slots_.size())
         grow();
     return id;
+}
+
+std::string_view DistinctTexts::kept(std::string_view text) {
+    constexpr std::size_t kBlock = std::size_t{1} << 20;
+    if (text.empty())
+        return {};
+    if (blocks_.empty() || blockSize_ - blockUsed_ < text.size()) {
+        blockSize_ = std::max(kBlock, text.size());
+        blocks_.push_back(std::make_unique<char[]>(blockSize_));
+        blockUsed_ = 0;
+    }
+    char* at = blocks_.back().get() + blockUsed_;
+    std::copy(text.begin(), text.end(), at);
+    blockUsed_ += text.size();
+    return {at, text.size()};
 }
 
 void DistinctTexts::grow() {

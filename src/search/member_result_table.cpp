@@ -7,6 +7,8 @@
 #include "storage/number_text.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
 
 namespace zelt {
 
@@ -24,6 +26,10 @@ constexpr std::array<const char*, MemberResultTable::ColumnCount> kHeadings = {
     "Country",          "Phone", "E_mail",        "URL",    "Level", "Reference's ID",
     "Egold's ID",       "Date",  "Payment Scheme"};
 
+bool isText(int column) {
+    return column >= MemberResultTable::Name && column <= MemberResultTable::URL;
+}
+
 // The stored bytes of a text field without its trailing blanks.
 std::string_view withoutTrailingBlanks(const std::uint8_t* record, Field field) {
     const char* begin = reinterpret_cast<const char*>(record) + field.offset;
@@ -38,37 +44,23 @@ bool isAscii(std::string_view bytes) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// A number column's value in the record.
+std::int32_t numberIn(const std::uint8_t* record, int column) {
+    switch (column) {
+    case MemberResultTable::Level:
+        return field::getInt32(record + MemberRecord::kLevel);
+    case MemberResultTable::Ref_ID:
+        return field::getInt32(record + MemberRecord::kRef_ID);
+    case MemberResultTable::Egold_ID:
+        return field::getInt32(record + MemberRecord::kEgold_ID);
+    default:
+        return field::getInt16(record + MemberRecord::kAP_ID);
+    }
+}
+
 } // namespace
 
-MemberResultTable::MemberResultTable(LocaleRules rules) : ResultTable(std::move(rules)) {}
-
-void MemberResultTable::reserve(std::size_t rows) {
-    rows_.reserve(rows);
-    reserveRows(rows);
-    // The nine texts take at most 185 bytes of a record, and as many in UTF-8 unless they hold
-    // letters beyond ASCII (the arena then grows as it must).
-    texts_.reserve(rows * 185);
-}
-
-void MemberResultTable::append(std::int32_t recordNumber, const std::uint8_t* record) {
-    Row row{};
-    row.textOffset = static_cast<std::uint32_t>(texts_.size());
-    row.recordNumber = recordNumber;
-    for (int i = 0; i < kTexts; ++i) {
-        const std::string_view bytes = withoutTrailingBlanks(record, kTextFields[i]);
-        // Most texts are plain ASCII, whose bytes are already their UTF-8.
-        const TextArena::Ref ref =
-            isAscii(bytes) ? texts_.add(bytes) : texts_.add(decodeCp1252(bytes));
-        row.textLength[i] = static_cast<std::uint8_t>(ref.length);
-    }
-    row.level = field::getInt32(record + MemberRecord::kLevel);
-    row.refId = field::getInt32(record + MemberRecord::kRef_ID);
-    row.egoldId = field::getInt32(record + MemberRecord::kEgold_ID);
-    row.apId = field::getInt16(record + MemberRecord::kAP_ID);
-    row.date = field::getDouble(record + MemberRecord::kDate);
-    rows_.push_back(row);
-    rowStored();
-}
+MemberResultTable::MemberResultTable(LocaleRules rules) : FileResultTable(std::move(rules)) {}
 
 std::string MemberResultTable::heading(int column) const {
     if (column < 0 || column >= ColumnCount)
@@ -77,7 +69,7 @@ std::string MemberResultTable::heading(int column) const {
 }
 
 ResultTable::ColumnKind MemberResultTable::columnKind(int column) const {
-    if (column >= Name && column <= URL)
+    if (isText(column))
         return ColumnKind::Text;
     if (column == Date)
         return ColumnKind::Date;
@@ -85,58 +77,44 @@ ResultTable::ColumnKind MemberResultTable::columnKind(int column) const {
 }
 
 std::string_view MemberResultTable::storedText(std::size_t stored, int column) const {
-    if (column < Name || column > URL)
+    if (!isText(column))
         return {};
-    const Row& row = rows_[stored];
-    std::uint32_t offset = row.textOffset;
-    const int index = column - Name;
-    for (int i = 0; i < index; ++i)
-        offset += row.textLength[static_cast<std::size_t>(i)];
-    return texts_.view({offset, row.textLength[static_cast<std::size_t>(index)]});
+    const std::uint8_t* record = storedRecord(stored);
+    if (!record)
+        return {};
+    const std::string_view bytes =
+        withoutTrailingBlanks(record, kTextFields[static_cast<std::size_t>(column - Name)]);
+    // Most texts are plain ASCII, whose bytes are already their UTF-8.
+    if (isAscii(bytes))
+        return bytes;
+    decoded_ = decodeCp1252(bytes);
+    return decoded_;
 }
 
 std::string MemberResultTable::storedCell(std::size_t stored, int column) const {
-    const Row& row = rows_[stored];
-    switch (column) {
-    case MemberID:
-        return formatInt(row.recordNumber);
-    case Level:
-        return formatInt(row.level);
-    case Ref_ID:
-        return formatInt(row.refId);
-    case Egold_ID:
-        return formatInt(row.egoldId);
-    case Date:
-        return formatDate(row.date, rules());
-    case AP_ID:
-        return formatInt(row.apId);
-    default:
+    if (column == MemberID)
+        return formatInt(storedRecordNumber(stored));
+    if (column < 0 || column >= ColumnCount)
+        return {};
+    if (isText(column))
         return std::string(storedText(stored, column));
-    }
-}
-
-std::int32_t MemberResultTable::storedRecordNumber(std::size_t stored) const {
-    return rows_[stored].recordNumber;
+    const std::uint8_t* record = storedRecord(stored);
+    if (!record)
+        return {};
+    if (column == Date)
+        return formatDate(field::getDouble(record + MemberRecord::kDate), rules());
+    return formatInt(numberIn(record, column));
 }
 
 double MemberResultTable::storedValue(std::size_t stored, int column) const {
-    const Row& row = rows_[stored];
-    switch (column) {
-    case MemberID:
-        return row.recordNumber;
-    case Level:
-        return row.level;
-    case Ref_ID:
-        return row.refId;
-    case Egold_ID:
-        return row.egoldId;
-    case Date:
-        return row.date;
-    case AP_ID:
-        return row.apId;
-    default:
-        return 0;
-    }
+    if (column == MemberID)
+        return storedRecordNumber(stored);
+    const std::uint8_t* record = storedRecord(stored);
+    if (!record || column < 0 || column >= ColumnCount || isText(column))
+        return std::numeric_limits<double>::quiet_NaN();
+    if (column == Date)
+        return field::getDouble(record + MemberRecord::kDate);
+    return numberIn(record, column);
 }
 
 } // namespace zelt

@@ -1,19 +1,18 @@
 #pragma once
 
-#include "search/result_table.h"
-#include "search/text_arena.h"
+#include "search/file_result_table.h"
+#include "storage/member_record.h"
 
-#include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
-#include <vector>
 
 namespace zelt {
 
 // The grid of the member search: the record number, the nine texts of the member without their
-// trailing blanks, level, referrer, Egold account, date and payment scheme. One compact row
-// (40 bytes) per listed member; the texts lie end to end in one shared arena.
-class MemberResultTable : public ResultTable {
+// trailing blanks, level, referrer, Egold account, date and payment scheme, made from the
+// member's record when asked for.
+class MemberResultTable : public FileResultTable {
 public:
     enum Column {
         MemberID,
@@ -36,12 +35,12 @@ public:
 
     explicit MemberResultTable(LocaleRules rules);
 
-    // Lists record n from its 211 stored bytes.
-    void append(std::int32_t recordNumber, const std::uint8_t* record);
-    // Address space for up to this many rows, before a search of that many records. Only the
-    // part that rows fill is ever touched, so a search that lists few members costs no memory,
-    // and one that lists a million never copies its rows to grow.
-    void reserve(std::size_t rows);
+    // Lists member n.
+    // Lists record n with its stored bytes as given (not read from the file again).
+    void append(std::int32_t recordNumber, const std::uint8_t* record) {
+        FileResultTable::append(recordNumber, record, MemberRecord::kLength);
+    }
+    void append(std::int32_t recordNumber) { FileResultTable::append(recordNumber); }
 
     int columnCount() const override { return ColumnCount; }
     std::string heading(int column) const override;
@@ -49,26 +48,11 @@ public:
 
 protected:
     std::string storedCell(std::size_t stored, int column) const override;
-    std::int32_t storedRecordNumber(std::size_t stored) const override;
     double storedValue(std::size_t stored, int column) const override;
     std::string_view storedText(std::size_t stored, int column) const override;
 
 private:
-    static constexpr int kTexts = 9;
-
-    struct Row {
-        std::uint32_t textOffset; // the row's nine texts, end to end in the arena
-        std::int32_t recordNumber;
-        std::int32_t level;
-        std::int32_t refId;
-        std::int32_t egoldId;
-        std::int16_t apId;
-        std::array<std::uint8_t, kTexts> textLength; // UTF-8 bytes, at most 90 each
-        double date;
-    };
-
-    TextArena texts_;
-    std::vector<Row> rows_;
+    mutable std::string decoded_; // a text beyond ASCII, decoded for storedText
 };
 
 } // namespace zelt

@@ -126,12 +126,13 @@ MemberSearchOutcome searchMembers(RecordFile& file, std::int32_t recordCount,
                     return true;
                 if (reference && field::getInt32(record + MemberRecord::kRef_ID) != *reference)
                     return true;
-                table->append(n, record);
+                table->append(n);
                 return true;
             });
-        if (!scanned) {
+        const Status opened = scanned && table->rowCount() > 0 ? table->readFrom(file) : scanned;
+        if (!opened) {
             MemberSearchOutcome failed = outcome(Kind::FileError);
-            failed.error = scanned.error();
+            failed.error = opened.error();
             return failed;
         }
     }

@@ -38,7 +38,8 @@ struct MemberSearchOutcome {
 // match the whole stored field without its surrounding blanks, ignoring case (the letters of
 // Windows-1252); the reference and Egold filters are whole numbers by the locale's rules and
 // match Ref_ID and Egold_ID. Records wholly past the end of the file (one being created) are not
-// listed. The rows stand in record order.
+// listed. The rows stand in record order; the table reads them from the file through a handle of
+// its own.
 MemberSearchOutcome searchMembers(RecordFile& file, std::int32_t recordCount,
                                   const MemberFilters& filters, const LocaleRules& rules);
 

@@ -12,9 +12,9 @@
 
 namespace zelt {
 
-// The rows listed by a search, kept compactly: concrete tables store the raw values of each
-// matching record (texts in one shared arena) and make a cell's text only when it is asked for.
-// Rows are shown through a permutation, so sorting moves four bytes per row.
+// The rows listed by a search. Concrete tables make a cell's text only when it is asked for.
+// Rows are shown through a permutation, so sorting moves four bytes per row; the sort keys of a
+// column are made when that column is first sorted and kept for its later sorts.
 class ResultTable {
 public:
     // How a column sorts: integer and single columns by value, date columns in calendar order,
@@ -36,7 +36,11 @@ public:
     // The number of the record listed in a row.
     std::int32_t recordNumber(int row) const { return storedRecordNumber(order_[row]); }
 
-    // Stable ascending sort of the rows by one column; each row's key is computed once.
+    // Record n is about to be overwritten by the editor: a table that reads its rows from the
+    // file keeps that record as it stands, so that its row still shows what the search found.
+    virtual void keepBeforeOverwrite(std::int32_t) {}
+
+    // Stable ascending sort of the rows by one column.
     void sortByColumn(int column);
     // The column of the last sort, -1 while the rows stand in the order they were found.
     int sortColumn() const { return sortColumn_; }
@@ -55,17 +59,25 @@ protected:
 
     virtual std::string storedCell(std::size_t stored, int column) const = 0;
     virtual std::int32_t storedRecordNumber(std::size_t stored) const = 0;
-    // Integer, single and date columns: the stored value (a date as its serial day number).
+    // Integer, single and date columns: the stored value (a date as its serial day number); NaN
+    // for a cell shown empty.
     virtual double storedValue(std::size_t stored, int column) const;
-    // Text columns: the cell text, as a view that stays valid while the table is unchanged.
+    // Text columns: the cell text, as a view that stays valid until the next call.
     virtual std::string_view storedText(std::size_t stored, int column) const;
 
 private:
-    void sortByValue(int column);
-    void sortByText(int column);
+    // The place of each stored row's cell in the column's order (equal cells share one), and
+    // one past the largest.
+    struct ColumnRanks {
+        std::vector<std::uint32_t> ofStored;
+        std::uint32_t end = 0;
+    };
+    ColumnRanks valueRanks(int column) const;
+    ColumnRanks textRanks(int column) const;
 
     LocaleRules rules_;
     std::vector<std::uint32_t> order_;
+    std::vector<ColumnRanks> ranks_; // by column; empty until the column is first sorted
     int sortColumn_ = -1;
 };
 

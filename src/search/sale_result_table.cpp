@@ -2,16 +2,14 @@
 
 #include "storage/date_text.h"
 #include "storage/number_text.h"
+#include "storage/sale_record.h"
+
+#include <limits>
 
 namespace zelt {
 
 SaleResultTable::SaleResultTable(SaleGridKind kind, LocaleRules rules)
-    : ResultTable(std::move(rules)), kind_(kind) {}
-
-void SaleResultTable::append(std::int32_t recordNumber, const SaleRecord& record) {
-    rows_.push_back(Row{recordNumber, record.MemberID, record.Sum, record.Date});
-    rowStored();
-}
+    : FileResultTable(std::move(rules)), kind_(kind) {}
 
 const char* SaleResultTable::sumHeading(SaleGridKind kind) {
     return kind == SaleGridKind::Sales ? "Sum " : "Sum of a payment";
@@ -44,36 +42,38 @@ ResultTable::ColumnKind SaleResultTable::columnKind(int column) const {
 }
 
 std::string SaleResultTable::storedCell(std::size_t stored, int column) const {
-    const Row& row = rows_[stored];
+    if (column == NofRecord)
+        return formatInt(storedRecordNumber(stored));
+    const std::uint8_t* bytes = storedRecord(stored);
+    if (!bytes)
+        return {};
+    const SaleRecord record = SaleRecord::decode(bytes);
     switch (column) {
-    case NofRecord:
-        return formatInt(row.recordNumber);
     case Date:
-        return formatDate(row.date, rules());
+        return formatDate(record.Date, rules());
     case MemberID:
-        return formatInt(row.memberID);
+        return formatInt(record.MemberID);
     case Sum:
-        return formatSingle(row.sum, rules());
+        return formatSingle(record.Sum, rules());
     default:
         return {};
     }
 }
 
-std::int32_t SaleResultTable::storedRecordNumber(std::size_t stored) const {
-    return rows_[stored].recordNumber;
-}
-
 double SaleResultTable::storedValue(std::size_t stored, int column) const {
-    const Row& row = rows_[stored];
+    if (column == NofRecord)
+        return storedRecordNumber(stored);
+    const std::uint8_t* bytes = storedRecord(stored);
+    if (!bytes)
+        return std::numeric_limits<double>::quiet_NaN();
+    const SaleRecord record = SaleRecord::decode(bytes);
     switch (column) {
-    case NofRecord:
-        return row.recordNumber;
     case Date:
-        return row.date;
+        return record.Date;
     case MemberID:
-        return row.memberID;
+        return record.MemberID;
     case Sum:
-        return row.sum;
+        return record.Sum;
     default:
         return 0;
     }

@@ -2,6 +2,7 @@
 
 #include "storage/date_text.h"
 #include "storage/number_text.h"
+#include "storage/sale_record.h"
 
 #include <optional>
 
@@ -57,12 +58,13 @@ SaleSearchOutcome searchSales(RecordFile& file, std::int32_t recordCount,
                     return true;
                 if (member && record.MemberID != *member)
                     return true;
-                table->append(n, record);
+                table->append(n);
                 return true;
             });
-        if (!scanned) {
+        const Status opened = scanned && table->rowCount() > 0 ? table->readFrom(file) : scanned;
+        if (!opened) {
             SaleSearchOutcome failed = outcome(Kind::FileError);
-            failed.error = scanned.error();
+            failed.error = opened.error();
             return failed;
         }
     }

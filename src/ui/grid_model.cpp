@@ -16,6 +16,11 @@ void GridModel::setTable(std::unique_ptr<ResultTable> table) {
     endResetModel();
 }
 
+void GridModel::keepBeforeOverwrite(std::int32_t n) {
+    if (table_)
+        table_->keepBeforeOverwrite(n);
+}
+
 void GridModel::sortByColumn(int column) {
     if (!table_ || column < 0 || column >= table_->columnCount())
         return;

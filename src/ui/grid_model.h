@@ -9,7 +9,9 @@
 namespace zelt {
 
 // The rows of the last search as Qt sees them: headings from the table, bold header cells, and
-// each cell's text made only when the view asks for it (the rows it shows).
+// each cell's text made only when the view asks for it (the rows it shows), from the record read
+// then. A cell whose record cannot be read shows empty; nothing is reported while the grid
+// paints.
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -20,6 +22,10 @@ public:
     // Replaces the whole content (a search rebuilds the grid).
     void setTable(std::unique_ptr<ResultTable> table);
     const ResultTable* table() const { return table_.get(); }
+
+    // Record n of the searched file is about to be overwritten: its row keeps showing the
+    // record as the search found it.
+    void keepBeforeOverwrite(std::int32_t n);
 
     // Stable ascending sort by one column. Persistent indexes (the selection, the current cell)
     // follow their records to their new rows.

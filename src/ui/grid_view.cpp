@@ -57,6 +57,10 @@ const ResultTable* GridView::table() const {
     return model_->table();
 }
 
+void GridView::keepBeforeOverwrite(std::int32_t n) {
+    model_->keepBeforeOverwrite(n);
+}
+
 void GridView::sortRowsBy(int column) {
     if (column < 0 || column >= model_->columnCount())
         return;

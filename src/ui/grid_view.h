@@ -27,6 +27,10 @@ public:
     const ResultTable* table() const;
     GridModel* gridModel() const { return model_; }
 
+    // Before the editor overwrites record n of its file: a listed record keeps showing the
+    // values the search found.
+    void keepBeforeOverwrite(std::int32_t n);
+
     // What a click on the header of a column does.
     void sortRowsBy(int column);
 

@@ -1,6 +1,5 @@
 #include "search/generic_compare.h"
 #include "search/result_table.h"
-#include "search/text_arena.h"
 #include "storage/date_text.h"
 #include "support/test_registry.h"
 
@@ -23,7 +22,7 @@ public:
 
     void add(std::int32_t whole, float single, double date, std::string_view text) {
         rows_.push_back(
-            {static_cast<std::int32_t>(rows_.size() + 1), whole, single, date, texts_.add(text)});
+            {static_cast<std::int32_t>(rows_.size() + 1), whole, single, date, std::string(text)});
         rowStored();
     }
 
@@ -56,7 +55,7 @@ protected:
         case Date:
             return formatDate(row.date, rules());
         default:
-            return std::string(texts_.view(row.text));
+            return row.text;
         }
     }
     std::int32_t storedRecordNumber(std::size_t stored) const override {
@@ -70,7 +69,7 @@ protected:
                                   : row.date;
     }
     std::string_view storedText(std::size_t stored, int) const override {
-        return texts_.view(rows_[stored].text);
+        return rows_[stored].text;
     }
 
 private:
@@ -78,10 +77,9 @@ private:
         std::int32_t record, whole;
         float single;
         double date;
-        TextArena::Ref text;
+        std::string text;
     };
     std::vector<Row> rows_;
-    TextArena texts_;
 };
 
 using Records = std::vector<int>;

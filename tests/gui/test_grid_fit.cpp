@@ -35,7 +35,7 @@ std::unique_ptr<SaleResultTable> table(int rows, int longRow) {
         sale.MemberID = n == longRow ? 2000000000 : 1;
         sale.Sum = 1;
         sale.Date = serialFromDate(2002, 1, 1);
-        result->append(n, sale);
+        result->append(n, sale.encode().data());
     }
     return result;
 }

@@ -34,7 +34,7 @@ std::unique_ptr<SaleResultTable> sampleTable(bool sortByDate = false) {
         record.MemberID = row.member;
         record.Sum = row.sum;
         record.Date = row.date;
-        table->append(++n, record);
+        table->append(++n, record.encode().data());
     }
     if (sortByDate)
         table->sortByColumn(SaleResultTable::Date);

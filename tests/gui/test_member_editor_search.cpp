@@ -1,9 +1,12 @@
 // The member editor's search frame, grid and exports, through the real window.
 #include "support/byte_text.h"
+#include "support/fault_hook.h"
 #include "support/test_registry.h"
 #include "test_member_editor_window.h"
 
 #include <QHeaderView>
+
+#include <cerrno>
 
 using namespace zelt;
 using zelt::test::fileBytes;
@@ -129,6 +132,35 @@ private slots:
                           QPoint(header->sectionViewportPosition(10) + 5, header->height() / 2));
         QCOMPARE(w_->gridColumn(10), (QStringList{"2", "3", "10"}));
         QCOMPARE(w_->gridColumn(0), (QStringList{"3", "4", "1"}));
+    }
+
+    // The grid shows what the search found: a listed member saved afterwards keeps its old
+    // values in its cells and in a sort, also when its row was never shown (member 1300 lies
+    // far below the rows in view); a row whose record cannot be read shows empty cells.
+    void gridKeepsWhatTheSearchFound() {
+        w_->writeSchemes(1);
+        w_->writeMembers(std::vector<MemberRecord>(1300, member(0, "Ann", 0, 1)));
+        w_->open(); // member 1300 shown
+        find("txtSname", QStringLiteral("ann"));
+        w_->click("cmdEdit");
+        w_->type("txtName", QStringLiteral("Aaron"));
+        w_->click("cmdSave");
+        QCOMPARE(w_->storedMember(1300).Name.substr(0, 6), std::string("Aaron "));
+        const QAbstractItemModel* grid = w_->grid()->model();
+        QCOMPARE(grid->index(1299, 1).data().toString(), QStringLiteral("Ann"));
+        w_->grid()->sortRowsBy(1); // equal names: the order stays
+        QCOMPARE(grid->index(0, 0).data().toString(), QStringLiteral("1"));
+
+        int reads = 0; // the search's one read of the file, then none succeeds
+        const test::ScopedFaultHook fault(
+            [&, path = w_->membersFile()](fs::Op op, const std::string& where) {
+                return op == fs::Op::Read && where == path && ++reads > 1 ? EIO : 0;
+            });
+        find("txtSname", QStringLiteral("ann"));
+        QCOMPARE(grid->rowCount(), 1299);
+        QCOMPARE(grid->index(0, 0).data().toString(), QStringLiteral("1"));
+        QCOMPARE(grid->index(0, 1).data().toString(), QString());
+        QCOMPARE(grid->index(0, 13).data().toString(), QString());
     }
 
     void doubleClickShowsTheMember() {

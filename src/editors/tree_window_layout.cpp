@@ -126,8 +126,8 @@ void TreeWindow::arrangeWindow() {
     right->addLayout(save);
 
     auto* window = new QHBoxLayout(this);
-    window->addLayout(left, 2);
-    window->addLayout(right, 3);
+    window->addLayout(left, 1);
+    window->addLayout(right, 1);
 
     // Down the left column (the upline, the date limits, the levels), then the tree and its
     // button.

@@ -34,8 +34,9 @@ std::string dataPath(const char* name) {
 } // namespace
 
 TreeWindow* TreeWindow::showFor(MemberEditor* editor, std::int32_t member) {
+    // A window left from an earlier member editor goes at once (it would close with that one).
     if (theWindow && theWindow->editor_ != editor)
-        theWindow->close();
+        delete theWindow.data();
     if (!theWindow)
         theWindow = new TreeWindow(editor);
     theWindow->Form_Load(member);

@@ -4,6 +4,7 @@
 #include "storage/record_file.h"
 #include "storage/sale_record.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -27,6 +28,22 @@ std::vector<std::uint8_t> levelsBelow(const ReferralTree& tree, std::int32_t roo
     std::vector<std::uint8_t> levels(static_cast<std::size_t>(tree.memberCount()) + 1, kNotBelow);
     if (!tree.isMember(root))
         return levels;
+    if (tree.referrersComeFirst()) {
+        // Every member below root comes after it in record order, after its own referrer.
+        constexpr std::uint8_t kRoot = 0xFF;
+        levels[root] = kRoot;
+        for (std::int32_t n = root + 1; n <= tree.memberCount(); ++n) {
+            const std::int32_t ref = tree.referrer(n);
+            if (!tree.isMember(ref) || ref < root || levels[ref] == kNotBelow)
+                continue;
+            const std::uint8_t level =
+                levels[ref] == kRoot ? 1 : std::min<std::uint8_t>(levels[ref] + 1, kPaidLevels + 1);
+            levels[n] = level;
+            ++table[level - 1].members;
+        }
+        levels[root] = kNotBelow;
+        return levels;
+    }
     std::vector<std::int32_t> current{root};
     std::vector<std::int32_t> next;
     for (int depth = 1; !current.empty(); ++depth) {

@@ -51,6 +51,8 @@ void ReferralTree::linkChildren() {
         const std::int32_t ref = refs_[n];
         if (!isMember(ref))
             continue;
+        if (ref >= n)
+            referrersComeFirst_ = false;
         nextSibling_[n] = firstChild_[ref];
         firstChild_[ref] = n;
     }
@@ -59,6 +61,14 @@ void ReferralTree::linkChildren() {
 void ReferralTree::countDownlines() {
     const std::int32_t count = memberCount();
     downline_.assign(refs_.size(), 0);
+    if (referrersComeFirst_) {
+        // Each member's children have higher numbers: backwards, a member is complete before
+        // its referrer takes it in.
+        for (std::int32_t n = count; n >= 1; --n)
+            if (isMember(refs_[n]))
+                downline_[refs_[n]] += downline_[n] + 1;
+        return;
+    }
     // Members still waiting for children to be counted; leaves first, then each referrer once
     // all its children are done. Members left waiting lie on a cycle.
     std::vector<std::int32_t> waiting(refs_.size(), 0);

@@ -35,6 +35,10 @@ public:
     std::int32_t referredCount(std::int32_t n) const;
     // All members below n, each counted once, never n itself.
     std::int32_t downlineSize(std::int32_t n) const { return downline_[n]; }
+    // True when every member's referrer, if it is a member, has a lower number (as the editor
+    // stores new members): there is no cycle, and every member lies below its referrer in
+    // record order, which lets one pass in record order replace a walk of the tree.
+    bool referrersComeFirst() const { return referrersComeFirst_; }
 
     // One step of a member's upline: its referrer, that one's referrer, and so on.
     struct UplineStep {
@@ -57,6 +61,7 @@ private:
     std::vector<std::int32_t> firstChild_;
     std::vector<std::int32_t> nextSibling_;
     std::vector<std::int32_t> downline_;
+    bool referrersComeFirst_ = true;
 };
 
 } // namespace zelt

@@ -149,8 +149,13 @@ void MemberEditor::arrangeWindow() {
     cmdTree->setAutoDefault(false);
     cmdTree->setEnabled(false);
     connect(cmdTree, &QPushButton::clicked, this, [this] { cmdTree_Click(); });
-    if (auto* row = qobject_cast<QBoxLayout*>(bar))
-        row->insertWidget(2, cmdTree, 0, Qt::AlignBottom);
+    if (auto* row = qobject_cast<QBoxLayout*>(bar)) {
+        auto* column = new QVBoxLayout;
+        column->setContentsMargins(0, 0, 0, navigationLayout->contentsMargins().bottom() + 1);
+        column->addWidget(cmdTree);
+        row->insertLayout(2, column);
+        row->setAlignment(column, Qt::AlignBottom);
+    }
     window->addLayout(bar);
 
     // Down the field column (the identifier and the level are never typed and take no focus),

@@ -1,6 +1,7 @@
 // The member editor's way into the referral tree window.
 #include "editors/member_editor.h"
 #include "editors/tree_window.h"
+#include "ui/busy_pointer.h"
 
 #include <QPushButton>
 
@@ -16,8 +17,10 @@ void MemberEditor::updateTreeButton() {
 }
 
 void MemberEditor::cmdTree_Click() {
-    if (CurrentStored && CurrentRecord >= 1)
-        TreeWindow::showFor(this, CurrentRecord);
+    if (!CurrentStored || CurrentRecord < 1)
+        return;
+    const BusyPointer busy(cmdTree, this);
+    TreeWindow::showFor(this, CurrentRecord);
 }
 
 } // namespace zelt

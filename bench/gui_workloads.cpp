@@ -1,5 +1,6 @@
 #include "gui_workloads.h"
 
+#include "tree_workload.h"
 #include "workload_parameters.h"
 
 #include "data_generator.h"
@@ -274,6 +275,7 @@ std::vector<WorkloadMaker> guiWorkloads() {
         opening("open-editor-communications", EditorKind::Communications),
         opening("open-editor-schemes", EditorKind::Schemes),
         {"save-member", memberSaving},
+        treeOpening(),
     };
 }
 

@@ -186,6 +186,7 @@ std::vector<MeasuredWorkload> measuredWorkloads() {
                std::to_string(savedReferrer(members)) + ";\n";
     };
     lines.push_back(save);
+    lines.push_back(openEditor("Open the referral tree of the largest downline", "open-tree"));
     return lines;
 }
 

@@ -16,7 +16,8 @@ ZELT_SCREENSHOT_DIR="$PWD/$dir/screenshots" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 \
     { cat "$dir/screenshots.log"; exit 1; }
 
 mkdir -p docs/screenshots
-for name in main_window members_grid sales_browsing communications_browsing schemes_browsing; do
+for name in main_window members_grid sales_browsing communications_browsing schemes_browsing \
+    referral_tree; do
     cp "$dir/screenshots/$name.png" docs/screenshots/
 done
 echo "Pictures in $dir/screenshots; the README's in docs/screenshots"

@@ -143,6 +143,7 @@ void MemberEditor::Show_no_record() {
     Clear_frm();
     txtCurrent_Record->setText(QString::number(CurrentRecord));
     txtAffiliateID->setText(QString::number(CurrentRecord));
+    updateTreeButton();
 }
 
 void MemberEditor::cmdCreate_Click() {
@@ -174,6 +175,7 @@ void MemberEditor::To_frm() {
     txtDate->setText(toQString(formatDate(record.Date, rules)));
     cmbAP_ID->setEditText(toQString(formatInt(record.AP_ID)));
     txtCurrent_Record->setText(QString::number(CurrentRecord));
+    updateTreeButton();
 
     txtAdditional_Info->clear();
     if (!Report(ensureFolder(AppDir, Folder::Addinfo)))

@@ -34,6 +34,7 @@ public:
     void To_frm() override;
     void Clear_frm() override;
     void InputFields(bool& fl) override;
+    void Enabled_frm(std::int16_t& mode) override;
 
     void cmdCreate_Click() override;
     void cmdSave_Click() override;
@@ -41,6 +42,8 @@ public:
     // The search (cmdDisplay) and the grid's row choice.
     void cmdDisplay_Click();
     void MSFGView_RowChosen(const QString& column0Text);
+    // The referral tree of the member shown, in the one tree window.
+    void cmdTree_Click();
 
 protected:
     bool Check_presence() override;
@@ -60,6 +63,8 @@ private:
     // Number of payment schemes (records of data/apsettings.kvr, created empty when missing);
     // -1 after reporting a failure.
     std::int32_t countSchemes();
+    // cmdTree is enabled while a stored member is shown.
+    void updateTreeButton();
     // The referrer checks of a save, after From_frm.
     bool Check_referrer();
     // <AppDir>/addinfo/<n>.txt
@@ -117,6 +122,7 @@ private:
     QLineEdit* txtSEgold_ID;
     QPushButton* cmdDisplay;
     GridView* MSFGView;
+    QPushButton* cmdTree;
 };
 
 } // namespace zelt

@@ -142,7 +142,21 @@ void MemberEditor::arrangeWindow() {
 
     auto* window = new QVBoxLayout(this);
     window->addLayout(top, 1);
-    window->addLayout(recordBar());
+    QLayout* bar = recordBar();
+    // The referral tree button stands right of the export buttons, level with the lower one.
+    cmdTree = new QPushButton(QStringLiteral("Referral tree"), this);
+    cmdTree->setObjectName(QStringLiteral("cmdTree"));
+    cmdTree->setAutoDefault(false);
+    cmdTree->setEnabled(false);
+    connect(cmdTree, &QPushButton::clicked, this, [this] { cmdTree_Click(); });
+    if (auto* row = qobject_cast<QBoxLayout*>(bar)) {
+        auto* column = new QVBoxLayout;
+        column->setContentsMargins(0, 0, 0, navigationLayout->contentsMargins().bottom() + 1);
+        column->addWidget(cmdTree);
+        row->insertLayout(2, column);
+        row->setAlignment(column, Qt::AlignBottom);
+    }
+    window->addLayout(bar);
 
     // Down the field column (the identifier and the level are never typed and take no focus),
     // across the search, then the record and export buttons.
@@ -152,13 +166,14 @@ void MemberEditor::arrangeWindow() {
                                   cmbAP_ID,    txtAdditional_Info, txtSname,     txtSsurname,
                                   txtSemail,   txtSreferenceid,    txtSEgold_ID, cmdDisplay,
                                   MSFGView} +
-                  recordControls());
+                  recordControls() + QList<QWidget*>{cmdTree});
     resize(1100, 620);
 }
 
 void MemberEditor::Disable_editor() {
     RecordEditor::Disable_editor();
     frameView->setEnabled(false);
+    cmdTree->setEnabled(false);
 }
 
 } // namespace zelt

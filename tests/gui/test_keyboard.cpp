@@ -168,7 +168,7 @@ private slots:
                            "cmbAP_ID",    "txtAdditional_Info", "txtSname",     "txtSsurname",
                            "txtSemail",   "txtSreferenceid",    "txtSEgold_ID", "cmdDisplay",
                            "MSFGView"} +
-                   kRecordControls;
+                   kRecordControls + QStringList{"cmdTree"};
         QTest::newRow("sales") << int(EditorKind::Sales)
                                << QStringList{"txtAffiliateID", "txtSum", "txtDate", "txtDetails"} +
                                       saleSearch + kRecordControls;
@@ -194,10 +194,11 @@ private slots:
         RecordEditor* editor = openEditor(EditorKind(kind));
         QTest::mouseClick(control<QAbstractButton>("cmdCreate"), Qt::LeftButton);
         QCOMPARE(editor->editMode(), RecordEditor::Creating);
-        // Creating disables the navigation group and create; edit is off too.
+        // Creating disables the navigation group and create; edit and the member's tree are off
+        // too.
         QStringList usable = order;
         for (const char* off : {"cmdFirst", "cmdPrevious", "txtCurrent_Record", "cmdNext",
-                                "cmdLast", "cmdGoTo", "cmdCreate", "cmdEdit"})
+                                "cmdLast", "cmdGoTo", "cmdCreate", "cmdEdit", "cmdTree"})
             usable.removeAll(QString::fromLatin1(off));
         QCOMPARE(tabWalk(control(usable.first().toLatin1().constData())), usable);
 

@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTreeView>
 #include <QtTest>
 
 #include <filesystem>
@@ -313,6 +314,31 @@ private slots:
         QVERIFY(!control("cmdCreate")->isEnabled());
         checkLayout(window);
         save(window, QStringLiteral("members_no_schemes"));
+    }
+
+    // The referral tree of the first member, two levels opened, with its level table.
+    void referralTree() {
+        writeSchemes(*dir_);
+        writeMembers(*dir_);
+        writeSales(*dir_, "sales.kvr", 's');
+        writeSales(*dir_, "payments.kvr", 'p');
+        openEditor(EditorKind::Members);
+        control<QLineEdit>("txtCurrent_Record")->setText(QStringLiteral("2"));
+        QTest::mouseClick(control<QAbstractButton>("cmdGoTo"), Qt::LeftButton);
+        QTest::mouseClick(control<QAbstractButton>("cmdTree"), Qt::LeftButton);
+        QPointer<QWidget> tree;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->objectName() == QLatin1String("frmTree"))
+                tree = window;
+        QVERIFY(tree);
+        QVERIFY(QTest::qWaitForWindowExposed(tree));
+        auto* downline = tree->findChild<QTreeView*>(QStringLiteral("tvDownline"));
+        const QModelIndex john = downline->model()->index(0, 0, downline->model()->index(0, 0));
+        downline->expand(john);
+        downline->setCurrentIndex(downline->model()->index(0, 0, john));
+        checkLayout(tree);
+        save(tree, QStringLiteral("referral_tree"));
+        tree->close();
     }
 };
 

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "search/referral_tree.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QModelIndex;
+class QPushButton;
+class QTableView;
+class QTreeView;
+
+namespace zelt {
+
+class DownlineModel;
+class MemberEditor;
+class TextRowsModel;
+
+// The window frmTree, "Referral tree": the upline of one member (its referrers up to the top),
+// its downline as a tree whose nodes open on demand, and the members, sales and payments of each
+// level below it, the sales and payments limited to a span of days. Read-only: it writes nothing
+// but output/downline.txt. A member chosen in the upline or the tree (double click or Enter) is
+// shown in the member editor that opened the window.
+class TreeWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // The one referral tree window, made when missing, showing member of the editor's file
+    // (read anew) and brought forward. It closes with the editor.
+    static TreeWindow* showFor(MemberEditor* editor, std::int32_t member);
+
+    std::int32_t member() const { return root_; }
+
+    // Reads the members, sales and payments files and shows member's tree; the date limits are
+    // emptied.
+    void Form_Load(std::int32_t member);
+    // Find: the level table within the typed date limits.
+    void cmdFind_Click();
+    // Save as txt: output/downline.txt.
+    void cmdSaveTree_Click();
+
+private:
+    explicit TreeWindow(MemberEditor* editor);
+
+    void createControls();
+    void arrangeWindow();
+    void showUpline();
+    // Reads the sales and payments into grdLevels; false after a message.
+    bool showLevels();
+    void chooseMember(std::int32_t member);
+
+    QPointer<MemberEditor> editor_;
+    std::shared_ptr<const ReferralTree> tree_;
+    std::int32_t root_ = 0;
+
+    TextRowsModel* uplineModel_;
+    DownlineModel* downlineModel_;
+    TextRowsModel* levelsModel_;
+
+    QLabel* lblUpline;
+    QTableView* grdUpline;
+    QLabel* lblDownline;
+    QTreeView* tvDownline;
+    QLabel* lblLevels;
+    QTableView* grdLevels;
+    QLabel* lblFrom;
+    QLineEdit* txtFrom;
+    QLabel* lblTo;
+    QLineEdit* txtTo;
+    QPushButton* cmdFind;
+    QPushButton* cmdSaveTree;
+};
+
+} // namespace zelt

@@ -205,8 +205,8 @@ std::optional<double> parseDate(std::string_view text, const LocaleRules& rules)
             return std::nullopt;
     }
 
-    // A first part of four digits can only be a year: year-month-day in every locale
-    // (2001-11-16). Otherwise the locale's order.
+    // A first part of three or four digits can only be a year (three digits are refused):
+    // year-month-day in every locale (2001-11-16). Otherwise the locale's order.
     int yearIndex = 0, monthIndex = 1, dayIndex = 2;
     if (parts[0].count < 3) {
         switch (rules.dateOrder) {

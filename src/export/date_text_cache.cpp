@@ -20,8 +20,7 @@ std::size_t valueSlot(std::uint64_t bits) {
 
 } // namespace
 
-DateTextCache::DateTextCache(const LocaleRules& rules)
-    : rules_(rules), days_(std::size_t{1} << kDayBits), values_(std::size_t{1} << kValueBits) {}
+DateTextCache::DateTextCache(const LocaleRules& rules) : rules_(rules) {}
 
 void DateTextCache::appendMade(std::string& out, double serial, std::uint8_t& length, char* text,
                                std::size_t room) {
@@ -34,6 +33,10 @@ void DateTextCache::appendMade(std::string& out, double serial, std::uint8_t& le
 }
 
 void DateTextCache::append(std::string& out, double serial) {
+    if (values_.empty()) { // the tables are made by the first date, not for exports without one
+        days_.resize(std::size_t{1} << kDayBits);
+        values_.resize(std::size_t{1} << kValueBits);
+    }
     // A whole day of a plausible size, not -0 (whose bits differ from 0's).
     const auto day = std::fabs(serial) < 1e9 ? static_cast<std::int64_t>(serial) : 0;
     if (double(day) == serial && !(day == 0 && std::signbit(serial))) {

@@ -12,14 +12,21 @@ constexpr std::size_t kLeastForHelper = 512;
 ParallelLines::ParallelLines(RecordLinePrinter print, const LocaleRules& rules, int recordLength,
                              bool useHelper)
     : print_(std::move(print)), recordLength_(static_cast<std::size_t>(recordLength)),
-      ownValues_(rules, FormatPath::Fast), helperValues_(rules, FormatPath::Fast) {
-    if (!useHelper || std::thread::hardware_concurrency() < 2)
-        return;
+      ownValues_(rules, FormatPath::Fast), helperValues_(rules, FormatPath::Fast),
+      helperWanted_(useHelper && std::thread::hardware_concurrency() >= 2) {}
+
+bool ParallelLines::startHelper() {
+    if (helper_.joinable())
+        return true;
+    if (!helperWanted_)
+        return false;
+    helperWanted_ = false; // one attempt
     try {
         helper_ = std::thread([this] { helperLoop(); });
     } catch (const std::system_error&) {
-        // No thread to be had: the calling thread formats everything.
+        return false; // no thread to be had: the calling thread formats everything
     }
+    return true;
 }
 
 ParallelLines::~ParallelLines() {
@@ -39,7 +46,7 @@ void ParallelLines::format(const Job& job, ValueText& values) const {
 }
 
 void ParallelLines::append(std::string& out, const std::uint8_t* records, std::size_t count) {
-    if (!helper_.joinable() || count < kLeastForHelper) {
+    if (count < kLeastForHelper || !startHelper()) {
         format({&out, records, count}, ownValues_);
         return;
     }

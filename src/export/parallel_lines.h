@@ -19,8 +19,8 @@ using RecordLinePrinter = std::function<void(std::string&, const std::uint8_t*, 
 // Makes the lines of blocks of records on both processor cores: a helper thread formats the first
 // half of a block while the calling thread formats the second, and the halves are joined in record
 // order, so the bytes are those of one thread formatting the whole block. The helper only
-// formats: it touches no file. Small blocks, and machines of one core, are formatted by the
-// calling thread alone.
+// formats: it touches no file. It is started by the first large block; small blocks, and
+// machines of one core, are formatted by the calling thread alone.
 class ParallelLines {
 public:
     ParallelLines(RecordLinePrinter print, const LocaleRules& rules, int recordLength,
@@ -39,6 +39,7 @@ private:
         std::size_t count = 0;
     };
     void format(const Job& job, ValueText& values) const;
+    bool startHelper(); // when the first large block comes
     void helperLoop();
 
     RecordLinePrinter print_;
@@ -52,7 +53,8 @@ private:
     Job job_;
     bool jobWaiting_ = false;
     bool stopping_ = false;
-    std::thread helper_; // started last, when everything it uses is in place
+    bool helperWanted_;
+    std::thread helper_;
 };
 
 } // namespace zelt

@@ -47,6 +47,43 @@ void radixSort(std::vector<ValueKey>& keys) {
     }
 }
 
+// Numbers the distinct keys of a column in the order first seen, in an open-addressing table
+// that grows with them.
+class DistinctKeys {
+public:
+    std::uint32_t idOf(std::uint64_t key) {
+        if ((keys_.size() + 1) * 2 > slots_.size())
+            grow();
+        std::size_t slot = slotOf(key);
+        while (slots_[slot] != 0) {
+            if (keys_[slots_[slot] - 1] == key)
+                return slots_[slot] - 1;
+            slot = (slot + 1) & (slots_.size() - 1);
+        }
+        keys_.push_back(key);
+        slots_[slot] = static_cast<std::uint32_t>(keys_.size());
+        return slots_[slot] - 1;
+    }
+    const std::vector<std::uint64_t>& keys() const { return keys_; }
+
+private:
+    std::size_t slotOf(std::uint64_t key) const {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
+    }
+    void grow() {
+        slots_.assign(std::max<std::size_t>(1024, slots_.size() * 2), 0);
+        for (std::uint32_t id = 0; id < keys_.size(); ++id) {
+            std::size_t slot = slotOf(keys_[id]);
+            while (slots_[slot] != 0)
+                slot = (slot + 1) & (slots_.size() - 1);
+            slots_[slot] = id + 1;
+        }
+    }
+
+    std::vector<std::uint64_t> keys_;
+    std::vector<std::uint32_t> slots_; // id + 1, 0 for an empty slot
+};
+
 } // namespace
 
 double ResultTable::storedValue(std::size_t, int) const {
@@ -80,29 +117,53 @@ void ResultTable::sortByColumn(int column) {
     sortColumn_ = column;
 }
 
+std::uint64_t ResultTable::valueKey(std::size_t stored, int column, ColumnKind kind) const {
+    const double value = storedValue(stored, column);
+    if (kind == ColumnKind::Date)
+        return isShowableDate(value) ? orderedBits(calendarTime(value)) : kUnshown;
+    return std::isfinite(value) ? orderedBits(value) : kUnshown;
+}
+
 // The rows are visited in the order they were found (for a table read from its file, the order
-// of the file), each value taken once.
+// of the file), each value taken once. Most columns hold few distinct values: each row gets the
+// number of its value and only the values are sorted. A column of many goes by a sort of all
+// its rows' keys.
 ResultTable::ColumnRanks ResultTable::valueRanks(int column) const {
     const ColumnKind kind = columnKind(column);
     const std::size_t n = order_.size();
+    ColumnRanks ranks;
+    ranks.ofStored.resize(n);
+    const std::size_t fewest = std::max<std::size_t>(4096, n / 16);
+    DistinctKeys distinct;
+    std::size_t stored = 0;
+    for (; stored < n && distinct.keys().size() <= fewest; ++stored)
+        ranks.ofStored[stored] = distinct.idOf(valueKey(stored, column, kind));
+    if (stored == n && distinct.keys().size() <= fewest) {
+        std::vector<ValueKey> values;
+        values.reserve(distinct.keys().size());
+        for (const std::uint64_t key : distinct.keys())
+            values.push_back(ValueKey{key, static_cast<std::uint32_t>(values.size())});
+        std::sort(values.begin(), values.end(),
+                  [](const ValueKey& a, const ValueKey& b) { return a.primary < b.primary; });
+        std::vector<std::uint32_t> rankOfId(values.size());
+        for (std::size_t i = 0; i < values.size(); ++i)
+            rankOfId[values[i].stored] = static_cast<std::uint32_t>(i);
+        for (std::uint32_t& rank : ranks.ofStored)
+            rank = rankOfId[rank];
+        ranks.end = static_cast<std::uint32_t>(values.size());
+        return ranks;
+    }
+
     std::vector<ValueKey> keys;
     keys.reserve(n);
-    for (std::size_t stored = 0; stored < n; ++stored) {
-        const double value = storedValue(stored, column);
-        std::uint64_t primary;
-        if (kind == ColumnKind::Date)
-            primary = isShowableDate(value) ? orderedBits(calendarTime(value)) : kUnshown;
-        else
-            primary = std::isfinite(value) ? orderedBits(value) : kUnshown;
-        keys.push_back(ValueKey{primary, static_cast<std::uint32_t>(stored)});
-    }
+    for (stored = 0; stored < n; ++stored)
+        keys.push_back(
+            ValueKey{valueKey(stored, column, kind), static_cast<std::uint32_t>(stored)});
     if (keys.size() > 4096)
         radixSort(keys);
     else
         std::sort(keys.begin(), keys.end(),
                   [](const ValueKey& a, const ValueKey& b) { return a.primary < b.primary; });
-    ColumnRanks ranks;
-    ranks.ofStored.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
         if (i > 0 && keys[i].primary != keys[i - 1].primary)
             ++ranks.end;
@@ -120,7 +181,7 @@ ResultTable::ColumnRanks ResultTable::textRanks(int column) const {
     ranks.ofStored.resize(n);
     std::vector<std::uint32_t> distinctRanks;
     {
-        DistinctTexts distinct(n);
+        DistinctTexts distinct(std::min<std::size_t>(n, 4096)); // grows as texts come
         for (std::size_t stored = 0; stored < n; ++stored)
             ranks.ofStored[stored] = distinct.idOf(storedText(stored, column));
         distinctRanks = genericRanks(distinct.texts(), rules_);

@@ -73,6 +73,7 @@ private:
         std::uint32_t end = 0;
     };
     ColumnRanks valueRanks(int column) const;
+    std::uint64_t valueKey(std::size_t stored, int column, ColumnKind kind) const;
     ColumnRanks textRanks(int column) const;
 
     LocaleRules rules_;

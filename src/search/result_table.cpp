@@ -133,7 +133,7 @@ ResultTable::ColumnRanks ResultTable::valueRanks(int column) const {
     const std::size_t n = order_.size();
     ColumnRanks ranks;
     ranks.ofStored.resize(n);
-    const std::size_t fewest = std::max<std::size_t>(4096, n / 16);
+    const std::size_t fewest = std::max<std::size_t>(4096, n / 4);
     DistinctKeys distinct;
     std::size_t stored = 0;
     for (; stored < n && distinct.keys().size() <= fewest; ++stored)

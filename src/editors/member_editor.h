@@ -43,6 +43,7 @@ public:
     void MSFGView_RowChosen(const QString& column0Text);
 
 protected:
+    QList<QWidget*> Typed_fields() const override;
     bool Check_presence() override;
     bool Check_side_files() override;
     bool Texts_replaced() const override;

@@ -63,6 +63,7 @@ public:
         messages = std::make_unique<MessageCapture>();
     }
     ~MemberEditorWindow() {
+        messages->answerUnexpectedQuestionsYes(); // the window may be left with typed input
         if (editor)
             close();
         fs::setFaultHook({});

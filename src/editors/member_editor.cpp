@@ -94,11 +94,13 @@ std::int32_t MemberEditor::countSchemes() {
 void MemberEditor::Form_Load() {
     Fill_captions();
     if (!Report(ensureFolder(AppDir, Folder::Data))) {
+        LoadFailed = true;
         Disable_editor();
         return;
     }
     const std::int32_t schemes = countSchemes();
     if (schemes < 0) {
+        LoadFailed = true;
         Disable_editor();
         return;
     }

@@ -32,18 +32,21 @@ std::string RecordEditor::dataFilePath() const {
 void RecordEditor::Form_Load() {
     Fill_captions();
     if (!Report(ensureFolder(AppDir, Folder::Data))) {
+        LoadFailed = true;
         Disable_editor();
         return;
     }
     auto opened = RecordFile::open(dataFilePath(), recordLength_);
     if (!opened) {
         Report(opened.error());
+        LoadFailed = true;
         Disable_editor();
         return;
     }
     DataFile = std::move(*opened);
     if (!Recount_records()) {
         DataFile.close();
+        LoadFailed = true;
         Disable_editor();
         return;
     }
@@ -63,6 +66,8 @@ void RecordEditor::Form_Unload() {
     unloaded_ = true;
     // Also after a load that stopped early: an existing data file is backed up all the same.
     DataFile.close();
+    if (LoadFailed)
+        return;
     if (!Report(ensureFolder(AppDir, Folder::Backcopies)))
         return;
     const std::string source = dataFilePath();

@@ -142,6 +142,10 @@ protected:
     // Whether CurrentRecord has a record stored in the file (false for a number allotted by
     // cmdCreate and not yet saved).
     bool CurrentStored = false;
+    // Set when the load failed on the file system: closing then backs nothing up. (A load that
+    // stopped on purpose, as the member editor's without payment schemes, still backs up an
+    // existing data file at closing.)
+    bool LoadFailed = false;
     // The record as shown, against which a save tells the fields the operator changed.
     ShownRecord Shown;
 

@@ -61,9 +61,10 @@ public:
         AppDir = dir_->path();
         setCurrentRules(LocaleRules::dayMonthYearComma());
         messages = std::make_unique<MessageCapture>();
+        // Tests close the window in whatever state they leave it, typed input included.
+        messages->answerUnexpectedQuestionsYes();
     }
     ~MemberEditorWindow() {
-        messages->answerUnexpectedQuestionsYes(); // the window may be left with typed input
         if (editor)
             close();
         fs::setFaultHook({});

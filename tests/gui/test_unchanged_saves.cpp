@@ -138,6 +138,20 @@ private slots:
         }
         QCOMPARE(differences(before, after), QStringList());
     }
+
+    // A changed long text is written with CR LF line ends and keeps every character the
+    // operator did not touch.
+    void changedLongTextKeepsItsCharacters() {
+        writeAwkwardFolder();
+        openEditor(EditorKind::Sales);
+        click("cmdFirst");
+        click("cmdEdit");
+        auto* details = control<QPlainTextEdit>("txtDetails");
+        details->moveCursor(QTextCursor::End);
+        QTest::keyClicks(details, QStringLiteral("d"));
+        click("cmdSave");
+        QCOMPARE(fileBytes(addinfo("s1.txt")), hex("61 A0 62 0D 0A 63 64 0D 0A"));
+    }
 };
 
 ZELT_TEST(TestUnchangedSaves)

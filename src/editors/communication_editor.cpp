@@ -100,6 +100,10 @@ void CommunicationEditor::InputFields(bool& fl) {
         field->setEnabled(fl);
 }
 
+QList<QWidget*> CommunicationEditor::Typed_fields() const {
+    return {txtID, txtSubject, txtMessage, txtDate, txtResponce, txtComments, txtDate_R};
+}
+
 void CommunicationEditor::Clear_frm() {
     for (QLineEdit* field : {txtID, txtSubject, txtDate, txtDate_R, txtCurrent_Record})
         field->clear();
@@ -124,12 +128,12 @@ void CommunicationEditor::To_frm() {
         return;
     for (const Text text : kTexts) {
         SidePath = messagePath(text, CurrentRecord);
-        const auto stored = readSideText(SidePath);
+        const auto stored = readSideFile(SidePath);
         if (!stored) {
             Report(stored.error());
             continue;
         }
-        setMultiLineText(fieldOf(text), *stored);
+        setMultiLineText(fieldOf(text), stored->text);
     }
 }
 
@@ -142,6 +146,7 @@ void CommunicationEditor::cmdCreate_Click() {
     const QString today = toQString(formatDate(zelt::today(), currentRules()));
     txtDate_R->setText(today);
     txtDate->setText(today);
+    Remember_shown();
 }
 
 void CommunicationEditor::Verify_types(std::int16_t& res) {
@@ -169,9 +174,10 @@ void CommunicationEditor::Verify_types(std::int16_t& res) {
 bool CommunicationEditor::From_frm() {
     const LocaleRules& rules = currentRules();
     CommunicationRecord record;
+    const bool subjectKept = Shown.keepsStored(txtSubject);
     const std::string subject = withoutBlanks(singleLineText(txtSubject));
     const std::size_t length = characterCount(subject);
-    SubjectCut = length > CommunicationRecord::kSubjectWidth;
+    SubjectCut = !subjectKept && length > CommunicationRecord::kSubjectWidth;
     record.Subject = SubjectCut
                          ? firstCharacters(subject, CommunicationRecord::kSubjectWidth)
                          : subject + std::string(CommunicationRecord::kSubjectWidth - length, ' ');
@@ -186,9 +192,17 @@ bool CommunicationEditor::From_frm() {
     record.Date = *date;
     record.Date_R = *dateR;
     RecordBuffer = record.encode();
+    // Fields the operator has not changed keep their stored bytes.
+    Shown.keepStored(txtID, RecordBuffer, 0, 4);
+    Shown.keepStored(txtSubject, RecordBuffer, 4, CommunicationRecord::kSubjectWidth);
+    Shown.keepStored(txtDate, RecordBuffer, 34, 8);
+    Shown.keepStored(txtDate_R, RecordBuffer, 42, 8);
     if (SubjectCut)
         showMessage(QString::fromLatin1(kMsgTruncated), this);
-    txtSubject->setText(toQString(record.Subject));
+    // The subject as stored, with "?" where a character could not be stored.
+    SubjectReplaced = !subjectKept && encodeCp1252(record.Subject).replaced;
+    if (!subjectKept)
+        txtSubject->setText(toQString(CommunicationRecord::decode(RecordBuffer.data()).Subject));
     return true;
 }
 
@@ -206,7 +220,7 @@ bool CommunicationEditor::Check_side_files() {
     // A message file that is there but cannot be read is never replaced by a save: its text
     // may not be what the field shows. Only the files this save writes are asked.
     for (const Text text : kTexts) {
-        if (fieldOf(text)->toPlainText().isEmpty())
+        if (fieldOf(text)->toPlainText().isEmpty() || Shown.keepsStored(fieldOf(text)))
             continue;
         const auto stored = readSideText(messagePath(text, CurrentRecord));
         if (!stored) {
@@ -218,10 +232,11 @@ bool CommunicationEditor::Check_side_files() {
 }
 
 bool CommunicationEditor::Texts_replaced() const {
-    if (encodeCp1252(singleLineText(txtSubject)).replaced)
+    if (SubjectReplaced)
         return true;
     for (const Text text : kTexts)
-        if (encodeCp1252(multiLineText(fieldOf(text))).replaced)
+        if (!Shown.keepsStored(fieldOf(text)) &&
+            encodeCp1252(multiLineText(fieldOf(text))).replaced)
             return true;
     return false;
 }
@@ -229,10 +244,11 @@ bool CommunicationEditor::Texts_replaced() const {
 bool CommunicationEditor::Save_side_texts() {
     if (!Report(ensureFolder(AppDir, Folder::Comm)))
         return false;
-    // An empty text writes nothing and removes nothing: an earlier file of it stays.
+    // An empty text writes nothing and removes nothing: an earlier file of it stays. A text the
+    // operator has not changed is not written again.
     for (const Text text : kTexts) {
         const QPlainTextEdit* field = fieldOf(text);
-        if (field->toPlainText().isEmpty())
+        if (field->toPlainText().isEmpty() || Shown.keepsStored(field))
             continue;
         SideText = multiLineText(field);
         SidePath = messagePath(text, CurrentRecord);
@@ -269,6 +285,7 @@ void CommunicationEditor::cmdSave_Click() {
     if (!Save_side_texts())
         return;
     Enabled_frm(EditMode);
+    Remember_shown();
 }
 
 } // namespace zelt

@@ -52,6 +52,7 @@ public:
     static std::string messagePath(Text text, std::int32_t n);
 
 protected:
+    QList<QWidget*> Typed_fields() const override;
     bool Check_presence() override;
     bool Check_side_files() override;
     bool Texts_replaced() const override;
@@ -68,6 +69,8 @@ private:
     std::string SideText;
     // Set by From_frm when the subject was longer than its 30 characters.
     bool SubjectCut = false;
+    // Set by From_frm when a character of the subject could not be stored and became "?".
+    bool SubjectReplaced = false;
 
     QLabel* lblLabel1;
     QLineEdit* txtID;

@@ -12,13 +12,16 @@
 namespace zelt {
 
 void CommunicationEditor::cmdDisplay_Click() {
-    const BusyPointer busy(cmdDisplay, this);
     const std::string memberID = singleLineText(txtSID);
     const std::string subject = singleLineText(txtSsubject);
     const std::string date = singleLineText(txtSdate);
     const std::string dateR = singleLineText(txtSdate_r);
-    CommunicationSearchOutcome outcome = searchCommunications(
-        DataFile, RecordCount, {memberID, subject, date, dateR}, currentRules());
+    // The busy pointer covers the search alone and is gone before any message.
+    CommunicationSearchOutcome outcome = [&] {
+        const BusyPointer busy(cmdDisplay, this);
+        return searchCommunications(DataFile, RecordCount, {memberID, subject, date, dateR},
+                                    currentRules());
+    }();
     switch (outcome.kind) {
     case CommunicationSearchOutcome::Kind::Listed:
         MSFGView->setTable(std::move(outcome.table));

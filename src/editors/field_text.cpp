@@ -1,7 +1,9 @@
 #include "editors/field_text.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QValidator>
 
 namespace zelt {
@@ -35,10 +37,29 @@ std::string singleLineText(const QLineEdit* field) {
     return toStdString(withoutLineControls(field->text()));
 }
 
+namespace {
+// The document's own text: toPlainText() would turn no-break spaces into blanks. Lines are
+// parted by paragraph (or line) separators.
+QString rawText(const QPlainTextEdit* field) {
+    return field->document()->toRawText();
+}
+} // namespace
+
 std::string multiLineText(const QPlainTextEdit* field) {
-    QString text = field->toPlainText();
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    QString text = rawText(field);
+    text.replace(QChar(QChar::ParagraphSeparator), QLatin1String("\r\n"));
+    text.replace(QChar(QChar::LineSeparator), QLatin1String("\r\n"));
     return toStdString(text);
+}
+
+QString shownText(const QWidget* field) {
+    if (const auto* line = qobject_cast<const QLineEdit*>(field))
+        return line->text();
+    if (const auto* box = qobject_cast<const QPlainTextEdit*>(field))
+        return rawText(box);
+    if (const auto* list = qobject_cast<const QComboBox*>(field))
+        return list->currentText();
+    return {};
 }
 
 void setMultiLineText(QPlainTextEdit* field, const std::string& text) {

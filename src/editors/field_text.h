@@ -6,6 +6,7 @@
 
 class QLineEdit;
 class QPlainTextEdit;
+class QWidget;
 
 // The texts of the editors' fields as the core layer takes them (UTF-8), and back.
 namespace zelt {
@@ -24,9 +25,14 @@ void makeSingleLine(QLineEdit* field);
 // The text of a single-line field, any TAB, CR or LF as a blank.
 std::string singleLineText(const QLineEdit* field);
 
-// A multi-line field's text with its line breaks as CR LF, as the side files keep them.
+// A multi-line field's text with its line breaks as CR LF, as the side files keep them; every
+// other character as it stands (a no-break space stays one).
 std::string multiLineText(const QPlainTextEdit* field);
 // Shows a side file's text (line breaks CR LF) in a multi-line field.
 void setMultiLineText(QPlainTextEdit* field, const std::string& text);
+
+// The text a field shows: of a single-line field, a multi-line field (every character as it
+// stands) or the text of a list field.
+QString shownText(const QWidget* field);
 
 } // namespace zelt

@@ -94,11 +94,13 @@ std::int32_t MemberEditor::countSchemes() {
 void MemberEditor::Form_Load() {
     Fill_captions();
     if (!Report(ensureFolder(AppDir, Folder::Data))) {
+        LoadFailed = true;
         Disable_editor();
         return;
     }
     const std::int32_t schemes = countSchemes();
     if (schemes < 0) {
+        LoadFailed = true;
         Disable_editor();
         return;
     }
@@ -129,6 +131,11 @@ void MemberEditor::InputFields(bool& fl) {
     txtLevel->setEnabled(false);
 }
 
+QList<QWidget*> MemberEditor::Typed_fields() const {
+    return {txtName,   txtSurname, txtStreet, txtCity, txtPost_Cod, txtCountry, txtPhone,
+            txtE_mail, txtURL,     txtRef_ID, txtDate, txtEgold_ID, cmbAP_ID,   txtAdditional_Info};
+}
+
 void MemberEditor::Clear_frm() {
     for (QLineEdit* field :
          {txtName, txtSurname, txtStreet, txtCity, txtPost_Cod, txtCountry, txtPhone, txtE_mail,
@@ -152,6 +159,7 @@ void MemberEditor::cmdCreate_Click() {
         return; // refused: nothing was allotted
     txtAffiliateID->setText(QString::number(CurrentRecord));
     txtDate->setText(toQString(formatDate(today(), currentRules())));
+    Remember_shown();
 }
 
 void MemberEditor::To_frm() {
@@ -178,15 +186,17 @@ void MemberEditor::To_frm() {
     updateTreeButton();
 
     txtAdditional_Info->clear();
+    Shown.forgetSideFile(txtAdditional_Info);
     if (!Report(ensureFolder(AppDir, Folder::Addinfo)))
         return;
     SidePath = sidePathOf(CurrentRecord);
-    const auto info = readSideText(SidePath);
+    auto info = readSideFile(SidePath);
     if (!info) {
         Report(info.error());
         return;
     }
-    setMultiLineText(txtAdditional_Info, *info);
+    setMultiLineText(txtAdditional_Info, info->text);
+    Shown.rememberSideFile(txtAdditional_Info, std::move(info->bytes));
 }
 
 } // namespace zelt

@@ -46,6 +46,7 @@ public:
     void cmdTree_Click();
 
 protected:
+    QList<QWidget*> Typed_fields() const override;
     bool Check_presence() override;
     bool Check_side_files() override;
     bool Texts_replaced() const override;

@@ -13,6 +13,7 @@
 #include "storage/member_record.h"
 #include "storage/number_text.h"
 #include "storage/side_text.h"
+#include "storage/whole_file_writer.h"
 #include "ui/message_box.h"
 
 #include <QComboBox>
@@ -116,15 +117,20 @@ void MemberEditor::Verify_types(std::int16_t& res) {
 bool MemberEditor::From_frm() {
     MemberRecord record;
     TextChanges changes;
-    record.Name = storedText(txtName, 20, changes);
-    record.Surname = storedText(txtSurname, 20, changes);
-    record.Street = storedText(txtStreet, 20, changes);
-    record.City = storedText(txtCity, 20, changes);
-    record.Post_Cod = storedText(txtPost_Cod, 10, changes);
-    record.Country = storedText(txtCountry, 20, changes);
-    record.Phone = storedText(txtPhone, 15, changes);
-    record.E_mail = storedText(txtE_mail, 30, changes);
-    record.URL = storedText(txtURL, 30, changes);
+    // A text the operator has not changed keeps its stored bytes (copied below) and is shown
+    // as it is.
+    const auto text = [&](QLineEdit* field, std::size_t width) {
+        return Shown.keepsStored(field) ? std::string() : storedText(field, width, changes);
+    };
+    record.Name = text(txtName, 20);
+    record.Surname = text(txtSurname, 20);
+    record.Street = text(txtStreet, 20);
+    record.City = text(txtCity, 20);
+    record.Post_Cod = text(txtPost_Cod, 10);
+    record.Country = text(txtCountry, 20);
+    record.Phone = text(txtPhone, 15);
+    record.E_mail = text(txtE_mail, 30);
+    record.URL = text(txtURL, 30);
 
     const LocaleRules& rules = currentRules();
     const auto referrer = parseInt32(singleLineText(txtRef_ID), rules);
@@ -165,6 +171,20 @@ bool MemberEditor::From_frm() {
         }
     }
     RecordBuffer = record.encode();
+    for (const auto& [field, place] : {std::pair{txtName, MemberRecord::kName},
+                                       {txtSurname, MemberRecord::kSurname},
+                                       {txtStreet, MemberRecord::kStreet},
+                                       {txtCity, MemberRecord::kCity},
+                                       {txtPost_Cod, MemberRecord::kPost_Cod},
+                                       {txtCountry, MemberRecord::kCountry},
+                                       {txtPhone, MemberRecord::kPhone},
+                                       {txtE_mail, MemberRecord::kE_mail},
+                                       {txtURL, MemberRecord::kURL}})
+        Shown.keepStored(field, RecordBuffer, place.offset, place.width);
+    Shown.keepStored(txtRef_ID, RecordBuffer, MemberRecord::kRef_ID, 4);
+    Shown.keepStored(txtEgold_ID, RecordBuffer, MemberRecord::kEgold_ID, 4);
+    Shown.keepStored(cmbAP_ID, RecordBuffer, MemberRecord::kAP_ID, 2);
+    Shown.keepStored(txtDate, RecordBuffer, MemberRecord::kDate, 8);
     recordTextsReplaced = changes.replaced;
 
     if (changes.cut)
@@ -212,15 +232,29 @@ bool MemberEditor::Check_side_files() {
 }
 
 bool MemberEditor::Texts_replaced() const {
-    return recordTextsReplaced || encodeCp1252(multiLineText(txtAdditional_Info)).replaced;
+    return recordTextsReplaced || (!Shown.keepsStored(txtAdditional_Info) &&
+                                   encodeCp1252(multiLineText(txtAdditional_Info)).replaced);
 }
 
 bool MemberEditor::Save_side_texts() {
     if (!Report(ensureFolder(AppDir, Folder::Addinfo)))
         return false;
     SidePath = sidePathOf(CurrentRecord);
-    // Written at every save, also when empty: every stored member has its file.
-    return Report(writeSideText(SidePath, multiLineText(txtAdditional_Info)));
+    // Written at every save, also when empty: every stored member has its file. A text the
+    // operator has not changed is written back with exactly the bytes it was read from (and
+    // left alone when its file could not be read).
+    if (Shown.keepsStored(txtAdditional_Info)) {
+        const std::optional<std::string>* shown = Shown.sideFile(txtAdditional_Info);
+        if (!shown)
+            return true;
+        if (*shown)
+            return Report(writeWholeFile(SidePath, **shown));
+    }
+    const std::string text = multiLineText(txtAdditional_Info);
+    if (!Report(writeSideText(SidePath, text)))
+        return false;
+    Shown.rememberSideFile(txtAdditional_Info, encodeCp1252(text).bytes + "\r\n");
+    return true;
 }
 
 void MemberEditor::cmdSave_Click() {
@@ -253,6 +287,7 @@ void MemberEditor::cmdSave_Click() {
     // The fields are not shown again: they hold the texts as stored, and the level shows what
     // it showed before until the member is next shown.
     Enabled_frm(EditMode);
+    Remember_shown();
 }
 
 } // namespace zelt

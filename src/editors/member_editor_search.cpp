@@ -14,15 +14,17 @@
 namespace zelt {
 
 void MemberEditor::cmdDisplay_Click() {
-    const BusyPointer busy(cmdDisplay, this);
     const std::string name = singleLineText(txtSname);
     const std::string surname = singleLineText(txtSsurname);
     const std::string email = singleLineText(txtSemail);
     const std::string reference = singleLineText(txtSreferenceid);
     const std::string egold = singleLineText(txtSEgold_ID);
-    MemberSearchOutcome outcome =
-        searchMembers(DataFile, RecordCount, MemberFilters{name, surname, email, reference, egold},
-                      currentRules());
+    // The busy pointer covers the search alone and is gone before any message.
+    MemberSearchOutcome outcome = [&] {
+        const BusyPointer busy(cmdDisplay, this);
+        return searchMembers(DataFile, RecordCount,
+                             MemberFilters{name, surname, email, reference, egold}, currentRules());
+    }();
     switch (outcome.kind) {
     case MemberSearchOutcome::Kind::Listed:
         MSFGView->setTable(std::move(outcome.table));

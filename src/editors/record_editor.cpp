@@ -33,18 +33,21 @@ std::string RecordEditor::dataFilePath() const {
 void RecordEditor::Form_Load() {
     Fill_captions();
     if (!Report(ensureFolder(AppDir, Folder::Data))) {
+        LoadFailed = true;
         Disable_editor();
         return;
     }
     auto opened = RecordFile::open(dataFilePath(), recordLength_);
     if (!opened) {
         Report(opened.error());
+        LoadFailed = true;
         Disable_editor();
         return;
     }
     DataFile = std::move(*opened);
     if (!Recount_records()) {
         DataFile.close();
+        LoadFailed = true;
         Disable_editor();
         return;
     }
@@ -62,10 +65,10 @@ void RecordEditor::Form_Unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
-    const bool opened = DataFile.isOpen();
+    // Also after a load that stopped early: an existing data file is backed up all the same.
     DataFile.close();
-    if (!opened)
-        return; // the load failed: there is nothing of this window's to back up
+    if (LoadFailed)
+        return;
     if (!Report(ensureFolder(AppDir, Folder::Backcopies)))
         return;
     const std::string source = dataFilePath();
@@ -79,6 +82,10 @@ void RecordEditor::Form_Unload() {
 }
 
 void RecordEditor::closeEvent(QCloseEvent* event) {
+    if (!unloaded_ && !Discard_typed()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -98,7 +105,20 @@ bool RecordEditor::Show_record(std::int32_t n) {
         CurrentStored = false;
         Show_no_record();
     }
+    Remember_shown();
     return true;
+}
+
+void RecordEditor::Remember_shown() {
+    Shown.remember(Typed_fields(), CurrentStored ? RecordBuffer : RecordBytes());
+}
+
+bool RecordEditor::Discard_typed() {
+    // cmdSave is usable exactly while a record is created or edited (also after a refused save,
+    // which has set EditMode to browsing already).
+    if (!cmdSave->isEnabled() || !Shown.anyChanged())
+        return true;
+    return askQuestion(QString::fromLatin1(kMsgDiscardChanges), this) == Answer::Yes;
 }
 
 void RecordEditor::Choose_row(const QString& column0Text) {
@@ -107,7 +127,16 @@ void RecordEditor::Choose_row(const QString& column0Text) {
         showMessage(MessageTable.MsgNoRecord, this);
         return;
     }
-    Show_record(*number);
+    const bool typing = cmdSave->isEnabled();
+    if (!Discard_typed())
+        return;
+    if (!Show_record(*number) || !typing)
+        return;
+    // Back to browsing, so that no save can follow without cmdEdit; a number allotted by
+    // cmdCreate and not saved is given up.
+    EditMode = Browsing;
+    Recount_records();
+    Enabled_frm(EditMode);
 }
 
 void RecordEditor::Show_no_record() {
@@ -209,14 +238,18 @@ void RecordEditor::cmdCreate_Click() {
     Clear_frm();
     txtCurrent_Record->setText(QString::number(CurrentRecord));
     Enabled_frm(EditMode);
+    Remember_shown();
+    Typed_fields().constFirst()->setFocus();
 }
 
 void RecordEditor::cmdEdit_Click() {
     EditMode = Editing;
-    if (CurrentRecord >= 1 && CurrentStored)
+    if (CurrentRecord >= 1 && CurrentStored) {
         Enabled_frm(EditMode);
-    else
+        Typed_fields().constFirst()->setFocus();
+    } else {
         Refuse(MessageTable.MsgCreateRecord, cmdCreate);
+    }
 }
 
 void RecordEditor::cmdSave_Click() {
@@ -251,6 +284,7 @@ void RecordEditor::cmdSave_Click() {
     EditMode = Browsing;
     Enabled_frm(EditMode);
     To_frm();
+    Remember_shown();
 }
 
 void RecordEditor::save_records(std::int32_t first, std::int32_t last) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/shown_record.h"
 #include "export/text_export.h"
 #include "storage/fs_error.h"
 #include "storage/record_file.h"
@@ -63,6 +64,13 @@ public:
     // Text export of the records first..last of the data file.
     virtual void save_records(std::int32_t first, std::int32_t last);
 
+    // A row chosen in the search grid (double click or Enter), by the text of its column 0:
+    // shows that record and returns to browsing. While a record is created or edited with
+    // typed changes the operator is asked first whether to discard them; on No nothing
+    // changes. A text that is no record number of the file gives MsgNoRecord and changes
+    // nothing.
+    void Choose_row(const QString& column0Text);
+
     // Button handlers.
     virtual void cmdFirst_Click();
     virtual void cmdPrevious_Click();
@@ -95,10 +103,14 @@ protected:
     // closed); for a window whose data file could not be opened.
     virtual void Disable_editor();
 
-    // A row chosen in the search grid, by the text of its column 0: shows that record without
-    // changing the mode. A text that is no record number of the file gives MsgNoRecord and
-    // changes nothing.
-    void Choose_row(const QString& column0Text);
+    // The fields the operator types into, in input order (the first receives the focus when
+    // a record is created or edited).
+    virtual QList<QWidget*> Typed_fields() const = 0;
+    // Takes the fields as they are now as the record shown (after showing, creating, saving).
+    void Remember_shown();
+    // True when nothing typed is at stake, or the operator agrees to discard it: asked while a
+    // record is created or edited and a field differs from what was shown.
+    bool Discard_typed();
     // Reads record n and shows it (or shows that it has no stored record); on a failed read
     // reports it and changes nothing. Returns whether it was read.
     bool Show_record(std::int32_t n);
@@ -130,6 +142,12 @@ protected:
     // Whether CurrentRecord has a record stored in the file (false for a number allotted by
     // cmdCreate and not yet saved).
     bool CurrentStored = false;
+    // Set when the load failed on the file system: closing then backs nothing up. (A load that
+    // stopped on purpose, as the member editor's without payment schemes, still backs up an
+    // existing data file at closing.)
+    bool LoadFailed = false;
+    // The record as shown, against which a save tells the fields the operator changed.
+    ShownRecord Shown;
 
     // Controls common to the editors, named as the controls they are.
     QGroupBox* frmNavigation;

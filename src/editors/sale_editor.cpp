@@ -67,6 +67,10 @@ void SaleEditor::InputFields(bool& fl) {
         field->setEnabled(fl);
 }
 
+QList<QWidget*> SaleEditor::Typed_fields() const {
+    return {txtAffiliateID, txtSum, txtDate, txtDetails};
+}
+
 void SaleEditor::Clear_frm() {
     txtAffiliateID->clear();
     txtSum->clear();
@@ -93,12 +97,12 @@ void SaleEditor::To_frm() {
     if (!Report(ensureFolder(AppDir, Folder::Addinfo)))
         return;
     SidePath = sidePathOf(CurrentRecord);
-    const auto details = readSideText(SidePath);
+    const auto details = readSideFile(SidePath);
     if (!details) {
         Report(details.error());
         return;
     }
-    setMultiLineText(txtDetails, *details);
+    setMultiLineText(txtDetails, details->text);
 }
 
 void SaleEditor::Verify_types(std::int16_t& res) {
@@ -133,6 +137,14 @@ bool SaleEditor::From_frm() {
     record.Sum = *sum == 0 ? 0.0f : *sum; // a typed -0 is stored as 0
     record.Date = *date;
     RecordBuffer = record.encode();
+    // Fields the operator has not changed keep their stored bytes.
+    Shown.keepStored(txtAffiliateID, RecordBuffer, 0, 4);
+    Shown.keepStored(txtSum, RecordBuffer, 4, 4);
+    Shown.keepStored(txtDate, RecordBuffer, 8, 8);
+    if (!Shown.keepsStored(txtSum)) {
+        if (const auto written = sumStoredAs(singleLineText(txtSum), rules))
+            showMessage(QString::fromLatin1(kMsgStoredAs) + toQString(*written), this);
+    }
     return true;
 }
 
@@ -181,15 +193,16 @@ bool SaleEditor::Check_side_files() {
 }
 
 bool SaleEditor::Texts_replaced() const {
-    return encodeCp1252(multiLineText(txtDetails)).replaced;
+    return !Shown.keepsStored(txtDetails) && encodeCp1252(multiLineText(txtDetails)).replaced;
 }
 
 bool SaleEditor::Save_side_texts() {
     if (!Report(ensureFolder(AppDir, Folder::Addinfo)))
         return false;
     SidePath = sidePathOf(CurrentRecord);
-    // Empty details write nothing and keep an earlier details file.
-    if (txtDetails->toPlainText().isEmpty())
+    // Empty details write nothing and keep an earlier details file; details the operator has
+    // not changed are not written again.
+    if (txtDetails->toPlainText().isEmpty() || Shown.keepsStored(txtDetails))
         return true;
     return Report(writeSideText(SidePath, multiLineText(txtDetails)));
 }

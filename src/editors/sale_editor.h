@@ -39,6 +39,7 @@ public:
     void MSFGView_RowChosen(const QString& column0Text);
 
 protected:
+    QList<QWidget*> Typed_fields() const override;
     bool Check_presence() override;
     bool Check_values() override;
     bool Check_side_files() override;

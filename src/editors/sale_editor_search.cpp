@@ -13,10 +13,13 @@
 namespace zelt {
 
 void SaleEditor::cmdDisplay_Click() {
-    const BusyPointer busy(cmdDisplay, this);
     const SaleGridKind grid = kind_ == Kind::Sales ? SaleGridKind::Sales : SaleGridKind::Payments;
-    SaleSearchOutcome outcome = searchSales(DataFile, RecordCount, singleLineText(txtSdate),
-                                            singleLineText(txtSAffID), grid, currentRules());
+    // The busy pointer covers the search alone and is gone before any message.
+    SaleSearchOutcome outcome = [&] {
+        const BusyPointer busy(cmdDisplay, this);
+        return searchSales(DataFile, RecordCount, singleLineText(txtSdate),
+                           singleLineText(txtSAffID), grid, currentRules());
+    }();
     switch (outcome.kind) {
     case SaleSearchOutcome::Kind::Listed:
         MSFGView->setTable(std::move(outcome.table));

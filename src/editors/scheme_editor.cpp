@@ -101,6 +101,12 @@ void SchemeEditor::Enabled_frm(std::int16_t& mode) {
     Navigation(navigation);
 }
 
+QList<QWidget*> SchemeEditor::Typed_fields() const {
+    QList<QWidget*> fields(txtLevel.begin(), txtLevel.end());
+    fields << cmbType << txtMinPayment << txtPeriodicity << txtUnit;
+    return fields;
+}
+
 void SchemeEditor::Clear_frm() {
     txtMinPayment->clear();
     txtPeriodicity->setText(QStringLiteral("30"));
@@ -195,6 +201,22 @@ bool SchemeEditor::From_frm() {
         return false;
     }
     RecordBuffer = record.encode();
+    // Fields the operator has not changed keep their stored bytes; a changed payment that the
+    // files cannot write to the cent is warned about.
+    Shown.keepStored(cmbType, RecordBuffer, 0, SchemeRecord::kTextWidth);
+    Shown.keepStored(txtMinPayment, RecordBuffer, 10, 4);
+    Shown.keepStored(txtPeriodicity, RecordBuffer, 14, 2);
+    Shown.keepStored(txtUnit, RecordBuffer, 16, SchemeRecord::kTextWidth);
+    for (int i = 0; i < kLevels; ++i)
+        Shown.keepStored(txtLevel[i], RecordBuffer, 28 + 4 * i, 4);
+    QList<QLineEdit*> payments{txtMinPayment};
+    payments.append(QList<QLineEdit*>(txtLevel.begin(), txtLevel.end()));
+    for (const QLineEdit* payment : payments) {
+        if (Shown.keepsStored(payment))
+            continue;
+        if (const auto written = sumStoredAs(singleLineText(payment), rules))
+            showMessage(QString::fromLatin1(kMsgStoredAs) + toQString(*written), this);
+    }
     return true;
 }
 
@@ -228,11 +250,13 @@ bool SchemeEditor::Check_values() {
 
 bool SchemeEditor::Texts_replaced() const {
     // Only what fits the field is stored, so only that part can lose characters.
-    for (const std::string& text : {toStdString(cmbType->currentText()), singleLineText(txtUnit)}) {
-        if (encodeCp1252(firstCharacters(text, SchemeRecord::kTextWidth)).replaced)
-            return true;
-    }
-    return false;
+    if (!Shown.keepsStored(cmbType) &&
+        encodeCp1252(firstCharacters(toStdString(cmbType->currentText()), SchemeRecord::kTextWidth))
+            .replaced)
+        return true;
+    return !Shown.keepsStored(txtUnit) &&
+           encodeCp1252(firstCharacters(singleLineText(txtUnit), SchemeRecord::kTextWidth))
+               .replaced;
 }
 
 void SchemeEditor::cmdCreate_Click() {

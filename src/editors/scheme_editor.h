@@ -36,6 +36,7 @@ public:
     void cmdCreate_Click() override;
 
 protected:
+    QList<QWidget*> Typed_fields() const override;
     bool Check_presence() override;
     bool Check_values() override;
     bool Texts_replaced() const override;

@@ -26,5 +26,8 @@ inline constexpr const char* kMsgTruncated =
 inline constexpr const char* kMsgReplacedCharacters =
     "Warning !!! Some characters cannot be stored and will be replaced by ?";
 inline constexpr const char* kMsgNotCorrectInput = "Not correct input";
+// Followed by the value as the files will write it.
+inline constexpr const char* kMsgStoredAs = "Warning !!! This value will be stored as ";
+inline constexpr const char* kMsgDiscardChanges = "Discard the changes to this record?";
 
 } // namespace zelt

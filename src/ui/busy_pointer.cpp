@@ -1,7 +1,5 @@
 #include "ui/busy_pointer.h"
 
-#include <QApplication>
-
 namespace zelt {
 
 BusyPointer::BusyPointer(QWidget* button, QWidget* window) : button_(button), window_(window) {
@@ -14,11 +12,9 @@ BusyPointer::BusyPointer(QWidget* button, QWidget* window) : button_(button), wi
         windowCursor_ = window_->cursor();
         window_->setCursor(Qt::WaitCursor);
     }
-    QApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
 BusyPointer::~BusyPointer() {
-    QApplication::restoreOverrideCursor();
     if (window_) {
         if (windowHadCursor_)
             window_->setCursor(windowCursor_);

@@ -7,8 +7,9 @@
 namespace zelt {
 
 // Covers a search: while it lives, the given button is disabled and the pointer shows the busy
-// shape (over the whole program, and over the given window); both come back when it is
-// destroyed, however the search ended.
+// shape over the given window (the editor that searches, not the rest of the program); both
+// come back when it is destroyed, however the search ended. A search ends it before it shows
+// any message.
 class BusyPointer {
 public:
     explicit BusyPointer(QWidget* button, QWidget* window = nullptr);

@@ -9,9 +9,29 @@ MessageHandler& handler() {
     static MessageHandler instance;
     return instance;
 }
+QuestionHandler& questionHandler() {
+    static QuestionHandler instance;
+    return instance;
+}
 } // namespace
 
-void setMessageHandler(MessageHandler newHandler) { handler() = std::move(newHandler); }
+void setQuestionHandler(QuestionHandler newHandler) {
+    questionHandler() = std::move(newHandler);
+}
+
+Answer askQuestion(const QString& text, QWidget* parent) {
+    if (questionHandler())
+        return questionHandler()(text);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kApplicationTitle), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+void setMessageHandler(MessageHandler newHandler) {
+    handler() = std::move(newHandler);
+}
 
 void showMessage(const QString& text, QWidget* parent) {
     if (handler()) {

@@ -17,6 +17,15 @@ void showMessage(const std::string& text, QWidget* parent = nullptr);
 using MessageHandler = std::function<void(const QString& text)>;
 void setMessageHandler(MessageHandler handler);
 
+// The program's question box: modal, the text, the buttons Yes and No with No the default,
+// Escape meaning No, the program's title, no icon. Returns the operator's answer.
+enum class Answer { Yes, No };
+Answer askQuestion(const QString& text, QWidget* parent = nullptr);
+
+// Tests answer every question here instead of opening a box.
+using QuestionHandler = std::function<Answer(const QString& text)>;
+void setQuestionHandler(QuestionHandler handler);
+
 inline constexpr const char* kApplicationTitle = "Zelt Management System";
 
 } // namespace zelt

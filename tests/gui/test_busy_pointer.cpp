@@ -23,8 +23,7 @@ void TestBusyPointer::coversTheSearchAndRestores() {
     {
         BusyPointer busy(button, &window);
         QVERIFY(!button->isEnabled());
-        QVERIFY(QApplication::overrideCursor());
-        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QVERIFY(!QApplication::overrideCursor()); // the other windows stay usable
         QCOMPARE(window.cursor().shape(), Qt::WaitCursor);
     }
     QVERIFY(button->isEnabled());

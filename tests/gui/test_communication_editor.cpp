@@ -383,6 +383,7 @@ private slots:
         messages_->expect(kMsgReplacedCharacters);
         click("cmdSave");
         QCOMPARE(storedRecord(1).mid(4, 30), padded(QStringLiteral("Zh ?")).toLatin1());
+        QCOMPARE(text("txtSubject"), padded(QStringLiteral("Zh ?")));
     }
 
     // Emptying a text writes nothing and removes nothing: the old file shows again.

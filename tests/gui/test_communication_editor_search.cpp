@@ -138,24 +138,6 @@ private slots:
         QCOMPARE(text("txtMessage"), QString());
     }
 
-    // A row chosen while creating shows that record without leaving the mode; the save then
-    // writes to that record, and the allotted number stays unused.
-    void rowChosenWhileCreatingIsSavedInPlace() {
-        writeSearchFile();
-        openEditor();
-        search(QStringLiteral("12"), {}, {}, {});
-        click("cmdCreate");
-        QCOMPARE(text("txtCurrent_Record"), QStringLiteral("7"));
-        doubleClickRow(0);
-        QCOMPARE(editor_->editMode(), RecordEditor::Creating);
-        QCOMPARE(text("txtCurrent_Record"), QStringLiteral("1"));
-        type("txtMessage", QStringLiteral("about the invoice"));
-        click("cmdSave");
-        QCOMPARE(std::filesystem::file_size(dataFile()), 300u);
-        QCOMPARE(fileBytes(commFile("1.txt")), QByteArray("about the invoice\r\n"));
-        QVERIFY(!std::filesystem::exists(commFile("7.txt")));
-    }
-
     void doubleClickOnTheHeaderIsNoRecord() {
         writeSearchFile();
         openEditor();

@@ -69,6 +69,7 @@ protected:
     }
     // Closes the window; false when a message went otherwise than expected.
     bool endTest() {
+        messages_->answerUnexpectedQuestionsYes(); // the window may be left with typed input
         if (editor_) {
             editor_->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

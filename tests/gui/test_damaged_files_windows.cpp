@@ -134,6 +134,7 @@ void TestDamagedFilesWindows::init() {
     AppDir = dir_->path();
     setCurrentRules(LocaleRules::dayMonthYearComma());
     messages_ = std::make_unique<test::MessageCapture>();
+    messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input
 }
 
 void TestDamagedFilesWindows::cleanup() {

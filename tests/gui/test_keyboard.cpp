@@ -109,6 +109,7 @@ private slots:
         AppDir = dir_->path();
         setCurrentRules(LocaleRules::dayMonthYearComma());
         messages_ = std::make_unique<test::MessageCapture>();
+        messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input
         writeFile(dir_->file("data/apsettings.kvr"), 2 * 60);
         std::string members;
         for (std::int32_t id : {1, 2, 3}) {
@@ -328,6 +329,7 @@ private slots:
         QCOMPARE(seen, QString::fromStdString(MessageTable.MsgNoRecord) +
                            QStringLiteral("|Zelt Management System"));
         messages_ = std::make_unique<test::MessageCapture>();
+        messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input
     }
 };
 

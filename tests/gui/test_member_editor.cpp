@@ -59,6 +59,13 @@ private slots:
             QVERIFY2(!w_->control(name)->isEnabled(), name);
         w_->close();
         QVERIFY(!std::filesystem::exists(w_->file("backcopies/affiliates.kvr")));
+
+        // A members file that is there is backed up at closing all the same.
+        test::writeBytes(w_->membersFile(), std::string(211, 'x'));
+        w_->messages->expect(MessageTable.MsgCreateSchemes);
+        w_->open();
+        w_->close();
+        QCOMPARE(fileBytes(w_->file("backcopies/affiliates.kvr")), QByteArray(211, 'x'));
     }
 
     void loadOffersTheSchemes() {

@@ -166,7 +166,7 @@ private slots:
     void doubleClickShowsTheMember() {
         fourMembers();
         w_->open();
-        w_->click("cmdCreate"); // the mode stays as it is
+        w_->click("cmdCreate"); // nothing typed: shown without a question, then browsing
         find("txtSreferenceid", QStringLiteral("2"));
         const QRect cell = w_->grid()->visualRect(w_->grid()->model()->index(0, 1));
         QTest::mouseDClick(w_->grid()->viewport(), Qt::LeftButton, {}, cell.center());
@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(w_->text("txtName"), QStringLiteral(" ANN") + QString(16, QLatin1Char(' ')));
         QCOMPARE(w_->text("txtLevel"), QStringLiteral("2"));
         QCOMPARE(w_->info(), QStringLiteral("line a\nline b"));
-        QCOMPARE(w_->editor->editMode(), RecordEditor::Creating);
+        QCOMPARE(w_->editor->editMode(), RecordEditor::Browsing);
 
         QHeaderView* header = w_->grid()->horizontalHeader();
         w_->messages->expect(MessageTable.MsgNoRecord);

@@ -61,6 +61,8 @@ public:
         AppDir = dir_->path();
         setCurrentRules(LocaleRules::dayMonthYearComma());
         messages = std::make_unique<MessageCapture>();
+        // Tests close the window in whatever state they leave it, typed input included.
+        messages->answerUnexpectedQuestionsYes();
     }
     ~MemberEditorWindow() {
         if (editor)

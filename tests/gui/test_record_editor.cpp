@@ -216,26 +216,70 @@ private slots:
         QCOMPARE(bytes.mid(80), QByteArray::fromHex("040000000000284100000000602BE240"));
     }
 
-    // A creation abandoned for a record chosen in the grid leaves no hole: the next creation
-    // follows the records in the file.
-    void allottedNumbersLeaveNoHoles() {
-        writeSales(5);
-        writeMembers(4);
+    // Typed input is never thrown away without asking: a grid row chosen, or the window
+    // closed, while a record is created or edited with typed changes asks first.
+    void discardQuestion_data() {
+        QTest::addColumn<bool>("creating");
+        QTest::addColumn<QString>("typed"); // typed into txtSum; empty: nothing typed
+        QTest::addColumn<bool>("closing");  // closes the window instead of choosing a row
+        QTest::addColumn<int>("answer");    // -1: no question asked
+        const int yes = int(Answer::Yes);
+        const int no = int(Answer::No);
+        QTest::newRow("row while creating, nothing typed") << true << "" << false << -1;
+        QTest::newRow("row while creating, Yes") << true << "7" << false << yes;
+        QTest::newRow("row while creating, No") << true << "7" << false << no;
+        QTest::newRow("row while editing, Yes") << false << "7" << false << yes;
+        QTest::newRow("row while editing, No") << false << "7" << false << no;
+        QTest::newRow("closing while creating, nothing typed") << true << "" << true << -1;
+        QTest::newRow("closing while editing, Yes") << false << "7" << true << yes;
+        QTest::newRow("closing while creating, No") << true << "7" << true << no;
+    }
+    void discardQuestion() {
+        QFETCH(bool, creating);
+        QFETCH(QString, typed);
+        QFETCH(bool, closing);
+        QFETCH(int, answer);
+        writeSales(3);
+        writeMembers(3);
         openEditor();
-        click("cmdCreate");
-        type("txtSAffID", QStringLiteral("2"));
-        click("cmdDisplay");
-        QCOMPARE(gridColumn(0), QStringList{"2"});
-        doubleClickRow(0);
-        QCOMPARE(editor_->currentRecord(), 2);
-        QCOMPARE(editor_->editMode(), RecordEditor::Creating);
-        QCOMPARE(text("txtSum"), QStringLiteral("2,5"));
-        type("txtSum", QStringLiteral("3"));
-        click("cmdSave");
-        QCOMPARE(fileBytes(dataFile()).size(), 80);
-        QCOMPARE(editor_->recordCount(), 5);
-        click("cmdCreate");
-        QCOMPARE(text("txtCurrent_Record"), QStringLiteral("6"));
+        click(creating ? "cmdCreate" : "cmdEdit");
+        QCOMPARE(focused(), control("txtAffiliateID"));
+        if (!typed.isEmpty())
+            type("txtSum", typed);
+        const QString record = text("txtCurrent_Record");
+        const QByteArray stored = fileBytes(dataFile());
+        if (answer >= 0)
+            messages_->expectQuestion(QString::fromLatin1(kMsgDiscardChanges), Answer(answer));
+        if (closing) {
+            editor_->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        } else {
+            type("txtSAffID", QStringLiteral("2"));
+            click("cmdDisplay");
+            doubleClickRow(0);
+        }
+        ZELT_VERIFY_MESSAGES(*messages_);
+        QCOMPARE(fileBytes(dataFile()), stored);
+        if (answer == int(Answer::No)) {
+            // Nothing changes: the typed text stays, and so does the mode.
+            QVERIFY(editor_ && editor_->isVisible());
+            QCOMPARE(text("txtSum"), typed);
+            QCOMPARE(text("txtCurrent_Record"), record);
+            QVERIFY(control("cmdSave")->isEnabled());
+            messages_->expectQuestion(QString::fromLatin1(kMsgDiscardChanges), Answer::Yes);
+        } else if (closing) {
+            QVERIFY(!editor_);
+            QCOMPARE(fileBytes(dir_->file("backcopies/sales.kvr")), stored);
+        } else {
+            // The chosen record, browsing; a number allotted and not saved is given up.
+            QCOMPARE(text("txtCurrent_Record"), QStringLiteral("2"));
+            QCOMPARE(text("txtSum"), QStringLiteral("2,5"));
+            QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
+            QVERIFY(!control("cmdSave")->isEnabled());
+            QCOMPARE(editor_->recordCount(), 3);
+            click("cmdCreate");
+            QCOMPARE(text("txtCurrent_Record"), QStringLiteral("4"));
+        }
     }
 
     // A record number with no stored record (the file was cut short behind the editor's

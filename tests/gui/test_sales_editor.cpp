@@ -154,6 +154,31 @@ private slots:
         QVERIFY(!std::filesystem::exists(dir_->file("data/affiliates.kvr")));
     }
 
+    // A sum that the files cannot write to the cent is warned about, and stored all the same.
+    void sumWarning_data() {
+        QTest::addColumn<QString>("sum");
+        QTest::addColumn<QString>("warning"); // the value in the warning; empty: none
+        QTest::newRow("123456,78") << "123456,78"
+                                   << "123456,8";
+        QTest::newRow("12345678,99") << "12345678,99"
+                                     << "1,234568E+07";
+        QTest::newRow("99999,99 to the cent") << "99999,99"
+                                              << "";
+    }
+    void sumWarning() {
+        QFETCH(QString, sum);
+        QFETCH(QString, warning);
+        writeMembers(1);
+        openEditor();
+        click("cmdCreate");
+        fill(QStringLiteral("1"), sum, QStringLiteral("16.11.2001"));
+        if (!warning.isEmpty())
+            messages_->expect(QString::fromLatin1(kMsgStoredAs) + warning);
+        click("cmdSave");
+        ZELT_VERIFY_MESSAGES(*messages_);
+        QCOMPARE(fileBytes(dataFile()).size(), 16);
+    }
+
     void correctedSaveAfterARefusal() {
         writeMembers(4);
         openEditor();

@@ -52,6 +52,7 @@ protected:
         messages_ = std::make_unique<MessageCapture>();
     }
     void tearDown() {
+        messages_->answerUnexpectedQuestionsYes(); // the window may be left with typed input
         if (editor_)
             closeEditor();
         fs::setFaultHook({});

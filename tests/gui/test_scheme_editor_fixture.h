@@ -109,6 +109,7 @@ protected:
     }
     // Closes the window (writing its backup) and checks that no message is left over.
     void finish() {
+        messages_->answerUnexpectedQuestionsYes(); // the window may be left with typed input
         closeEditor();
         const bool ok = messages_->ok();
         const QString problems = messages_->problems();

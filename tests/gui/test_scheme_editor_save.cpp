@@ -90,38 +90,58 @@ private slots:
         QTest::addColumn<QStringList>("changes");
         QTest::addColumn<QString>("stored"); // the changed value as stored, read back
         QTest::addColumn<QString>("shown");  // the field's text after the save
+        // The value a payment the files cannot write to the cent is stored as (warned).
+        QTest::addColumn<QString>("warning");
         QTest::newRow("periodicity 30.5 to even")
             << "c" << QStringList{"txtPeriodicity=30.5"} << "30"
-            << "30";
+            << "30" << QString();
         QTest::newRow("periodicity 31.5 to even")
             << "c" << QStringList{"txtPeriodicity=31.5"} << "32"
-            << "32";
+            << "32" << QString();
         QTest::newRow("periodicity negative, no range")
             << "c" << QStringList{"txtPeriodicity=-5"} << "-5"
-            << "-5";
+            << "-5" << QString();
         QTest::newRow("level 1 at -2") << "c" << QStringList{"txtLevel(1)=-2"} << "-2"
-                                       << "-2";
+                                       << "-2" << QString();
         QTest::newRow("min payment 2.50") << "c" << QStringList{"txtMinPayment=2.50"} << "2.5"
-                                          << "2.5";
+                                          << "2.5" << QString();
         QTest::newRow("decimal comma") << "dmy" << QStringList{"txtLevel(1)=2,25"} << "2.25"
-                                       << "2,25";
+                                       << "2,25" << QString();
         QTest::newRow("unit of 12 cut to 10")
             << "c" << QStringList{"txtUnit=ABCDEFGHIJKL"} << "ABCDEFGHIJ"
-            << "ABCDEFGHIJ";
+            << "ABCDEFGHIJ" << QString();
         QTest::newRow("unit padded") << "c" << QStringList{"txtUnit=EUR"} << "EUR       "
-                                     << "EUR       ";
+                                     << "EUR       " << QString();
         QTest::newRow("type Fixed") << "c" << QStringList{"cmbType=Fixed"} << "Fixed     "
-                                    << "Fixed";
+                                    << "Fixed" << QString();
+        QTest::newRow("min payment 123456.78 warned")
+            << "c" << QStringList{"txtMinPayment=123456.78"} << "123457"
+            << "123456.8"
+            << "123456.8";
+        QTest::newRow("level 12345678,99 warned")
+            << "dmy" << QStringList{"txtLevel(1)=12345678,99"} << "1.23457e+07"
+            << "1,234568E+07"
+            << "1,234568E+07";
+        QTest::newRow("half a cent off warned")
+            << "c" << QStringList{"txtLevel(1)=1234567.005"} << "1.23457e+06"
+            << "1234567"
+            << "1234567";
+        QTest::newRow("less than half a cent off")
+            << "c" << QStringList{"txtLevel(1)=1234567.004"} << "1.23457e+06"
+            << "1234567" << QString();
     }
     void storedAsConverted() {
         QFETCH(QString, locale);
         QFETCH(QStringList, changes);
         QFETCH(QString, stored);
         QFETCH(QString, shown);
+        QFETCH(QString, warning);
         ScopedRules rules(testRules(locale));
         open();
         createValid();
         apply(changes);
+        if (!warning.isEmpty())
+            messages_->expect(QString::fromLatin1(kMsgStoredAs) + warning);
         click(QStringLiteral("cmdSave"));
         ZELT_VERIFY_MESSAGES(*messages_);
 

@@ -231,6 +231,7 @@ private slots:
         AppDir = dir_->path();
         setCurrentRules(LocaleRules::dayMonthYearComma());
         messages_ = std::make_unique<test::MessageCapture>();
+        messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input
     }
     void cleanup() {
         if (editor_) {

@@ -57,6 +57,7 @@ private slots:
         AppDir = dir_->path();
         setCurrentRules(LocaleRules::dayMonthYearComma());
         messages_ = std::make_unique<test::MessageCapture>();
+        messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input
         std::filesystem::create_directories(dir_->file("data"));
         std::ofstream(dir_->file("data/apsettings.kvr"), std::ios::binary) << std::string(60, '\0');
     }

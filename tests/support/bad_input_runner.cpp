@@ -1,5 +1,7 @@
 #include "support/bad_input_runner.h"
 
+#include "editors/shown_record.h"
+
 #include "editors/record_editor.h"
 #include "shell/message_table.h"
 #include "shell/zelt_module.h"
@@ -87,6 +89,7 @@ const Baseline& baselineOf(const EditorUnderTest& editor, bool dayMonthYear) {
     AppDir = dir.path();
     writeSampleData();
     MessageCapture messages;
+    messages.answerUnexpectedQuestionsYes(); // windows are closed with typed input
     QPointer<RecordEditor> window = openCreating(editor);
     clickOn(window, QStringLiteral("cmdSave"));
     if (!messages.ok() || !messages.shown().isEmpty())
@@ -177,6 +180,7 @@ void tryBadInput(const EditorUnderTest& editor) {
     AppDir = dir.path();
     writeSampleData();
     MessageCapture messages;
+    messages.answerUnexpectedQuestionsYes(); // windows are closed with typed input
     QPointer<RecordEditor> window;
     if (under.goTo) {
         window = qobject_cast<RecordEditor*>(createEditor(editor.kind));
@@ -190,6 +194,14 @@ void tryBadInput(const EditorUnderTest& editor) {
         messages.expect(message);
     else if (warning)
         messages.expect(kMsgTruncated);
+    // A stored sum that the files cannot write to the cent is warned about.
+    const bool sum = under.control == QLatin1String("txtSum") ||
+                     under.control == QLatin1String("txtMinPayment") ||
+                     under.control.startsWith(QLatin1String("txtLevel"));
+    if (message.isEmpty() && sum) {
+        if (const auto written = sumStoredAs(input.trimmed().toStdString(), currentRules()))
+            messages.expect("Warning !!! This value will be stored as " + *written);
+    }
     clickOn(window, under.goTo ? QStringLiteral("cmdGoTo") : QStringLiteral("cmdSave"));
     const FolderSnapshot after = FolderSnapshot::of(dir.path());
     QWidget* focus = window->focusWidget();

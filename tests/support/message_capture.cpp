@@ -6,10 +6,12 @@ namespace zelt::test {
 
 MessageCapture::MessageCapture() {
     setMessageHandler([this](const QString& text) { receive(text); });
+    setQuestionHandler([this](const QString& text) { return answer(text); });
 }
 
 MessageCapture::~MessageCapture() {
     setMessageHandler({});
+    setQuestionHandler({});
 }
 
 bool MessageCapture::Expected::matches(const QString& shown) const {
@@ -17,6 +19,8 @@ bool MessageCapture::Expected::matches(const QString& shown) const {
 }
 
 QString MessageCapture::Expected::describe() const {
+    if (question)
+        return QStringLiteral("the question \"%1\"").arg(text);
     return fragment ? QStringLiteral("a message containing \"%1\"").arg(text)
                     : QStringLiteral("\"%1\"").arg(text);
 }
@@ -34,6 +38,10 @@ void MessageCapture::expectContaining(const QString& fragment) {
     expected_.push_back({fragment, true});
 }
 
+void MessageCapture::expectQuestion(const QString& text, Answer answer) {
+    expected_.push_back({text, false, true, answer});
+}
+
 void MessageCapture::receive(const QString& text) {
     shown_.append(text);
     if (expected_.empty()) {
@@ -42,8 +50,25 @@ void MessageCapture::receive(const QString& text) {
     }
     const Expected wanted = expected_.front();
     expected_.pop_front();
-    if (!wanted.matches(text))
+    if (wanted.question || !wanted.matches(text))
         faults_.append(QStringLiteral("expected %1, shown \"%2\"").arg(wanted.describe(), text));
+}
+
+Answer MessageCapture::answer(const QString& text) {
+    shown_.append(text);
+    if (expected_.empty() && unexpectedYes_)
+        return Answer::Yes;
+    if (expected_.empty()) {
+        faults_.append(QStringLiteral("unexpected question: \"%1\"").arg(text));
+        return Answer::No;
+    }
+    const Expected wanted = expected_.front();
+    expected_.pop_front();
+    if (!wanted.question || !wanted.matches(text)) {
+        faults_.append(QStringLiteral("expected %1, asked \"%2\"").arg(wanted.describe(), text));
+        return Answer::No;
+    }
+    return wanted.answer;
 }
 
 bool MessageCapture::ok() const {

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "ui/message_box.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <deque>
 #include <string>
 
-// Stands in for the message box in GUI tests. A test names the messages it expects, in order,
-// before the action that shows them; every message shown must be the next expected one, and at
-// the end of the test none may be left over. Installed as the message handler while it lives.
+// Stands in for the message box and the question box in GUI tests. A test names the messages it
+// expects, in order, before the action that shows them; every message shown must be the next
+// expected one, and at the end of the test none may be left over. Installed as the message handler
+// while it lives.
 //
 //     zelt::test::MessageCapture messages;
 //     messages.expect(zelt::MessageTable.MsgNoRecord);
@@ -29,6 +32,11 @@ public:
     // A message that holds the fragment, for texts made at run time (a file-system failure
     // names the file and the system's reason).
     void expectContaining(const QString& fragment);
+    // A question with this text, answered so. An unexpected question is answered No.
+    void expectQuestion(const QString& text, Answer answer);
+    // From now on a question that is not expected is answered Yes and is no fault: for closing
+    // a window at the end of a test, whatever state the test left it in.
+    void answerUnexpectedQuestionsYes() { unexpectedYes_ = true; }
 
     // Every message shown so far, expected or not.
     const QStringList& shown() const { return shown_; }
@@ -41,16 +49,20 @@ public:
 
 private:
     void receive(const QString& text);
+    Answer answer(const QString& text);
 
     struct Expected {
         QString text;
         bool fragment = false;
+        bool question = false;
+        Answer answer = Answer::No;
         bool matches(const QString& shown) const;
         QString describe() const;
     };
     std::deque<Expected> expected_;
     QStringList shown_;
     QStringList faults_;
+    bool unexpectedYes_ = false;
 };
 
 } // namespace zelt::test

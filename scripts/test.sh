@@ -24,9 +24,15 @@ run_suite() {
     ctest --test-dir "$dir" --output-on-failure -j"$(nproc)"
 }
 
+step_start=$SECONDS
+step_done() { echo "== $1 took $((SECONDS - step_start)) s"; step_start=$SECONDS; }
+
 echo "== Tests =="
 run_suite build-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo
+step_done "Tests"
 echo "== Fuzzers =="
 fuzz/run.sh
+step_done "Fuzzers"
 echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
 run_suite build-sanitize -DCMAKE_BUILD_TYPE=Debug -DZELT_SANITIZE=ON
+step_done "Tests under the sanitizers"

@@ -88,8 +88,8 @@ private slots:
 private:
     // Checks the folder left by one kill, clears its temporary files as start-up does and checks
     // that nothing else changed.
-    void checkKilledRun(const std::string& run, const FolderSnapshot& before,
-                        const FolderSnapshot& after, const QString& where);
+    void checkKilledRun(const std::string& run, const CrashSnapshot& before,
+                        const CrashSnapshot& after, const QString& where);
 
     int kills_ = 0;
     int partialKills_ = 0;
@@ -117,7 +117,7 @@ void TestCrashSafety::killedAtEveryOperation() {
     const std::string run = work.file("run");
 
     buildCrashFolder(beforeRoot, s.sizes, s.outputsExist);
-    const FolderSnapshot before = snapshotFolder(beforeRoot);
+    const CrashSnapshot before = snapshotFolder(beforeRoot);
 
     // The action run to its end, without a kill: its operations and the files it leaves.
     copyFolder(beforeRoot, afterRoot);
@@ -125,7 +125,7 @@ void TestCrashSafety::killedAtEveryOperation() {
     bool succeeded = false;
     const std::vector<SeenOperation> ops = recordOperations(s.action, &succeeded);
     QVERIFY2(succeeded, "the action fails without any kill");
-    const FolderSnapshot after = snapshotFolder(afterRoot);
+    const CrashSnapshot after = snapshotFolder(afterRoot);
     QVERIFY(after.temporaries.empty());
     QVERIFY2(after.files != before.files, "the action changes nothing");
     const auto targets = temporaryTargets(ops, afterRoot);
@@ -165,7 +165,7 @@ void TestCrashSafety::killedAtEveryOperation() {
     // Past the last operation the child is not killed and leaves what the action leaves.
     copyFolder(beforeRoot, run);
     QCOMPARE(runAndKill(s.action, {ops.size() + 1, nullptr, 0}), ChildEnd::Finished);
-    const FolderSnapshot finished = snapshotFolder(run);
+    const CrashSnapshot finished = snapshotFolder(run);
     QVERIFY(finished.files == after.files);
     QVERIFY(finished.temporaries.empty());
     ++actions_;
@@ -178,7 +178,7 @@ void TestCrashSafety::inPlaceWriteIsCaught() {
     QVERIFY(std::filesystem::create_directories(run + "/output"));
     const std::string target = run + "/output/Sales.txt";
     std::ofstream(target, std::ios::binary) << "the old export";
-    const FolderSnapshot before = snapshotFolder(run);
+    const CrashSnapshot before = snapshotFolder(run);
     const auto inPlace = [target] {
         auto file = fs::open(target, fs::OpenMode::WriteNew);
         return file && fs::writeAt(*file, 0, "the new export", 14).ok() && fs::sync(*file).ok();
@@ -190,9 +190,9 @@ void TestCrashSafety::inPlaceWriteIsCaught() {
              qPrintable(faults.front()));
 }
 
-void TestCrashSafety::checkKilledRun(const std::string& run, const FolderSnapshot& before,
-                                     const FolderSnapshot& after, const QString& where) {
-    const FolderSnapshot now = snapshotFolder(run);
+void TestCrashSafety::checkKilledRun(const std::string& run, const CrashSnapshot& before,
+                                     const CrashSnapshot& after, const QString& where) {
+    const CrashSnapshot now = snapshotFolder(run);
     const QStringList faults = oldOrNewFaults(now, before, after);
     QVERIFY2(faults.isEmpty(), qPrintable(where + QStringLiteral(": ") + faults.join("; ")));
     if (!now.temporaries.empty())
@@ -201,7 +201,7 @@ void TestCrashSafety::checkKilledRun(const std::string& run, const FolderSnapsho
     for (Folder folder :
          {Folder::Data, Folder::Addinfo, Folder::Comm, Folder::Output, Folder::Backcopies})
         QVERIFY2(removeTemporaryFiles(folderPath(run, folder)).ok(), qPrintable(where));
-    const FolderSnapshot cleared = snapshotFolder(run);
+    const CrashSnapshot cleared = snapshotFolder(run);
     QVERIFY2(cleared.temporaries.empty(), qPrintable(where));
     QVERIFY2(cleared.files == now.files, qPrintable(where + ": clearing touched a real file"));
 }

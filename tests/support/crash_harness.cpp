@@ -64,15 +64,15 @@ std::size_t firstForeignByte(const std::string& now, const std::optional<std::st
 
 } // namespace
 
-std::optional<std::string> FolderSnapshot::content(const std::string& relative) const {
+std::optional<std::string> CrashSnapshot::content(const std::string& relative) const {
     const auto found = files.find(relative);
     if (found == files.end())
         return std::nullopt;
     return found->second;
 }
 
-FolderSnapshot snapshotFolder(const std::string& root) {
-    FolderSnapshot snapshot;
+CrashSnapshot snapshotFolder(const std::string& root) {
+    CrashSnapshot snapshot;
     for (const auto& entry : stdfs::recursive_directory_iterator(root)) {
         if (!entry.is_regular_file())
             continue;
@@ -151,10 +151,10 @@ ChildEnd runAndKill(const std::function<bool()>& action, const KillPoint& point)
     return ChildEnd::Other;
 }
 
-QStringList oldOrNewFaults(const FolderSnapshot& now, const FolderSnapshot& before,
-                           const FolderSnapshot& after) {
+QStringList oldOrNewFaults(const CrashSnapshot& now, const CrashSnapshot& before,
+                           const CrashSnapshot& after) {
     std::set<std::string> paths;
-    for (const FolderSnapshot* snapshot : {&now, &before, &after})
+    for (const CrashSnapshot* snapshot : {&now, &before, &after})
         for (const auto& [path, bytes] : snapshot->files)
             paths.insert(path);
 

@@ -17,14 +17,14 @@ namespace zelt::test {
 
 // Every plain file under a folder, by its path relative to the folder. Leftovers of interrupted
 // whole-file writes (temporary names) are kept apart.
-struct FolderSnapshot {
+struct CrashSnapshot {
     std::map<std::string, std::string> files;
     std::vector<std::string> temporaries;
 
     std::optional<std::string> content(const std::string& relative) const;
 };
 
-FolderSnapshot snapshotFolder(const std::string& root);
+CrashSnapshot snapshotFolder(const std::string& root);
 
 // A fresh folder for one test's runs, removed with its content at the end. It lies in memory
 // (/dev/shm) where the system has such a folder: a kill leaves the files as it leaves them on a
@@ -75,7 +75,7 @@ ChildEnd runAndKill(const std::function<bool()>& action, const KillPoint& point)
 // The faults of a folder left by a killed action: a file that is neither its content before nor
 // after the action (a missing file counts as a content), and a file under a real name that
 // neither state has.
-QStringList oldOrNewFaults(const FolderSnapshot& now, const FolderSnapshot& before,
-                           const FolderSnapshot& after);
+QStringList oldOrNewFaults(const CrashSnapshot& now, const CrashSnapshot& before,
+                           const CrashSnapshot& after);
 
 } // namespace zelt::test

@@ -128,7 +128,7 @@ std::unique_ptr<Workload> calculationFiles(const std::string& appDir, std::strin
 }
 
 // "Save all records as txt" of one editor.
-std::unique_ptr<Workload> saveAllRecords(const std::string& appDir, ExportKind kind,
+std::unique_ptr<Workload> saveAllRecords(const std::string& appDir, RecordKind kind,
                                          const char* dataFile, int length, const char* output) {
     useProgramFolder(appDir);
     const auto count = static_cast<std::int32_t>(recordsIn(appDir, dataFile, length));
@@ -158,12 +158,12 @@ std::vector<WorkloadMaker> coreWorkloads() {
         {"calculation-files", calculationFiles},
         {"export-sales",
          [](const std::string& appDir, std::string&) {
-             return saveAllRecords(appDir, ExportKind::Sales, "sales.kvr", SaleRecord::kLength,
+             return saveAllRecords(appDir, RecordKind::Sales, "sales.kvr", SaleRecord::kLength,
                                    "Sales.txt");
          }},
         {"export-members",
          [](const std::string& appDir, std::string&) {
-             return saveAllRecords(appDir, ExportKind::Members, MemberRecord::kFileName,
+             return saveAllRecords(appDir, RecordKind::Members, MemberRecord::kFileName,
                                    MemberRecord::kLength, "affiliates.txt");
          }},
     };

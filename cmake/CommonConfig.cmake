@@ -1,7 +1,8 @@
 # Language level, warnings and sanitizer switches shared by every target.
 add_library(zelt_common INTERFACE)
 target_compile_features(zelt_common INTERFACE cxx_std_20)
-target_compile_options(zelt_common INTERFACE -Wall -Wextra -Wpedantic -Wnon-virtual-dtor)
+target_compile_options(zelt_common INTERFACE -Wall -Wextra -Wpedantic -Wnon-virtual-dtor
+                                             -Wold-style-cast)
 target_compile_definitions(zelt_common INTERFACE QT_DISABLE_DEPRECATED_BEFORE=0x060400)
 
 option(ZELT_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)

@@ -2,12 +2,12 @@
 
 #include "editors/field_text.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "storage/member_count.h"
 #include "storage/app_paths.h"
 #include "storage/code_page.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
-#include "storage/locale_rules.h"
+#include "editors/editor_context.h"
 #include "storage/number_text.h"
 #include "storage/side_text.h"
 #include "ui/message_box.h"
@@ -37,7 +37,7 @@ std::string withoutBlanks(const std::string& text) {
 } // namespace
 
 CommunicationEditor::CommunicationEditor(QWidget* parent)
-    : RecordEditor(CommunicationRecord::kLength, ExportKind::Communications, parent) {
+    : RecordEditor(CommunicationRecord::kLength, RecordKind::Communications, parent) {
     setObjectName(QStringLiteral("frmCommunications"));
     createFields();
     createSearchFrame();
@@ -46,7 +46,7 @@ CommunicationEditor::CommunicationEditor(QWidget* parent)
 
 std::string CommunicationEditor::messagePath(Text text, std::int32_t n) {
     const char* prefix = text == Text::Response ? "r" : (text == Text::Comments ? "c" : "");
-    return filePath(AppDir, Folder::Comm, prefix + formatInt(n) + ".txt");
+    return filePath(editorContext().dir, Folder::Comm, prefix + formatInt(n) + ".txt");
 }
 
 QPlainTextEdit* CommunicationEditor::fieldOf(Text text) const {
@@ -62,11 +62,6 @@ QPlainTextEdit* CommunicationEditor::fieldOf(Text text) const {
 }
 
 void CommunicationEditor::Form_Load() {
-    // The shared messages are set again, all but the one about schemes, which this editor never
-    // shows.
-    const std::string schemes = MessageTable.MsgCreateSchemes;
-    fill_message_table();
-    MessageTable.MsgCreateSchemes = schemes;
     RecordEditor::Form_Load();
 }
 
@@ -113,7 +108,7 @@ void CommunicationEditor::Clear_frm() {
 
 void CommunicationEditor::To_frm() {
     const CommunicationRecord record = CommunicationRecord::decode(RecordBuffer.data());
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     txtID->setText(toQString(formatInt(record.MemberID)));
     txtSubject->setText(toQString(record.Subject));
     txtDate->setText(toQString(formatDate(record.Date, rules)));
@@ -124,7 +119,7 @@ void CommunicationEditor::To_frm() {
         field->clear();
     txtCurrent_Record->setText(QString::number(CurrentRecord));
 
-    if (!Report(ensureFolder(AppDir, Folder::Comm)))
+    if (!Report(ensureFolder(editorContext().dir, Folder::Comm)))
         return;
     for (const Text text : kTexts) {
         SidePath = messagePath(text, CurrentRecord);
@@ -143,14 +138,14 @@ void CommunicationEditor::cmdCreate_Click() {
     // new number was allotted (it is not when the file could not be counted).
     if (EditMode != Creating)
         return;
-    const QString today = toQString(formatDate(zelt::today(), currentRules()));
+    const QString today = toQString(formatDate(zelt::today(), editorContext().rules));
     txtDate_R->setText(today);
     txtDate->setText(today);
     Remember_shown();
 }
 
 void CommunicationEditor::Verify_types(std::int16_t& res) {
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     // The stage says which field was being converted when a conversion failed.
     int stage = 0;
     bool converted = parseInt32(singleLineText(txtID), rules).has_value();
@@ -168,11 +163,11 @@ void CommunicationEditor::Verify_types(std::int16_t& res) {
     }
     res = 0;
     QLineEdit* const fields[] = {txtID, txtDate, txtDate_R};
-    Refuse(MessageTable.MsgIncorrectValue, fields[stage]);
+    Refuse(kMsgIncorrectValue, fields[stage]);
 }
 
 bool CommunicationEditor::From_frm() {
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     CommunicationRecord record;
     const bool subjectKept = Shown.keepsStored(txtSubject);
     const std::string subject = withoutBlanks(singleLineText(txtSubject));
@@ -185,7 +180,7 @@ bool CommunicationEditor::From_frm() {
     const auto date = parseDate(singleLineText(txtDate), rules);
     const auto dateR = parseDate(singleLineText(txtDate_R), rules);
     if (!member || !date || !dateR) {
-        showMessage(MessageTable.MsgIncorrectValue, this);
+        showMessage(kMsgIncorrectValue, this);
         return false;
     }
     record.MemberID = *member;
@@ -209,7 +204,7 @@ bool CommunicationEditor::From_frm() {
 bool CommunicationEditor::Check_presence() {
     for (QLineEdit* field : {txtID, txtSubject}) {
         if (field->text().isEmpty()) {
-            Refuse(MessageTable.MsgEnterData, field);
+            Refuse(kMsgEnterData, field);
             return false;
         }
     }
@@ -242,7 +237,7 @@ bool CommunicationEditor::Texts_replaced() const {
 }
 
 bool CommunicationEditor::Save_side_texts() {
-    if (!Report(ensureFolder(AppDir, Folder::Comm)))
+    if (!Report(ensureFolder(editorContext().dir, Folder::Comm)))
         return false;
     // An empty text writes nothing and removes nothing: an earlier file of it stays. A text the
     // operator has not changed is not written again.
@@ -263,7 +258,7 @@ void CommunicationEditor::cmdSave_Click() {
     if (!Check_presence())
         return;
     if (CurrentRecord < 1) {
-        Refuse(MessageTable.MsgCreateRecord, cmdCreate);
+        Refuse(kMsgCreateRecord, cmdCreate);
         return;
     }
     std::int16_t res = 0;

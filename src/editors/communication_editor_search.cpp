@@ -2,7 +2,7 @@
 #include "editors/communication_editor.h"
 #include "editors/field_text.h"
 #include "search/communication_search.h"
-#include "storage/locale_rules.h"
+#include "editors/editor_context.h"
 #include "ui/busy_pointer.h"
 #include "ui/grid_view.h"
 
@@ -20,7 +20,7 @@ void CommunicationEditor::cmdDisplay_Click() {
     CommunicationSearchOutcome outcome = [&] {
         const BusyPointer busy(cmdDisplay, this);
         return searchCommunications(DataFile, RecordCount, {memberID, subject, date, dateR},
-                                    currentRules());
+                                    editorContext().rules);
     }();
     switch (outcome.kind) {
     case CommunicationSearchOutcome::Kind::Listed:

@@ -2,10 +2,10 @@
 
 #include "editors/field_text.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "storage/member_count.h"
 #include "storage/app_paths.h"
 #include "storage/date_text.h"
-#include "storage/locale_rules.h"
+#include "editors/editor_context.h"
 #include "storage/member_record.h"
 #include "storage/number_text.h"
 #include "storage/scheme_record.h"
@@ -30,7 +30,7 @@ constexpr std::int32_t kMostSchemes = 32767;
 } // namespace
 
 MemberEditor::MemberEditor(QWidget* parent)
-    : RecordEditor(MemberRecord::kLength, ExportKind::Members, parent) {
+    : RecordEditor(MemberRecord::kLength, RecordKind::Members, parent) {
     setObjectName(QStringLiteral("frmAffiliates"));
     createFields();
     createSearchFrame();
@@ -38,7 +38,7 @@ MemberEditor::MemberEditor(QWidget* parent)
 }
 
 std::string MemberEditor::sidePathOf(std::int32_t n) {
-    return filePath(AppDir, Folder::Addinfo, formatInt(n) + ".txt");
+    return filePath(editorContext().dir, Folder::Addinfo, formatInt(n) + ".txt");
 }
 
 void MemberEditor::Fill_captions() {
@@ -76,7 +76,7 @@ void MemberEditor::Fill_captions() {
 }
 
 std::int32_t MemberEditor::countSchemes() {
-    auto schemes = RecordFile::open(filePath(AppDir, Folder::Data, SchemeRecord::kFileName),
+    auto schemes = RecordFile::open(filePath(editorContext().dir, Folder::Data, SchemeRecord::kFileName),
                                     SchemeRecord::kLength);
     if (!schemes) {
         Report(schemes.error());
@@ -93,7 +93,7 @@ std::int32_t MemberEditor::countSchemes() {
 
 void MemberEditor::Form_Load() {
     Fill_captions();
-    if (!Report(ensureFolder(AppDir, Folder::Data))) {
+    if (!Report(ensureFolder(editorContext().dir, Folder::Data))) {
         LoadFailed = true;
         Disable_editor();
         return;
@@ -107,7 +107,7 @@ void MemberEditor::Form_Load() {
     if (schemes == 0) {
         // Without a scheme no member can be stored: the members file is not opened, and the
         // window can only be closed.
-        showMessage(MessageTable.MsgCreateSchemes, this);
+        showMessage(kMsgCreateSchemes, this);
         Disable_editor();
         return;
     }
@@ -158,13 +158,13 @@ void MemberEditor::cmdCreate_Click() {
     if (EditMode != Creating)
         return; // refused: nothing was allotted
     txtAffiliateID->setText(QString::number(CurrentRecord));
-    txtDate->setText(toQString(formatDate(today(), currentRules())));
+    txtDate->setText(toQString(formatDate(today(), editorContext().rules)));
     Remember_shown();
 }
 
 void MemberEditor::To_frm() {
     const MemberRecord record = MemberRecord::decode(RecordBuffer.data());
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     txtName->setText(toQString(record.Name));
     txtSurname->setText(toQString(record.Surname));
     txtStreet->setText(toQString(record.Street));
@@ -187,7 +187,7 @@ void MemberEditor::To_frm() {
 
     txtAdditional_Info->clear();
     Shown.forgetSideFile(txtAdditional_Info);
-    if (!Report(ensureFolder(AppDir, Folder::Addinfo)))
+    if (!Report(ensureFolder(editorContext().dir, Folder::Addinfo)))
         return;
     SidePath = sidePathOf(CurrentRecord);
     auto info = readSideFile(SidePath);

@@ -4,12 +4,12 @@
 #include "editors/member_editor.h"
 #include "search/member_search_referrer.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "storage/member_count.h"
 #include "storage/app_paths.h"
 #include "storage/code_page.h"
 #include "storage/date_text.h"
 #include "storage/field_codec.h"
-#include "storage/locale_rules.h"
+#include "editors/editor_context.h"
 #include "storage/member_record.h"
 #include "storage/number_text.h"
 #include "storage/side_text.h"
@@ -63,52 +63,52 @@ std::string storedText(QLineEdit* field, std::size_t width, TextChanges& changes
 
 bool MemberEditor::Check_presence() {
     if (txtName->text().isEmpty()) {
-        Refuse(MessageTable.MsgEnterData, txtName);
+        Refuse(kMsgEnterData, txtName);
         return false;
     }
     // The identifier is never typed and always holds CurrentRecord: these two checks guard the
     // editor's own state, and the focus stays where it is.
     if (txtAffiliateID->text().isEmpty()) {
-        Refuse(MessageTable.MsgEnterData, nullptr);
+        Refuse(kMsgEnterData, nullptr);
         return false;
     }
-    if (parseInt32(singleLineText(txtAffiliateID), currentRules()) != CurrentRecord) {
-        Refuse(MessageTable.MsgIncorrectValue, nullptr);
+    if (parseInt32(singleLineText(txtAffiliateID), editorContext().rules) != CurrentRecord) {
+        Refuse(kMsgIncorrectValue, nullptr);
         return false;
     }
     for (QLineEdit* field : {txtRef_ID, txtDate}) {
         if (field->text().isEmpty()) {
-            Refuse(MessageTable.MsgEnterData, field);
+            Refuse(kMsgEnterData, field);
             return false;
         }
     }
     if (cmbAP_ID->currentText().isEmpty()) {
-        Refuse(MessageTable.MsgSelectValue, cmbAP_ID);
+        Refuse(kMsgSelectValue, cmbAP_ID);
         return false;
     }
     return true;
 }
 
 void MemberEditor::Verify_types(std::int16_t& res) {
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     res = 0;
     if (!parseInt32(singleLineText(txtRef_ID), rules)) {
-        Refuse(MessageTable.MsgIncorrectValue, txtRef_ID);
+        Refuse(kMsgIncorrectValue, txtRef_ID);
         return;
     }
     if (!parseDate(singleLineText(txtDate), rules)) {
-        Refuse(MessageTable.MsgIncorrectValue, txtDate);
+        Refuse(kMsgIncorrectValue, txtDate);
         return;
     }
     // An empty Egold account is stored as 0.
     if (txtEgold_ID->text().isEmpty())
         txtEgold_ID->setText(QStringLiteral("0"));
     if (!parseInt32(singleLineText(txtEgold_ID), rules)) {
-        Refuse(MessageTable.MsgIncorrectValue, txtEgold_ID);
+        Refuse(kMsgIncorrectValue, txtEgold_ID);
         return;
     }
     if (!parseInt16(singleLineText(cmbAP_ID->lineEdit()), rules)) {
-        Refuse(MessageTable.MsgIncorrectValue, cmbAP_ID);
+        Refuse(kMsgIncorrectValue, cmbAP_ID);
         return;
     }
     res = 1;
@@ -132,13 +132,13 @@ bool MemberEditor::From_frm() {
     record.E_mail = text(txtE_mail, 30);
     record.URL = text(txtURL, 30);
 
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     const auto referrer = parseInt32(singleLineText(txtRef_ID), rules);
     const auto egold = parseInt32(singleLineText(txtEgold_ID), rules);
     const auto date = parseDate(singleLineText(txtDate), rules);
     const auto scheme = parseInt16(singleLineText(cmbAP_ID->lineEdit()), rules);
     if (!referrer || !egold || !date || !scheme) {
-        showMessage(MessageTable.MsgIncorrectValue, this);
+        showMessage(kMsgIncorrectValue, this);
         return false;
     }
     record.AffiliateID = CurrentRecord;
@@ -197,7 +197,7 @@ bool MemberEditor::From_frm() {
 bool MemberEditor::Check_referrer() {
     const std::int32_t referrer = savedRef_ID;
     if (referrer < 0 || referrer == CurrentRecord) {
-        Refuse(MessageTable.MsgIncorrectValue, txtRef_ID);
+        Refuse(kMsgIncorrectValue, txtRef_ID);
         return false;
     }
     if (referrer == 0)
@@ -209,12 +209,12 @@ bool MemberEditor::Check_referrer() {
             return false;
         }
         if (!*found) {
-            Refuse(MessageTable.MsgNoRecord, txtRef_ID);
+            Refuse(kMsgNoRecord, txtRef_ID);
             return false;
         }
     }
     if (referrer > RecordCount || levelState != LevelState::Known) {
-        Refuse(MessageTable.MsgIncorrectValue, txtRef_ID);
+        Refuse(kMsgIncorrectValue, txtRef_ID);
         return false;
     }
     return true;
@@ -237,7 +237,7 @@ bool MemberEditor::Texts_replaced() const {
 }
 
 bool MemberEditor::Save_side_texts() {
-    if (!Report(ensureFolder(AppDir, Folder::Addinfo)))
+    if (!Report(ensureFolder(editorContext().dir, Folder::Addinfo)))
         return false;
     SidePath = sidePathOf(CurrentRecord);
     // Written at every save, also when empty: every stored member has its file. A text the
@@ -262,7 +262,7 @@ void MemberEditor::cmdSave_Click() {
     if (!Check_presence())
         return;
     if (CurrentRecord < 1) {
-        Refuse(MessageTable.MsgCreateRecord, cmdCreate);
+        Refuse(kMsgCreateRecord, cmdCreate);
         return;
     }
     std::int16_t res = 0;

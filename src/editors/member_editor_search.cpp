@@ -4,7 +4,7 @@
 #include "editors/member_editor.h"
 #include "search/member_search.h"
 #include "shell/message_table.h"
-#include "storage/locale_rules.h"
+#include "editors/editor_context.h"
 #include "ui/busy_pointer.h"
 #include "ui/grid_view.h"
 
@@ -23,7 +23,7 @@ void MemberEditor::cmdDisplay_Click() {
     MemberSearchOutcome outcome = [&] {
         const BusyPointer busy(cmdDisplay, this);
         return searchMembers(DataFile, RecordCount,
-                             MemberFilters{name, surname, email, reference, egold}, currentRules());
+                             MemberFilters{name, surname, email, reference, egold}, editorContext().rules);
     }();
     switch (outcome.kind) {
     case MemberSearchOutcome::Kind::Listed:
@@ -32,7 +32,7 @@ void MemberEditor::cmdDisplay_Click() {
     case MemberSearchOutcome::Kind::NothingToDo:
         break;
     case MemberSearchOutcome::Kind::IncorrectNumber:
-        Refuse(MessageTable.MsgIncorrectValue, txtSreferenceid);
+        Refuse(kMsgIncorrectValue, txtSreferenceid);
         break;
     case MemberSearchOutcome::Kind::FileError:
         Report(outcome.error);

@@ -2,10 +2,10 @@
 
 #include "editors/field_text.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "storage/member_count.h"
 #include "storage/app_paths.h"
 #include "storage/file_system.h"
-#include "storage/locale_rules.h"
+#include "editors/editor_context.h"
 #include "storage/number_text.h"
 #include "storage/whole_file_writer.h"
 #include "ui/grid_view.h"
@@ -19,7 +19,7 @@
 
 namespace zelt {
 
-RecordEditor::RecordEditor(int recordLength, ExportKind exportKind, QWidget* parent)
+RecordEditor::RecordEditor(int recordLength, RecordKind exportKind, QWidget* parent)
     : QWidget(parent), recordLength_(recordLength), exportKind_(exportKind) {
     createControls();
 }
@@ -27,12 +27,12 @@ RecordEditor::RecordEditor(int recordLength, ExportKind exportKind, QWidget* par
 RecordEditor::~RecordEditor() = default;
 
 std::string RecordEditor::dataFilePath() const {
-    return filePath(AppDir, Folder::Data, filenm);
+    return filePath(editorContext().dir, Folder::Data, filenm);
 }
 
 void RecordEditor::Form_Load() {
     Fill_captions();
-    if (!Report(ensureFolder(AppDir, Folder::Data))) {
+    if (!Report(ensureFolder(editorContext().dir, Folder::Data))) {
         LoadFailed = true;
         Disable_editor();
         return;
@@ -69,7 +69,7 @@ void RecordEditor::Form_Unload() {
     DataFile.close();
     if (LoadFailed)
         return;
-    if (!Report(ensureFolder(AppDir, Folder::Backcopies)))
+    if (!Report(ensureFolder(editorContext().dir, Folder::Backcopies)))
         return;
     const std::string source = dataFilePath();
     const auto exists = fs::isFile(source);
@@ -78,7 +78,7 @@ void RecordEditor::Form_Unload() {
         return;
     }
     if (*exists)
-        Report(copyFileReplacing(source, filePath(AppDir, Folder::Backcopies, filenm)));
+        Report(copyFileReplacing(source, filePath(editorContext().dir, Folder::Backcopies, filenm)));
 }
 
 void RecordEditor::closeEvent(QCloseEvent* event) {
@@ -122,9 +122,9 @@ bool RecordEditor::Discard_typed() {
 }
 
 void RecordEditor::Choose_row(const QString& column0Text) {
-    const auto number = parseInt32(toStdString(column0Text), currentRules());
+    const auto number = parseInt32(toStdString(column0Text), editorContext().rules);
     if (!number || *number < 1 || *number > RecordCount) {
-        showMessage(MessageTable.MsgNoRecord, this);
+        showMessage(kMsgNoRecord, this);
         return;
     }
     const bool typing = cmdSave->isEnabled();
@@ -203,17 +203,17 @@ void RecordEditor::cmdPrevious_Click() {
 
 void RecordEditor::cmdGoTo_Click() {
     if (txtCurrent_Record->text().isEmpty()) {
-        Refuse(MessageTable.MsgEnterData, txtCurrent_Record);
+        Refuse(kMsgEnterData, txtCurrent_Record);
         return;
     }
-    const auto number = parseInt32(singleLineText(txtCurrent_Record), currentRules());
+    const auto number = parseInt32(singleLineText(txtCurrent_Record), editorContext().rules);
     if (!number) {
-        Refuse(MessageTable.MsgIncorrectValue, txtCurrent_Record);
+        Refuse(kMsgIncorrectValue, txtCurrent_Record);
         return;
     }
     std::int32_t target = *number;
     if (target > RecordCount || target < 1) {
-        Refuse(MessageTable.MsgNoRecord, txtCurrent_Record);
+        Refuse(kMsgNoRecord, txtCurrent_Record);
         target = 1;
     }
     Show_record(target);
@@ -228,7 +228,7 @@ void RecordEditor::cmdCreate_Click() {
         return;
     }
     if (*stored == std::numeric_limits<std::int32_t>::max()) {
-        Refuse(MessageTable.MsgIncorrectValue, cmdCreate);
+        Refuse(kMsgIncorrectValue, cmdCreate);
         return;
     }
     RecordCount = *stored + 1;
@@ -248,7 +248,7 @@ void RecordEditor::cmdEdit_Click() {
         Enabled_frm(EditMode);
         Typed_fields().constFirst()->setFocus();
     } else {
-        Refuse(MessageTable.MsgCreateRecord, cmdCreate);
+        Refuse(kMsgCreateRecord, cmdCreate);
     }
 }
 
@@ -263,7 +263,7 @@ void RecordEditor::cmdSave_Click() {
     if (!Check_values())
         return;
     if (CurrentRecord < 1) {
-        Refuse(MessageTable.MsgCreateRecord, cmdCreate);
+        Refuse(kMsgCreateRecord, cmdCreate);
         return;
     }
     if (!Check_side_files())
@@ -288,7 +288,7 @@ void RecordEditor::cmdSave_Click() {
 }
 
 void RecordEditor::save_records(std::int32_t first, std::int32_t last) {
-    Report(zelt::save_records(exportKind_, first, last));
+    Report(zelt::saveRecords(editorContext(), exportKind_, first, last));
 }
 
 void RecordEditor::cmdSaveThisRecord_Click() {

@@ -33,7 +33,7 @@ class RecordEditor : public QWidget {
 public:
     enum Mode : std::int16_t { NoRecord = 0, Creating = 1, Editing = 2, Browsing = 3 };
 
-    RecordEditor(int recordLength, ExportKind exportKind, QWidget* parent = nullptr);
+    RecordEditor(int recordLength, RecordKind exportKind, QWidget* parent = nullptr);
     ~RecordEditor() override;
 
     // Opening: captions, the data folder, the data file, the last record, the enable states.
@@ -169,7 +169,7 @@ private:
     void createControls();
 
     const int recordLength_;
-    const ExportKind exportKind_;
+    const RecordKind exportKind_;
     bool unloaded_ = false;
 };
 

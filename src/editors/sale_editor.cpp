@@ -2,11 +2,11 @@
 
 #include "editors/field_text.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "storage/member_count.h"
 #include "storage/app_paths.h"
 #include "storage/code_page.h"
 #include "storage/date_text.h"
-#include "storage/locale_rules.h"
+#include "editors/editor_context.h"
 #include "storage/number_text.h"
 #include "storage/sale_record.h"
 #include "storage/side_text.h"
@@ -22,8 +22,8 @@ namespace zelt {
 
 namespace {
 
-ExportKind exportKindOf(SaleEditor::Kind kind) {
-    return kind == SaleEditor::Kind::Sales ? ExportKind::Sales : ExportKind::Payments;
+RecordKind exportKindOf(SaleEditor::Kind kind) {
+    return kind == SaleEditor::Kind::Sales ? RecordKind::Sales : RecordKind::Payments;
 }
 
 } // namespace
@@ -38,7 +38,7 @@ SaleEditor::SaleEditor(Kind kind, QWidget* parent)
 
 std::string SaleEditor::sidePathOf(std::int32_t n) const {
     const char* prefix = kind_ == Kind::Sales ? "s" : "p";
-    return filePath(AppDir, Folder::Addinfo, prefix + formatInt(n) + ".txt");
+    return filePath(editorContext().dir, Folder::Addinfo, prefix + formatInt(n) + ".txt");
 }
 
 void SaleEditor::Fill_captions() {
@@ -75,7 +75,7 @@ void SaleEditor::Clear_frm() {
     txtAffiliateID->clear();
     txtSum->clear();
     txtDetails->clear();
-    txtDate->setText(toQString(formatDate(today(), currentRules())));
+    txtDate->setText(toQString(formatDate(today(), editorContext().rules)));
 }
 
 void SaleEditor::Show_no_record() {
@@ -87,14 +87,14 @@ void SaleEditor::Show_no_record() {
 
 void SaleEditor::To_frm() {
     const SaleRecord record = SaleRecord::decode(RecordBuffer.data());
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     txtAffiliateID->setText(toQString(formatInt(record.MemberID)));
     txtSum->setText(toQString(formatSingle(record.Sum, rules)));
     txtDate->setText(toQString(formatDate(record.Date, rules)));
     txtCurrent_Record->setText(QString::number(CurrentRecord));
 
     txtDetails->clear();
-    if (!Report(ensureFolder(AppDir, Folder::Addinfo)))
+    if (!Report(ensureFolder(editorContext().dir, Folder::Addinfo)))
         return;
     SidePath = sidePathOf(CurrentRecord);
     const auto details = readSideFile(SidePath);
@@ -106,30 +106,30 @@ void SaleEditor::To_frm() {
 }
 
 void SaleEditor::Verify_types(std::int16_t& res) {
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     res = 0;
     if (!parseInt32(singleLineText(txtAffiliateID), rules)) {
-        Refuse(MessageTable.MsgIncorrectValue, txtAffiliateID);
+        Refuse(kMsgIncorrectValue, txtAffiliateID);
         return;
     }
     if (!parseSingle(singleLineText(txtSum), rules)) {
-        Refuse(MessageTable.MsgIncorrectValue, txtSum);
+        Refuse(kMsgIncorrectValue, txtSum);
         return;
     }
     if (!parseDate(singleLineText(txtDate), rules)) {
-        Refuse(MessageTable.MsgIncorrectValue, txtDate);
+        Refuse(kMsgIncorrectValue, txtDate);
         return;
     }
     res = 1;
 }
 
 bool SaleEditor::From_frm() {
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     const auto member = parseInt32(singleLineText(txtAffiliateID), rules);
     const auto sum = parseSingle(singleLineText(txtSum), rules);
     const auto date = parseDate(singleLineText(txtDate), rules);
     if (!member || !sum || !date) {
-        showMessage(MessageTable.MsgIncorrectValue, this);
+        showMessage(kMsgIncorrectValue, this);
         return false;
     }
     SaleRecord record;
@@ -151,7 +151,7 @@ bool SaleEditor::From_frm() {
 bool SaleEditor::Check_presence() {
     for (QLineEdit* field : {txtAffiliateID, txtSum, txtDate}) {
         if (field->text().isEmpty()) {
-            Refuse(MessageTable.MsgEnterData, field);
+            Refuse(kMsgEnterData, field);
             return false;
         }
     }
@@ -159,23 +159,23 @@ bool SaleEditor::Check_presence() {
 }
 
 bool SaleEditor::Check_values() {
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     const std::int32_t member = parseInt32(singleLineText(txtAffiliateID), rules).value_or(0);
     if (member < 1) {
-        Refuse(MessageTable.MsgIncorrectValue, txtAffiliateID);
+        Refuse(kMsgIncorrectValue, txtAffiliateID);
         return false;
     }
-    const auto members = count_members();
+    const auto members = countMembers(editorContext().dir);
     if (!members) {
         Report(members.error());
         return false;
     }
     if (member > *members) {
-        Refuse(MessageTable.MsgNoMember, txtAffiliateID);
+        Refuse(kMsgNoMember, txtAffiliateID);
         return false;
     }
     if (parseSingle(singleLineText(txtSum), rules).value_or(0) < 0) {
-        Refuse(MessageTable.MsgIncorrectValue, txtSum);
+        Refuse(kMsgIncorrectValue, txtSum);
         return false;
     }
     return true;
@@ -197,7 +197,7 @@ bool SaleEditor::Texts_replaced() const {
 }
 
 bool SaleEditor::Save_side_texts() {
-    if (!Report(ensureFolder(AppDir, Folder::Addinfo)))
+    if (!Report(ensureFolder(editorContext().dir, Folder::Addinfo)))
         return false;
     SidePath = sidePathOf(CurrentRecord);
     // Empty details write nothing and keep an earlier details file; details the operator has

@@ -3,7 +3,7 @@
 #include "editors/sale_editor.h"
 #include "search/sale_search.h"
 #include "shell/message_table.h"
-#include "storage/locale_rules.h"
+#include "editors/editor_context.h"
 #include "ui/busy_pointer.h"
 #include "ui/grid_view.h"
 
@@ -18,7 +18,7 @@ void SaleEditor::cmdDisplay_Click() {
     SaleSearchOutcome outcome = [&] {
         const BusyPointer busy(cmdDisplay, this);
         return searchSales(DataFile, RecordCount, singleLineText(txtSdate),
-                           singleLineText(txtSAffID), grid, currentRules());
+                           singleLineText(txtSAffID), grid, editorContext().rules);
     }();
     switch (outcome.kind) {
     case SaleSearchOutcome::Kind::Listed:
@@ -27,10 +27,10 @@ void SaleEditor::cmdDisplay_Click() {
     case SaleSearchOutcome::Kind::NothingToDo:
         break;
     case SaleSearchOutcome::Kind::IncorrectDate:
-        Refuse(MessageTable.MsgIncorrectValue, txtSdate);
+        Refuse(kMsgIncorrectValue, txtSdate);
         break;
     case SaleSearchOutcome::Kind::IncorrectMember:
-        Refuse(MessageTable.MsgIncorrectValue, txtSAffID);
+        Refuse(kMsgIncorrectValue, txtSAffID);
         break;
     case SaleSearchOutcome::Kind::FileError:
         Report(outcome.error);

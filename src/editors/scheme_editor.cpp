@@ -3,7 +3,7 @@
 #include "editors/field_text.h"
 #include "shell/message_table.h"
 #include "storage/code_page.h"
-#include "storage/locale_rules.h"
+#include "editors/editor_context.h"
 #include "storage/number_text.h"
 #include "storage/scheme_record.h"
 #include "ui/message_box.h"
@@ -34,7 +34,7 @@ float withoutNegativeZero(float value) {
 } // namespace
 
 SchemeEditor::SchemeEditor(QWidget* parent)
-    : RecordEditor(SchemeRecord::kLength, ExportKind::Schemes, parent) {
+    : RecordEditor(SchemeRecord::kLength, RecordKind::Schemes, parent) {
     setObjectName(QStringLiteral("frmAPSettings"));
     createFields();
     arrangeWindow();
@@ -140,7 +140,7 @@ void SchemeEditor::To_frm() {
     }
     RecordBuffer = std::move(**read);
     const SchemeRecord record = SchemeRecord::decode(RecordBuffer.data());
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     txtMinPayment->setText(toQString(formatSingle(record.MinPayment, rules)));
     txtPeriodicity->setText(toQString(formatInt(record.Periodicity)));
     showType(toQString(record.Type_of_payment));
@@ -151,27 +151,27 @@ void SchemeEditor::To_frm() {
 }
 
 void SchemeEditor::Verify_types(std::int16_t& res) {
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     res = 0;
     if (!parseSingle(singleLineText(txtMinPayment), rules)) {
-        Refuse(MessageTable.MsgIncorrectValue, txtMinPayment);
+        Refuse(kMsgIncorrectValue, txtMinPayment);
         return;
     }
     for (QLineEdit* level : txtLevel) {
         if (!parseSingle(singleLineText(level), rules)) {
-            Refuse(MessageTable.MsgIncorrectValue, level);
+            Refuse(kMsgIncorrectValue, level);
             return;
         }
     }
     if (!parseInt16(singleLineText(txtPeriodicity), rules)) {
-        Refuse(MessageTable.MsgIncorrectValue, txtPeriodicity);
+        Refuse(kMsgIncorrectValue, txtPeriodicity);
         return;
     }
     res = 1;
 }
 
 bool SchemeEditor::From_frm() {
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     SchemeRecord record;
     bool converted = true;
     if (const auto value = parseSingle(singleLineText(txtMinPayment), rules))
@@ -223,26 +223,26 @@ bool SchemeEditor::From_frm() {
 bool SchemeEditor::Check_presence() {
     for (QLineEdit* field : {txtMinPayment, txtPeriodicity, txtUnit}) {
         if (field->text().isEmpty()) {
-            Refuse(MessageTable.MsgEnterData, field);
+            Refuse(kMsgEnterData, field);
             return false;
         }
     }
     if (cmbType->currentIndex() != 0 && cmbType->currentIndex() != 1) {
-        Refuse(MessageTable.MsgSelectValue, cmbType);
+        Refuse(kMsgSelectValue, cmbType);
         return false;
     }
     // Only the first level is required; an empty other level fails in Verify_types.
     if (txtLevel[0]->text().isEmpty()) {
-        Refuse(MessageTable.MsgEnterData, txtLevel[0]);
+        Refuse(kMsgEnterData, txtLevel[0]);
         return false;
     }
     return true;
 }
 
 bool SchemeEditor::Check_values() {
-    const auto level1 = parseSingle(singleLineText(txtLevel[0]), currentRules());
+    const auto level1 = parseSingle(singleLineText(txtLevel[0]), editorContext().rules);
     if (level1 && *level1 == 0) {
-        Refuse(MessageTable.MsgIncorrectValue, txtLevel[0]);
+        Refuse(kMsgIncorrectValue, txtLevel[0]);
         return false;
     }
     return true;
@@ -267,7 +267,7 @@ void SchemeEditor::cmdCreate_Click() {
         return;
     }
     if (*stored >= kMaxSchemes) {
-        Refuse(MessageTable.MsgIncorrectValue, cmdCreate);
+        Refuse(kMsgIncorrectValue, cmdCreate);
         return;
     }
     RecordEditor::cmdCreate_Click();

@@ -7,10 +7,10 @@
 #include "export/downline_export.h"
 #include "search/level_table.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "storage/member_count.h"
 #include "storage/app_paths.h"
 #include "storage/date_text.h"
-#include "storage/locale_rules.h"
+#include "editors/editor_context.h"
 #include "storage/member_record.h"
 #include "storage/sale_record.h"
 #include "ui/busy_pointer.h"
@@ -28,7 +28,7 @@ namespace {
 QPointer<TreeWindow> theWindow;
 
 std::string dataPath(const char* name) {
-    return filePath(AppDir, Folder::Data, name);
+    return filePath(editorContext().dir, Folder::Data, name);
 }
 
 } // namespace
@@ -111,9 +111,9 @@ bool TreeWindow::showLevels() {
         const QString text = field->text().trimmed();
         if (text.isEmpty())
             continue;
-        *limit = parseDate(toStdString(text), currentRules());
+        *limit = parseDate(toStdString(text), editorContext().rules);
         if (!*limit) {
-            showMessage(MessageTable.MsgIncorrectValue, this);
+            showMessage(kMsgIncorrectValue, this);
             field->setFocus();
             return false;
         }
@@ -124,7 +124,7 @@ bool TreeWindow::showLevels() {
         showMessage(table.error().message(), this);
         return false;
     }
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = editorContext().rules;
     std::vector<TextRowsModel::Row> rows;
     for (int level = 0; level <= kPaidLevels; ++level) {
         const LevelRow& counted = (*table)[level];
@@ -148,7 +148,7 @@ void TreeWindow::cmdFind_Click() {
 
 void TreeWindow::cmdSaveTree_Click() {
     const BusyPointer busy(cmdSaveTree, this);
-    if (const Status saved = saveDownline(*tree_, root_); !saved)
+    if (const Status saved = saveDownline(editorContext().dir, *tree_, root_); !saved)
         showMessage(saved.error().message(), this);
 }
 

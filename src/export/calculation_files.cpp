@@ -3,14 +3,11 @@
 #include "export/block_output.h"
 #include "export/calculation_lines.h"
 #include "export/parallel_lines.h"
-#include "shell/zelt_module.h"
 #include "storage/app_paths.h"
 #include "storage/file_rules.h"
 #include "storage/file_system.h"
-#include "storage/member_record.h"
 #include "storage/record_file.h"
-#include "storage/sale_record.h"
-#include "storage/scheme_record.h"
+#include "storage/record_kind.h"
 #include "storage/whole_file_writer.h"
 
 #include <string_view>
@@ -31,27 +28,29 @@ Result<RecordFile> openDataFile(const std::string& path, int recordLength) {
                    : RecordFile::open(path, recordLength);
 }
 
-// Reads one data file from start to end into <AppDir>/output/<name>.clc. A data file without
-// records gives an empty output file; a missing one is created empty.
-Status writeCalculationFile(const std::string& name, std::string_view dataFile, int recordLength,
+// Reads the data file of a kind from start to end into <app.dir>/output/<name>.clc. A data file
+// without records gives an empty output file; a missing one is created empty.
+Status writeCalculationFile(const AppContext& app, const std::string& name, RecordKind kind,
                             std::string_view header, LinePrinter printLine) {
+    const RecordKindInfo& info = recordKindInfo(kind);
+    const int recordLength = info.recordLength;
     for (Folder folder : {Folder::Output, Folder::Data})
-        if (Status made = ensureFolder(AppDir, folder); !made)
+        if (Status made = ensureFolder(app.dir, folder); !made)
             return made;
-    auto data = openDataFile(filePath(AppDir, Folder::Data, dataFile), recordLength);
+    auto data = openDataFile(filePath(app.dir, Folder::Data, info.dataFile), recordLength);
     if (!data)
         return data.error();
     const auto count = data->count();
     if (!count)
         return count.error();
 
-    auto writer = WholeFileWriter::create(filePath(AppDir, Folder::Output, name + ".clc"));
+    auto writer = WholeFileWriter::create(filePath(app.dir, Folder::Output, name + ".clc"));
     if (!writer)
         return writer.error();
     if (*count >= 1) {
         if (Status s = writer->append(header); !s)
             return s;
-        ParallelLines lines(printLine, fileRules(currentRules()), recordLength);
+        ParallelLines lines(printLine, fileRules(app.rules), recordLength);
         BlockOutput output(*writer);
         Status appended;
         Status scanned = data->scanBlocks(
@@ -74,31 +73,30 @@ Status writeCalculationFile(const std::string& name, std::string_view dataFile, 
 
 } // namespace
 
-Status create_members(const std::string& name) {
-    return writeCalculationFile(name, MemberRecord::kFileName, MemberRecord::kLength,
-                                calculation_lines::kMemberHeader,
+Status createMembers(const AppContext& app, const std::string& name) {
+    return writeCalculationFile(app, name, RecordKind::Members, calculation_lines::kMemberHeader,
                                 &calculation_lines::appendMemberLine);
 }
 
-Status create_sales(const std::string& name) {
-    return writeCalculationFile(name, name + ".kvr", SaleRecord::kLength,
-                                calculation_lines::kSaleHeader, &calculation_lines::appendSaleLine);
+Status createSales(const AppContext& app, const std::string& name) {
+    const RecordKind kind = name == "payments" ? RecordKind::Payments : RecordKind::Sales;
+    return writeCalculationFile(app, name, kind, calculation_lines::kSaleHeader,
+                                &calculation_lines::appendSaleLine);
 }
 
-Status create_settings(const std::string& name) {
-    return writeCalculationFile(name, SchemeRecord::kFileName, SchemeRecord::kLength,
-                                calculation_lines::kSchemeHeader,
+Status createSettings(const AppContext& app, const std::string& name) {
+    return writeCalculationFile(app, name, RecordKind::Schemes, calculation_lines::kSchemeHeader,
                                 &calculation_lines::appendSchemeLine);
 }
 
-Status create_files_for_calculations() {
-    if (Status s = create_members("members"); !s)
+Status createFilesForCalculations(const AppContext& app) {
+    if (Status s = createMembers(app, "members"); !s)
         return s;
-    if (Status s = create_sales("sales"); !s)
+    if (Status s = createSales(app, "sales"); !s)
         return s;
-    if (Status s = create_sales("payments"); !s)
+    if (Status s = createSales(app, "payments"); !s)
         return s;
-    return create_settings("settings");
+    return createSettings(app, "settings");
 }
 
 } // namespace zelt

@@ -1,6 +1,5 @@
 #include "export/downline_export.h"
 
-#include "shell/zelt_module.h"
 #include "storage/app_paths.h"
 #include "storage/field_codec.h"
 #include "storage/member_record.h"
@@ -54,7 +53,7 @@ std::vector<DownlineEntry> downlineOrder(const ReferralTree& tree, std::int32_t 
     return order;
 }
 
-Status saveDownline(const ReferralTree& tree, std::int32_t root) {
+Status saveDownline(const std::string& appDir, const ReferralTree& tree, std::int32_t root) {
     const std::vector<DownlineEntry> order = downlineOrder(tree, root);
 
     // "Name;Surname;Ref_ID" of every member below root, in one pass over the members file, each
@@ -63,7 +62,7 @@ Status saveDownline(const ReferralTree& tree, std::int32_t root) {
     for (const DownlineEntry& entry : order)
         textAt[entry.member] = kWanted;
     std::string texts;
-    const std::string membersPath = filePath(AppDir, Folder::Data, MemberRecord::kFileName);
+    const std::string membersPath = filePath(appDir, Folder::Data, MemberRecord::kFileName);
     if (!order.empty()) {
         auto members = RecordFile::openForReading(membersPath, MemberRecord::kLength);
         if (!members)
@@ -87,9 +86,9 @@ Status saveDownline(const ReferralTree& tree, std::int32_t root) {
             return scanned;
     }
 
-    if (Status made = ensureFolder(AppDir, Folder::Output); !made)
+    if (Status made = ensureFolder(appDir, Folder::Output); !made)
         return made;
-    auto writer = WholeFileWriter::create(filePath(AppDir, Folder::Output, kDownlineFileName));
+    auto writer = WholeFileWriter::create(filePath(appDir, Folder::Output, kDownlineFileName));
     if (!writer)
         return writer.error();
     if (Status s = writer->append(kDownlineHeader); !s)

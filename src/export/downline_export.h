@@ -4,6 +4,7 @@
 #include "storage/fs_error.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,9 +23,9 @@ struct DownlineEntry {
 // itself is left out, also where a cycle leads back to it.
 std::vector<DownlineEntry> downlineOrder(const ReferralTree& tree, std::int32_t root);
 
-// Writes <AppDir>/output/downline.txt: the header, then one line per member below root in
+// Writes <appDir>/output/downline.txt: the header, then one line per member below root in
 // downlineOrder, names and surnames as stored without their trailing blanks, through the
-// whole-file writer. The names are read from <AppDir>/data/affiliates.kvr in one pass.
-Status saveDownline(const ReferralTree& tree, std::int32_t root);
+// whole-file writer. The names are read from <appDir>/data/affiliates.kvr in one pass.
+Status saveDownline(const std::string& appDir, const ReferralTree& tree, std::int32_t root);
 
 } // namespace zelt

@@ -7,18 +7,9 @@
 #include <string_view>
 
 // The lines of the semicolon-separated text exports. Texts are written as stored, in the files'
-// own single-byte code page, so the record bytes are copied without decoding.
+// own single-byte code page, so the record bytes are copied without decoding. The header lines are
+// in the table of record kinds.
 namespace zelt::export_lines {
-
-inline constexpr std::string_view kSaleHeader = "Member's ID;Sum;Date\r\n";
-inline constexpr std::string_view kMemberHeader =
-    "Name;Surname;Street;City;Post Cod;Country;Phone;E_mail;URL;Member's ID;Refference's ID;"
-    "Egold's ID;Level;Payment Scheme;Date;Additional Info\r\n";
-inline constexpr std::string_view kCommunicationHeader =
-    "Member's ID;Subject;Message;Date;Responce;Date of responce;Comments\r\n";
-inline constexpr std::string_view kSchemeHeader =
-    "Level1;Level2;Level3;Level4;Level5;Level6;Level7;Level8;MinPayment;Periodicity;Scheme;"
-    "Type_of_payment;Unit;Date\r\n";
 
 // A sale or payment record: MemberID;Sum;Date
 void appendSaleLine(std::string& out, const std::uint8_t* record, ValueText& values);

@@ -3,17 +3,13 @@
 #include "export/block_output.h"
 #include "export/export_lines.h"
 #include "export/parallel_lines.h"
-#include "shell/zelt_module.h"
 #include "storage/app_paths.h"
-#include "storage/communication_record.h"
 #include "storage/date_text.h"
 #include "storage/file_rules.h"
 #include "storage/file_system.h"
-#include "storage/member_record.h"
 #include "storage/number_text.h"
 #include "storage/record_file.h"
-#include "storage/sale_record.h"
-#include "storage/scheme_record.h"
+#include "storage/record_kind.h"
 #include "storage/side_text.h"
 #include "storage/whole_file_writer.h"
 
@@ -22,32 +18,6 @@
 namespace zelt {
 
 namespace {
-
-struct ExportTarget {
-    const char* dataFile;
-    int recordLength;
-    const char* outputFile;
-    std::string_view header;
-};
-
-ExportTarget targetOf(ExportKind kind) {
-    switch (kind) {
-    case ExportKind::Sales:
-        return {"sales.kvr", SaleRecord::kLength, "Sales.txt", export_lines::kSaleHeader};
-    case ExportKind::Payments:
-        return {"payments.kvr", SaleRecord::kLength, "Payments.txt", export_lines::kSaleHeader};
-    case ExportKind::Members:
-        return {MemberRecord::kFileName, MemberRecord::kLength, "affiliates.txt",
-                export_lines::kMemberHeader};
-    case ExportKind::Communications:
-        return {CommunicationRecord::kFileName, CommunicationRecord::kLength, "communications.txt",
-                export_lines::kCommunicationHeader};
-    case ExportKind::Schemes:
-        break;
-    }
-    return {SchemeRecord::kFileName, SchemeRecord::kLength, "APsettings.txt",
-            export_lines::kSchemeHeader};
-}
 
 // A side text as stored, with its CR LF pairs flattened to blanks; empty when the file is
 // missing. The bytes stay in the files' code page.
@@ -66,17 +36,18 @@ Result<std::string> flattenedSideText(const std::string& path) {
 // The lines of one export: from the record alone, or with the side texts of the record numbered n.
 class LineWriter {
 public:
-    LineWriter(ExportKind kind, const LocaleRules& rules)
-        : kind_(kind), values_(rules, FormatPath::Fast), exportDay_(formatDate(today(), rules)) {}
+    LineWriter(const std::string& appDir, RecordKind kind, const LocaleRules& rules)
+        : appDir_(appDir), kind_(kind), values_(rules, FormatPath::Fast),
+          exportDay_(formatDate(today(), rules)) {}
 
     // Whether the lines need side texts, read from files; the others come from the record alone.
     bool readsSideTexts() const {
-        return kind_ == ExportKind::Members || kind_ == ExportKind::Communications;
+        return kind_ == RecordKind::Members || kind_ == RecordKind::Communications;
     }
 
     // The line of a record of a kind that needs no side texts.
     RecordLinePrinter recordPrinter() const {
-        if (kind_ != ExportKind::Schemes)
+        if (kind_ != RecordKind::Schemes)
             return &export_lines::appendSaleLine;
         return [day = exportDay_](std::string& out, const std::uint8_t* record, ValueText& values) {
             export_lines::appendSchemeLine(out, record, day, values);
@@ -85,19 +56,21 @@ public:
 
     // The line of a member or a communication, with its side texts.
     Status appendWithSideTexts(std::string& out, std::int32_t n, const std::uint8_t* record) {
-        if (kind_ == ExportKind::Members) {
+        if (kind_ == RecordKind::Members) {
             // The additional info of the record that was read, whatever its stored identifier.
-            auto info = flattenedSideText(filePath(AppDir, Folder::Addinfo, formatInt(n) + ".txt"));
+            auto info =
+                flattenedSideText(sideFilePath(appDir_, kind_, SideText::AdditionalInfo, n));
             if (!info)
                 return info.status();
             export_lines::appendMemberLine(out, record, *info, values_);
             return {};
         }
         export_lines::CommunicationTexts texts;
-        const std::string number = formatInt(n);
-        for (auto [prefix, text] : {std::pair{"", &texts.message}, std::pair{"r", &texts.response},
-                                    std::pair{"c", &texts.comments}}) {
-            auto flat = flattenedSideText(filePath(AppDir, Folder::Comm, prefix + number + ".txt"));
+        for (auto [side, text] :
+             {std::pair{SideText::Message, &texts.message},
+              std::pair{SideText::Response, &texts.response},
+              std::pair{SideText::Comments, &texts.comments}}) {
+            auto flat = flattenedSideText(sideFilePath(appDir_, kind_, side, n));
             if (!flat)
                 return flat.status();
             *text = std::move(*flat);
@@ -107,18 +80,19 @@ public:
     }
 
 private:
-    ExportKind kind_;
+    const std::string& appDir_;
+    RecordKind kind_;
     ValueText values_;
     std::string exportDay_;
 };
 
 } // namespace
 
-Status save_records(ExportKind kind, std::int32_t first, std::int32_t last) {
-    const ExportTarget target = targetOf(kind);
-    if (Status made = ensureFolder(AppDir, Folder::Output); !made)
+Status saveRecords(const AppContext& app, RecordKind kind, std::int32_t first, std::int32_t last) {
+    const RecordKindInfo& target = recordKindInfo(kind);
+    if (Status made = ensureFolder(app.dir, Folder::Output); !made)
         return made;
-    const std::string outputPath = filePath(AppDir, Folder::Output, target.outputFile);
+    const std::string outputPath = filePath(app.dir, Folder::Output, target.exportFile);
 
     if (first < 1) {
         // No current record: the earlier export goes and no new one is written.
@@ -131,10 +105,10 @@ Status save_records(ExportKind kind, std::int32_t first, std::int32_t last) {
     auto writer = WholeFileWriter::create(outputPath);
     if (!writer)
         return writer.error();
-    if (Status s = writer->append(target.header); !s)
+    if (Status s = writer->append(target.exportHeader); !s)
         return s;
 
-    const std::string dataPath = filePath(AppDir, Folder::Data, target.dataFile);
+    const std::string dataPath = filePath(app.dir, Folder::Data, target.dataFile);
     const auto dataExists = fs::isFile(dataPath);
     if (!dataExists)
         return dataExists.error();
@@ -143,8 +117,8 @@ Status save_records(ExportKind kind, std::int32_t first, std::int32_t last) {
         if (!data)
             return data.error();
         // The single-byte file's forms of the locale's rules.
-        const LocaleRules rules = fileRules(currentRules());
-        LineWriter lines(kind, rules);
+        const LocaleRules rules = fileRules(app.rules);
+        LineWriter lines(app.dir, kind, rules);
         BlockOutput output(*writer);
         Status lineStatus;
         Status scanned;

@@ -1,8 +1,8 @@
 #include "shell/frm_start.h"
 
+#include "editors/editor_context.h"
 #include "editors/record_editor.h"
 #include "export/calculation_files.h"
-#include "shell/zelt_module.h"
 #include "storage/app_paths.h"
 #include "storage/whole_file_writer.h"
 #include "ui/message_box.h"
@@ -23,7 +23,7 @@ constexpr const char* kMsgAlreadyOpen =
     "The records are already open in another window of the program.";
 } // namespace
 
-frmStart::frmStart(QWidget* parent) : QWidget(parent) {
+frmStart::frmStart(AppContext app, QWidget* parent) : QWidget(parent), app_(std::move(app)) {
     setObjectName(QStringLiteral("frmStart"));
     setWindowTitle(QStringLiteral("Zelt Management System"));
 
@@ -77,16 +77,19 @@ QPushButton* frmStart::addButton(const char* name, const char* caption) {
     return button;
 }
 
-bool frmStart::Form_Load() { return Form_Load(QCoreApplication::applicationDirPath()); }
+bool frmStart::load(const QString& appDir) {
+    app_.dir = appDir.toStdString();
+    return load();
+}
 
-bool frmStart::Form_Load(const QString& appDir) {
-    AppDir = appDir.toStdString();
-    if (Status made = ensure_data_folder(); !made) {
+bool frmStart::load() {
+    editorContext() = app_;
+    if (Status made = ensureFolder(app_.dir, Folder::Data); !made) {
         showMessage(made.error().message(), this);
         return false;
     }
     dataLock_.close();
-    auto lock = fs::lockFolder(folderPath(AppDir, Folder::Data));
+    auto lock = fs::lockFolder(folderPath(app_.dir, Folder::Data));
     if (!lock) {
         showMessage(lock.error().code == EWOULDBLOCK ? std::string(kMsgAlreadyOpen)
                                                      : lock.error().message(),
@@ -98,7 +101,7 @@ bool frmStart::Form_Load(const QString& appDir) {
     // A folder that cannot be cleared is reported; the program works on all the same.
     for (Folder folder :
          {Folder::Data, Folder::Addinfo, Folder::Comm, Folder::Output, Folder::Backcopies})
-        if (Status cleared = removeTemporaryFiles(folderPath(AppDir, folder)); !cleared)
+        if (Status cleared = removeTemporaryFiles(folderPath(app_.dir, folder)); !cleared)
             showMessage(cleared.error().message(), this);
     return true;
 }
@@ -123,7 +126,7 @@ void frmStart::showEditor(EditorKind kind) {
 
 void frmStart::cmdCreateFiles() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Status written = create_files_for_calculations();
+    const Status written = createFilesForCalculations(app_);
     QApplication::restoreOverrideCursor();
     if (!written)
         showMessage(written.error().message(), this);

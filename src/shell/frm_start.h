@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/editor_factory.h"
+#include "storage/app_context.h"
 #include "storage/file_system.h"
 
 #include <QMap>
@@ -17,13 +18,14 @@ class frmStart : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmStart(QWidget* parent = nullptr);
+    // The window works in app.dir with app.rules, and hands both on to the editors it opens.
+    explicit frmStart(AppContext app, QWidget* parent = nullptr);
 
-    // Sets AppDir to the program's directory (or the given one), prepares the data folder and
-    // takes the folder's lock. Reports a failure and returns false when the data folder cannot
-    // be made or another copy of the program has it open.
-    bool Form_Load();
-    bool Form_Load(const QString& appDir);
+    // Prepares the data folder of the program's directory (or of the given one, which the window
+    // then works in) and takes the folder's lock. Reports a failure and returns false when the
+    // data folder cannot be made or another copy of the program has it open.
+    bool load();
+    bool load(const QString& appDir);
 
     // The editor window of a kind, when it is open.
     QWidget* editorWindow(EditorKind kind) const { return editors_.value(kind); }
@@ -33,6 +35,7 @@ private:
     void cmdCreateFiles();
     QPushButton* addButton(const char* name, const char* caption);
 
+    AppContext app_;
     QMap<EditorKind, QPointer<QWidget>> editors_;
     fs::File dataLock_; // held while the program runs: one copy of the program per folder
 };

@@ -1,3 +1,3 @@
 #include "shell/zelt.h"
 
-int main(int argc, char** argv) { return zelt::Main(argc, argv); }
+int main(int argc, char** argv) { return zelt::runProgram(argc, argv); }

@@ -1,24 +1,15 @@
 #pragma once
 
-#include <string>
-
 namespace zelt {
 
 // The seven shared messages, shown by all editors and searches.
-struct MessageTableTexts {
-    std::string MsgEnterData;
-    std::string MsgSelectValue;
-    std::string MsgIncorrectValue;
-    std::string MsgNoRecord;
-    std::string MsgNoMember;
-    std::string MsgCreateRecord;
-    std::string MsgCreateSchemes;
-};
-
-extern MessageTableTexts MessageTable;
-
-// Fills the table with its texts; called by Main before any window opens.
-void fill_message_table();
+inline constexpr const char* kMsgEnterData = "Please enter the data to the field";
+inline constexpr const char* kMsgSelectValue = "Please select the value from the list";
+inline constexpr const char* kMsgIncorrectValue = "Sorry, you entered not correct value";
+inline constexpr const char* kMsgNoRecord = "Sorry, this record does not exist";
+inline constexpr const char* kMsgNoMember = "Sorry, there is no a Zelt member with this ID";
+inline constexpr const char* kMsgCreateRecord = "Please create a new record";
+inline constexpr const char* kMsgCreateSchemes = "Please create records with Zelt settings";
 
 // Messages of the editors' own.
 inline constexpr const char* kMsgTruncated =

@@ -2,8 +2,8 @@
 
 namespace zelt {
 
-// The program's entry procedure: fills the shared messages, takes the system locale's rules and
-// shows the main window. Returns the program's exit status.
-int Main(int argc, char** argv);
+// The program's entry procedure: shows the main window, working in the executable's folder with
+// the system locale's rules. Returns the program's exit status.
+int runProgram(int argc, char** argv);
 
 } // namespace zelt

@@ -22,7 +22,7 @@ struct FsError {
 };
 
 // Success, or the failure that stopped an operation.
-class Status {
+class [[nodiscard]] Status {
 public:
     Status() = default;
     Status(FsError error) : error_(std::move(error)), failed_(true) {}
@@ -38,7 +38,7 @@ private:
 };
 
 // A value, or the failure that prevented it.
-template <class T> class Result {
+template <class T> class [[nodiscard]] Result {
 public:
     Result(T value) : data_(std::move(value)) {}
     Result(FsError error) : data_(std::move(error)) {}

@@ -30,21 +30,4 @@ LocaleRules LocaleRules::monthDayYearAmPm() {
     return rules;
 }
 
-namespace {
-
-LocaleRules& programRules() {
-    static LocaleRules rules = LocaleRules::c();
-    return rules;
-}
-
-} // namespace
-
-const LocaleRules& currentRules() {
-    return programRules();
-}
-
-void setCurrentRules(const LocaleRules& rules) {
-    programRules() = rules;
-}
-
 } // namespace zelt

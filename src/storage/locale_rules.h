@@ -37,8 +37,4 @@ struct LocaleRules {
     static LocaleRules monthDayYearAmPm();
 };
 
-// The rules in force for the whole program; the shell sets them at start-up.
-const LocaleRules& currentRules();
-void setCurrentRules(const LocaleRules& rules);
-
 } // namespace zelt

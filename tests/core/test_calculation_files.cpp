@@ -1,6 +1,6 @@
 #include "export/calculation_files.h"
 
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/date_text.h"
 #include "storage/file_system.h"
@@ -24,13 +24,13 @@ using namespace zelt;
 namespace {
 
 std::string readFile(Folder folder, const std::string& name) {
-    auto bytes = fs::readWhole(filePath(AppDir, folder, name));
+    auto bytes = fs::readWhole(filePath(testApp().dir, folder, name));
     return bytes ? *bytes : std::string("<missing>");
 }
 
 void writeRecords(const std::string& name, int length, const std::vector<RecordBytes>& records) {
-    QVERIFY(ensureFolder(AppDir, Folder::Data).ok());
-    auto file = RecordFile::open(filePath(AppDir, Folder::Data, name), length);
+    QVERIFY(ensureFolder(testApp().dir, Folder::Data).ok());
+    auto file = RecordFile::open(filePath(testApp().dir, Folder::Data, name), length);
     QVERIFY(file.ok());
     for (std::size_t i = 0; i < records.size(); ++i)
         QVERIFY(file->write(static_cast<std::int32_t>(i + 1), records[i]).ok());
@@ -81,8 +81,8 @@ class CalculationFilesTest : public QObject {
 private slots:
     void init() {
         dir_ = std::make_unique<test::TempAppDir>();
-        AppDir = dir_->path();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
+        testApp().dir = dir_->path();
+        testApp().rules = LocaleRules::dayMonthYearComma();
     }
     void cleanup() {
         fs::setFaultHook({});
@@ -90,7 +90,7 @@ private slots:
     }
 
     void noDataGivesFourEmptyFilesAndEmptyDataFiles() {
-        const Status status = create_files_for_calculations();
+        const Status status = createFilesForCalculations(testApp());
         QVERIFY2(status.ok(), status.ok() ? "" : status.error().message().c_str());
         for (const char* name : {"members.clc", "sales.clc", "payments.clc", "settings.clc"})
             QCOMPARE(readFile(Folder::Output, name), std::string());
@@ -108,7 +108,7 @@ private slots:
         writeRecords("affiliates.kvr", 211,
                      {member(1, 0, 1, day).encode(), member(2, 1, 3, day + 0.25).encode()});
 
-        QVERIFY(create_files_for_calculations().ok());
+        QVERIFY(createFilesForCalculations(testApp()).ok());
 
         QCOMPARE(readFile(Folder::Output, "sales.clc"),
                  std::string("Member's ID\tSum\tDate\r\n3\t12,5\t16.11.2001\r\n"));
@@ -128,9 +128,9 @@ private slots:
 
     void secondRunGivesTheSameFiles() {
         writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211}.encode()});
-        QVERIFY(create_files_for_calculations().ok());
+        QVERIFY(createFilesForCalculations(testApp()).ok());
         const std::string first = readFile(Folder::Output, "sales.clc");
-        QVERIFY(create_files_for_calculations().ok());
+        QVERIFY(createFilesForCalculations(testApp()).ok());
         QCOMPARE(readFile(Folder::Output, "sales.clc"), first);
     }
 
@@ -138,11 +138,11 @@ private slots:
         // 24 bytes of 16-byte records count 2 records; the second reads as zeros.
         writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211}.encode()});
         auto file =
-            fs::open(filePath(AppDir, Folder::Data, "sales.kvr"), fs::OpenMode::ReadWriteCreate);
+            fs::open(filePath(testApp().dir, Folder::Data, "sales.kvr"), fs::OpenMode::ReadWriteCreate);
         QVERIFY(file.ok());
         const char tail[8] = {7, 0, 0, 0, 0, 0, 0, 0};
         QVERIFY(fs::writeAt(*file, 16, tail, sizeof tail).ok());
-        QVERIFY(create_sales("sales").ok());
+        QVERIFY(createSales(testApp(), "sales").ok());
         QCOMPARE(
             readFile(Folder::Output, "sales.clc"),
             std::string("Member's ID\tSum\tDate\r\n3\t12,5\t16.11.2001\r\n7\t0\t30.12.1899\r\n"));
@@ -150,15 +150,15 @@ private slots:
 
     void failingWriterStopsTheRunAndKeepsEarlierFiles() {
         writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211}.encode()});
-        QVERIFY(create_files_for_calculations().ok());
+        QVERIFY(createFilesForCalculations(testApp()).ok());
         const std::string sales = readFile(Folder::Output, "sales.clc");
         writeRecords("sales.kvr", 16, {SaleRecord{4, 1, 37211}.encode()});
 
-        const std::string payments = filePath(AppDir, Folder::Data, "payments.kvr");
+        const std::string payments = filePath(testApp().dir, Folder::Data, "payments.kvr");
         fs::setFaultHook([&](fs::Op op, const std::string& path) {
             return op == fs::Op::Open && path == payments ? EACCES : 0;
         });
-        const Status status = create_files_for_calculations();
+        const Status status = createFilesForCalculations(testApp());
         QVERIFY(!status.ok());
         QVERIFY(status.error().message().find(payments) != std::string::npos);
         QVERIFY(status.error().message().find("Permission denied") != std::string::npos);
@@ -177,9 +177,9 @@ private slots:
         // The windows' forms of the locale become Windows-1252 text in the files.
         QFETCH(QString, locale);
         QFETCH(QByteArray, line);
-        setCurrentRules(test::testRules(locale));
+        testApp().rules = test::testRules(locale);
         writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211.75}.encode()});
-        QVERIFY(create_sales("sales").ok());
+        QVERIFY(createSales(testApp(), "sales").ok());
         QCOMPARE(QByteArray::fromStdString(readFile(Folder::Output, "sales.clc")),
                  "Member's ID\tSum\tDate\r\n" + line);
     }
@@ -187,7 +187,7 @@ private slots:
     void existingDataFileIsOnlyRead() {
         // A read-only sales.kvr does not stop the run: the writer opens it for reading only.
         writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211}.encode()});
-        const std::string sales = filePath(AppDir, Folder::Data, "sales.kvr");
+        const std::string sales = filePath(testApp().dir, Folder::Data, "sales.kvr");
         QCOMPARE(::chmod(sales.c_str(), 0444), 0);
         int mode = -1; // also seen where the process may write any file (root)
         test::ScopedFaultHook hook([&](fs::Op op, const std::string& path) {
@@ -195,18 +195,18 @@ private slots:
                 mode = accessModeOfOpenFile(path);
             return 0;
         });
-        QVERIFY(create_files_for_calculations().ok());
+        QVERIFY(createFilesForCalculations(testApp()).ok());
         QCOMPARE(mode, O_RDONLY);
         QCOMPARE(readFile(Folder::Output, "sales.clc"),
                  std::string("Member's ID\tSum\tDate\r\n3\t12,5\t16.11.2001\r\n"));
     }
 
     void outputFolderThatIsAFileIsReported() {
-        auto blocker = fs::open(folderPath(AppDir, Folder::Output), fs::OpenMode::WriteNew);
+        auto blocker = fs::open(folderPath(testApp().dir, Folder::Output), fs::OpenMode::WriteNew);
         QVERIFY(blocker.ok());
-        const Status status = create_files_for_calculations();
+        const Status status = createFilesForCalculations(testApp());
         QVERIFY(!status.ok());
-        QVERIFY(status.error().message().find(folderPath(AppDir, Folder::Output)) !=
+        QVERIFY(status.error().message().find(folderPath(testApp().dir, Folder::Output)) !=
                 std::string::npos);
     }
 };

@@ -7,7 +7,7 @@
 
 #include "export/calculation_files.h"
 #include "export/text_export.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/whole_file_writer.h"
 #include "support/crash_harness.h"
@@ -98,7 +98,7 @@ private:
 };
 
 void TestCrashSafety::initTestCase() {
-    setCurrentRules(LocaleRules::dayMonthYearComma());
+    testApp().rules = LocaleRules::dayMonthYearComma();
 }
 
 void TestCrashSafety::killedAtEveryOperation_data() {
@@ -121,7 +121,7 @@ void TestCrashSafety::killedAtEveryOperation() {
 
     // The action run to its end, without a kill: its operations and the files it leaves.
     copyFolder(beforeRoot, afterRoot);
-    AppDir = afterRoot;
+    testApp().dir = afterRoot;
     bool succeeded = false;
     const std::vector<SeenOperation> ops = recordOperations(s.action, &succeeded);
     QVERIFY2(succeeded, "the action fails without any kill");
@@ -130,7 +130,7 @@ void TestCrashSafety::killedAtEveryOperation() {
     QVERIFY2(after.files != before.files, "the action changes nothing");
     const auto targets = temporaryTargets(ops, afterRoot);
 
-    AppDir = run;
+    testApp().dir = run;
     for (std::size_t n = 1; n <= ops.size(); ++n) {
         const SeenOperation& op = ops[n - 1];
         std::vector<KillPoint> points{{n, nullptr, 0}};

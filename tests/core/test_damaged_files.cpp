@@ -8,7 +8,7 @@
 #include "search/communication_search.h"
 #include "search/member_search.h"
 #include "search/sale_search.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
@@ -135,14 +135,14 @@ private:
 };
 
 void TestDamagedFiles::initTestCase() {
-    setCurrentRules(LocaleRules::dayMonthYearComma());
+    testApp().rules = LocaleRules::dayMonthYearComma();
 }
 
 void TestDamagedFiles::init() {
     dir_ = new test::TempAppDir;
-    AppDir = dir_->path();
+    testApp().dir = dir_->path();
     for (Folder folder : {Folder::Data, Folder::Addinfo, Folder::Comm})
-        QVERIFY(ensureFolder(AppDir, folder).ok());
+        QVERIFY(ensureFolder(testApp().dir, folder).ok());
 }
 
 void TestDamagedFiles::cleanup() {
@@ -171,7 +171,7 @@ void TestDamagedFiles::randomBytesNeverCrash() {
         const int extra = extraBytes == -2   ? file.length / 2
                           : extraBytes == -1 ? file.length - 1
                                              : extraBytes;
-        writePlain(filePath(AppDir, Folder::Data, file.name),
+        writePlain(filePath(testApp().dir, Folder::Data, file.name),
                    damagedRecords(engine, std::size_t(records * file.length + extra)));
     }
     // Side texts of random bytes: control bytes, lone CR and LF, bytes the code page leaves
@@ -180,19 +180,19 @@ void TestDamagedFiles::randomBytesNeverCrash() {
         const std::string number = std::to_string(n);
         for (const std::string& name :
              {number + ".txt", "s" + number + ".txt", "p" + number + ".txt"})
-            writePlain(filePath(AppDir, Folder::Addinfo, name), randomBytes(engine, n * 7));
+            writePlain(filePath(testApp().dir, Folder::Addinfo, name), randomBytes(engine, n * 7));
         for (const char* prefix : {"", "r", "c"})
-            writePlain(filePath(AppDir, Folder::Comm, prefix + number + ".txt"),
+            writePlain(filePath(testApp().dir, Folder::Comm, prefix + number + ".txt"),
                        randomBytes(engine, n * 5));
     }
-    const auto before = storedFiles(AppDir);
-    const LocaleRules& rules = currentRules();
+    const auto before = storedFiles(testApp().dir);
+    const LocaleRules& rules = testApp().rules;
 
-    auto members = RecordFile::openForReading(filePath(AppDir, Folder::Data, "affiliates.kvr"),
+    auto members = RecordFile::openForReading(filePath(testApp().dir, Folder::Data, "affiliates.kvr"),
                                               MemberRecord::kLength);
     QVERIFY(members.ok());
     const std::int32_t memberCount = *members->count();
-    QCOMPARE(*count_members(), memberCount);
+    QCOMPARE(*countMembers(testApp().dir), memberCount);
     const MemberFilters memberFilters[] = {{"a", "", "", "", ""},
                                            {"", "", "", "0", ""},
                                            {"", "", "", "", "-1"},
@@ -206,7 +206,7 @@ void TestDamagedFiles::randomBytesNeverCrash() {
     // Everything listed: a filter that every record passes is not at hand, so list by the
     // filters the records themselves hold.
     for (const char* name : {"sales.kvr", "payments.kvr"}) {
-        auto sales = RecordFile::openForReading(filePath(AppDir, Folder::Data, name), 16);
+        auto sales = RecordFile::openForReading(filePath(testApp().dir, Folder::Data, name), 16);
         QVERIFY(sales.ok());
         const std::int32_t count = *sales->count();
         std::vector<std::string> memberIds{"0", "1", "-5"};
@@ -220,7 +220,7 @@ void TestDamagedFiles::randomBytesNeverCrash() {
             }
     }
     auto communications = RecordFile::openForReading(
-        filePath(AppDir, Folder::Data, "communications.kvr"), CommunicationRecord::kLength);
+        filePath(testApp().dir, Folder::Data, "communications.kvr"), CommunicationRecord::kLength);
     QVERIFY(communications.ok());
     const std::int32_t communicationCount = *communications->count();
     const std::string dayText = formatDate(kDay, rules); // the filters only view their texts
@@ -232,15 +232,15 @@ void TestDamagedFiles::randomBytesNeverCrash() {
         sortByEveryColumn(*found.table);
     }
 
-    for (ExportKind kind : {ExportKind::Members, ExportKind::Sales, ExportKind::Payments,
-                            ExportKind::Communications, ExportKind::Schemes}) {
+    for (RecordKind kind : {RecordKind::Members, RecordKind::Sales, RecordKind::Payments,
+                            RecordKind::Communications, RecordKind::Schemes}) {
         for (auto [first, last] : {std::pair{1, records + 1}, std::pair{records, records},
                                    std::pair{records + 1, records + 1}, std::pair{0, 0}})
-            QVERIFY2(save_records(kind, first, last).ok(), "an export of damaged records failed");
+            QVERIFY2(saveRecords(testApp(), kind, first, last).ok(), "an export of damaged records failed");
     }
-    QVERIFY(create_files_for_calculations().ok());
+    QVERIFY(createFilesForCalculations(testApp()).ok());
 
-    QVERIFY2(storedFiles(AppDir) == before, "a data or side file changed");
+    QVERIFY2(storedFiles(testApp().dir) == before, "a data or side file changed");
     ++cases_;
 }
 
@@ -276,41 +276,41 @@ void TestDamagedFiles::unshowableValuesComeOutEmpty() {
     field::putDouble(communication.data() + 34, date);
     field::putDouble(communication.data() + 42, date);
 
-    writePlain(filePath(AppDir, Folder::Data, "sales.kvr"), std::string(sale.begin(), sale.end()));
-    writePlain(filePath(AppDir, Folder::Data, MemberRecord::kFileName),
+    writePlain(filePath(testApp().dir, Folder::Data, "sales.kvr"), std::string(sale.begin(), sale.end()));
+    writePlain(filePath(testApp().dir, Folder::Data, MemberRecord::kFileName),
                std::string(member.begin(), member.end()));
-    writePlain(filePath(AppDir, Folder::Data, CommunicationRecord::kFileName),
+    writePlain(filePath(testApp().dir, Folder::Data, CommunicationRecord::kFileName),
                std::string(communication.begin(), communication.end()));
-    const LocaleRules& rules = currentRules();
+    const LocaleRules& rules = testApp().rules;
 
-    QVERIFY(save_records(ExportKind::Sales, 1, 1).ok());
-    QCOMPARE(bytes(readPlain(filePath(AppDir, Folder::Output, "Sales.txt"))),
+    QVERIFY(saveRecords(testApp(), RecordKind::Sales, 1, 1).ok());
+    QCOMPARE(bytes(readPlain(filePath(testApp().dir, Folder::Output, "Sales.txt"))),
              QByteArray("Member's ID;Sum;Date\r\n7;;\r\n"));
-    QVERIFY(create_files_for_calculations().ok());
-    const std::string sales = readPlain(filePath(AppDir, Folder::Output, "sales.clc"));
+    QVERIFY(createFilesForCalculations(testApp()).ok());
+    const std::string sales = readPlain(filePath(testApp().dir, Folder::Output, "sales.clc"));
     QVERIFY2(sales.ends_with("\r\n7\t\t\r\n"), sales.c_str());
-    const std::string members = readPlain(filePath(AppDir, Folder::Output, "members.clc"));
+    const std::string members = readPlain(filePath(testApp().dir, Folder::Output, "members.clc"));
     QVERIFY2(members.ends_with("\r\n1\t0\t0\t\r\n"), members.c_str());
 
-    QVERIFY(save_records(ExportKind::Communications, 1, 1).ok());
-    const std::string exported = readPlain(filePath(AppDir, Folder::Output, "communications.txt"));
+    QVERIFY(saveRecords(testApp(), RecordKind::Communications, 1, 1).ok());
+    const std::string exported = readPlain(filePath(testApp().dir, Folder::Output, "communications.txt"));
     // Subject; message; date; response; date of the response; comments.
     QVERIFY2(exported.ends_with(std::string(30, ' ') + ";;;;;\r\n"), exported.c_str());
 
-    auto salesFile = RecordFile::openForReading(filePath(AppDir, Folder::Data, "sales.kvr"), 16);
+    auto salesFile = RecordFile::openForReading(filePath(testApp().dir, Folder::Data, "sales.kvr"), 16);
     auto listedSales = searchSales(*salesFile, 1, "", "7", SaleGridKind::Sales, rules);
     QCOMPARE(listedSales.table->rowCount(), 1);
     QCOMPARE(listedSales.table->cell(0, SaleResultTable::Sum), std::string());
     QCOMPARE(listedSales.table->cell(0, SaleResultTable::Date), std::string());
 
     auto memberFile = RecordFile::openForReading(
-        filePath(AppDir, Folder::Data, MemberRecord::kFileName), MemberRecord::kLength);
+        filePath(testApp().dir, Folder::Data, MemberRecord::kFileName), MemberRecord::kLength);
     auto listedMembers = searchMembers(*memberFile, 1, {"", "", "", "0", ""}, rules);
     QCOMPARE(listedMembers.table->rowCount(), 1);
     QCOMPARE(listedMembers.table->cell(0, MemberResultTable::Date), std::string());
 
     auto communicationFile =
-        RecordFile::openForReading(filePath(AppDir, Folder::Data, CommunicationRecord::kFileName),
+        RecordFile::openForReading(filePath(testApp().dir, Folder::Data, CommunicationRecord::kFileName),
                                    CommunicationRecord::kLength);
     auto listed = searchCommunications(*communicationFile, 1, {"7", "", "", ""}, rules);
     QCOMPARE(listed.table->rowCount(), 1);

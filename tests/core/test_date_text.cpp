@@ -40,7 +40,7 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void today();
-    void currentRules();
+    void testApp().rules;
 };
 
 void TestDateText::serials_data() {
@@ -369,14 +369,14 @@ void TestDateText::today() {
     QVERIFY(serial == first || serial == second);
 }
 
-void TestDateText::currentRules() {
-    QCOMPARE(zelt::currentRules(), LocaleRules::c());
+void TestDateText::testApp().rules {
+    QCOMPARE(zelt::testApp().rules, LocaleRules::c());
     {
         zelt::test::ScopedRules pinned(LocaleRules::dayMonthYearComma());
-        QCOMPARE(zelt::currentRules(), LocaleRules::dayMonthYearComma());
-        QCOMPARE(zelt::formatDate(37211.0, zelt::currentRules()), std::string("16.11.2001"));
+        QCOMPARE(zelt::testApp().rules, LocaleRules::dayMonthYearComma());
+        QCOMPARE(zelt::formatDate(37211.0, zelt::testApp().rules), std::string("16.11.2001"));
     }
-    QCOMPARE(zelt::currentRules(), LocaleRules::c());
+    QCOMPARE(zelt::testApp().rules, LocaleRules::c());
 }
 
 ZELT_TEST(TestDateText)

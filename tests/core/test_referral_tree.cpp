@@ -3,7 +3,7 @@
 #include "search/level_table.h"
 #include "search/referral_tree.h"
 
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/file_system.h"
 #include "storage/member_record.h"
@@ -24,8 +24,8 @@ const double kDay = 37211; // 16 November 2001
 
 // Members 1..n with the referrers given, named M1, M2, ...
 void writeMembers(const QList<int>& refs, const QStringList& names = {}) {
-    QVERIFY(ensureFolder(AppDir, Folder::Data).ok());
-    auto file = RecordFile::open(filePath(AppDir, Folder::Data, "affiliates.kvr"), 211);
+    QVERIFY(ensureFolder(testApp().dir, Folder::Data).ok());
+    auto file = RecordFile::open(filePath(testApp().dir, Folder::Data, "affiliates.kvr"), 211);
     QVERIFY(file.ok());
     for (int i = 0; i < refs.size(); ++i) {
         MemberRecord m;
@@ -40,14 +40,14 @@ void writeMembers(const QList<int>& refs, const QStringList& names = {}) {
 }
 
 void writeSales(const char* name, const std::vector<SaleRecord>& records) {
-    auto file = RecordFile::open(filePath(AppDir, Folder::Data, name), 16);
+    auto file = RecordFile::open(filePath(testApp().dir, Folder::Data, name), 16);
     QVERIFY(file.ok());
     for (std::size_t i = 0; i < records.size(); ++i)
         QVERIFY(file->write(static_cast<std::int32_t>(i + 1), records[i].encode()).ok());
 }
 
 ReferralTree readTree() {
-    auto tree = ReferralTree::read(filePath(AppDir, Folder::Data, "affiliates.kvr"));
+    auto tree = ReferralTree::read(filePath(testApp().dir, Folder::Data, "affiliates.kvr"));
     if (!tree)
         qFatal("members file not read");
     return std::move(*tree);
@@ -70,7 +70,7 @@ class ReferralTreeTest : public QObject {
 private slots:
     void init() {
         dir_ = std::make_unique<test::TempAppDir>();
-        AppDir = dir_->path();
+        testApp().dir = dir_->path();
     }
     void cleanup() { dir_.reset(); }
 
@@ -180,8 +180,8 @@ private slots:
             limits.from = from;
         if (!std::isnan(to))
             limits.to = to;
-        const auto table = levelTable(readTree(), 1, filePath(AppDir, Folder::Data, "sales.kvr"),
-                                      filePath(AppDir, Folder::Data, "payments.kvr"), limits);
+        const auto table = levelTable(readTree(), 1, filePath(testApp().dir, Folder::Data, "sales.kvr"),
+                                      filePath(testApp().dir, Folder::Data, "payments.kvr"), limits);
         QVERIFY(table.ok());
         QTEST(int((*table)[0].sales), "sales");
         QTEST(QString::fromStdString(
@@ -195,8 +195,8 @@ private slots:
         // 1 <- 2 <- 4 <- 1 closes a cycle through the root; 3 is a second child of 1.
         writeMembers({4, 1, 1, 2},
                      {"Ann Ames", "Bob Smith", "Cy", QString::fromUtf8("Dan M\u00fcller")});
-        QVERIFY(saveDownline(readTree(), 1).ok());
-        const auto written = fs::readWhole(filePath(AppDir, Folder::Output, "downline.txt"));
+        QVERIFY(saveDownline(testApp().dir, readTree(), 1).ok());
+        const auto written = fs::readWhole(filePath(testApp().dir, Folder::Output, "downline.txt"));
         QVERIFY(written.ok());
         QCOMPARE(bytes(*written),
                  QByteArray("Level below;Zelt member's ID;Name;Surname;Reference's "

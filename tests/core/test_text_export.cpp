@@ -1,6 +1,6 @@
 #include "export/text_export.h"
 
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
@@ -22,21 +22,21 @@ namespace {
 const double kDay = 37211; // 16 November 2001
 
 std::string output(const std::string& name) {
-    auto bytes = fs::readWhole(filePath(AppDir, Folder::Output, name));
+    auto bytes = fs::readWhole(filePath(testApp().dir, Folder::Output, name));
     return bytes ? *bytes : std::string("<missing>");
 }
 
 void writeRecords(const std::string& name, int length, const std::vector<RecordBytes>& records) {
-    QVERIFY(ensureFolder(AppDir, Folder::Data).ok());
-    auto file = RecordFile::open(filePath(AppDir, Folder::Data, name), length);
+    QVERIFY(ensureFolder(testApp().dir, Folder::Data).ok());
+    auto file = RecordFile::open(filePath(testApp().dir, Folder::Data, name), length);
     QVERIFY(file.ok());
     for (std::size_t i = 0; i < records.size(); ++i)
         QVERIFY(file->write(static_cast<std::int32_t>(i + 1), records[i]).ok());
 }
 
 void writeSide(Folder folder, const std::string& name, const std::string& text) {
-    QVERIFY(ensureFolder(AppDir, folder).ok());
-    QVERIFY(writeSideText(filePath(AppDir, folder, name), text).ok());
+    QVERIFY(ensureFolder(testApp().dir, folder).ok());
+    QVERIFY(writeSideText(filePath(testApp().dir, folder, name), text).ok());
 }
 
 std::string padded(const std::string& text, std::size_t width) {
@@ -53,8 +53,8 @@ class TextExportTest : public QObject {
 private slots:
     void init() {
         dir_ = std::make_unique<test::TempAppDir>();
-        AppDir = dir_->path();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
+        testApp().dir = dir_->path();
+        testApp().rules = LocaleRules::dayMonthYearComma();
     }
     void cleanup() { dir_.reset(); }
 
@@ -62,11 +62,11 @@ private slots:
         writeRecords("sales.kvr", 16, {SaleRecord{3, 10.5f, kDay}.encode()});
         writeRecords("payments.kvr", 16,
                      {SaleRecord{1, 0, kDay}.encode(), SaleRecord{2, 2.25f, kDay + 0.75}.encode()});
-        QVERIFY(save_records(ExportKind::Sales, 1, 1).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Sales, 1, 1).ok());
         QCOMPARE(output("Sales.txt"), std::string("Member's ID;Sum;Date\r\n3;10,5;16.11.2001\r\n"));
         QCOMPARE(output("Payments.txt"), std::string("<missing>"));
 
-        QVERIFY(save_records(ExportKind::Payments, 1, 2).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Payments, 1, 2).ok());
         QCOMPARE(output("Payments.txt"), std::string("Member's ID;Sum;Date\r\n1;0;16.11.2001\r\n"
                                                      "2;2,25;16.11.2001 18:00:00\r\n"));
         QCOMPARE(output("Sales.txt"), std::string("Member's ID;Sum;Date\r\n3;10,5;16.11.2001\r\n"));
@@ -77,26 +77,26 @@ private slots:
         for (int i = 1; i <= 5; ++i)
             records.push_back(SaleRecord{i, float(i), kDay}.encode());
         writeRecords("sales.kvr", 16, records);
-        QVERIFY(save_records(ExportKind::Sales, 1, 5).ok());
-        QVERIFY(save_records(ExportKind::Sales, 2, 2).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Sales, 1, 5).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Sales, 2, 2).ok());
         QCOMPARE(output("Sales.txt"), std::string("Member's ID;Sum;Date\r\n2;2;16.11.2001\r\n"));
     }
 
     void emptyFileAndNoCurrentRecord() {
         writeRecords("sales.kvr", 16, {});
-        QVERIFY(save_records(ExportKind::Sales, 1, 0).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Sales, 1, 0).ok());
         QCOMPARE(output("Sales.txt"), std::string("Member's ID;Sum;Date\r\n"));
-        QVERIFY(save_records(ExportKind::Sales, 0, 0).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Sales, 0, 0).ok());
         QCOMPARE(output("Sales.txt"), std::string("<missing>"));
-        QVERIFY(save_records(ExportKind::Sales, 0, 0).ok()); // nothing to delete: still fine
+        QVERIFY(saveRecords(testApp(), RecordKind::Sales, 0, 0).ok()); // nothing to delete: still fine
     }
 
     void recordsPastTheEndGetNoLine() {
         // A record allotted but not yet saved lies past the end of the file.
         writeRecords("sales.kvr", 16, {SaleRecord{3, 10.5f, kDay}.encode()});
-        QVERIFY(save_records(ExportKind::Sales, 2, 2).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Sales, 2, 2).ok());
         QCOMPARE(output("Sales.txt"), std::string("Member's ID;Sum;Date\r\n"));
-        QVERIFY(save_records(ExportKind::Sales, 1, 2).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Sales, 1, 2).ok());
         QCOMPARE(output("Sales.txt"), std::string("Member's ID;Sum;Date\r\n3;10,5;16.11.2001\r\n"));
     }
 
@@ -118,7 +118,7 @@ private slots:
         writeRecords("affiliates.kvr", 211, {first.encode(), ann.encode()});
         writeSide(Folder::Addinfo, "2.txt", "VIP");
 
-        QVERIFY(save_records(ExportKind::Members, 1, 2).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Members, 1, 2).ok());
         const std::string blanks = std::string(20, ' ') + ";" + std::string(20, ' ') + ";" +
                                    std::string(10, ' ') + ";" + std::string(20, ' ') + ";" +
                                    std::string(15, ' ') + ";" + std::string(30, ' ') + ";" +
@@ -147,7 +147,7 @@ private slots:
         writeSide(Folder::Comm, "c3.txt", "ok");
         writeSide(Folder::Comm, "1.txt", "a;b\rc\nd");
 
-        QVERIFY(save_records(ExportKind::Communications, 1, 3).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Communications, 1, 3).ok());
         QCOMPARE(output("communications.txt"),
                  std::string("Member's ID;Subject;Message;Date;Responce;Date of responce;"
                              "Comments\r\n") +
@@ -160,8 +160,8 @@ private slots:
         CommunicationRecord c;
         c.Subject = "s";
         writeRecords("communications.kvr", 50, {c.encode()});
-        QVERIFY(save_records(ExportKind::Communications, 1, 1).ok());
-        QCOMPARE(fs::isFolder(folderPath(AppDir, Folder::Comm)).value(), false);
+        QVERIFY(saveRecords(testApp(), RecordKind::Communications, 1, 1).ok());
+        QCOMPARE(fs::isFolder(folderPath(testApp().dir, Folder::Comm)).value(), false);
     }
 
     void schemeLinesEndWithTheExportDay() {
@@ -176,14 +176,14 @@ private slots:
         second.Scheme = 2;
         writeRecords("apsettings.kvr", 60, {scheme.encode(), second.encode()});
 
-        QVERIFY(save_records(ExportKind::Schemes, 1, 2).ok());
-        const std::string day = formatDate(today(), currentRules());
+        QVERIFY(saveRecords(testApp(), RecordKind::Schemes, 1, 2).ok());
+        const std::string day = formatDate(today(), testApp().rules);
         const std::string header = "Level1;Level2;Level3;Level4;Level5;Level6;Level7;Level8;"
                                    "MinPayment;Periodicity;Scheme;Type_of_payment;Unit;Date\r\n";
         QCOMPARE(output("APsettings.txt"),
                  header + "5;0;0;0;0;0;0;-1,5;2,5;30;1;Fixed     ;$         ;" + day + "\r\n" +
                      "5;0;0;0;0;0;0;-1,5;2,5;30;2;Fixed     ;$         ;" + day + "\r\n");
-        QVERIFY(save_records(ExportKind::Schemes, 0, 0).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Schemes, 0, 0).ok());
         QCOMPARE(output("APsettings.txt"), std::string("<missing>"));
     }
 };

@@ -29,7 +29,7 @@ EditorUnderTest communicationEditor() {
         typeInto(window, QStringLiteral("txtDate_R"), typedDate(2001, 2, 4));
         typeInto(window, QStringLiteral("txtMessage"), QStringLiteral("message"));
     };
-    const QString enterData = msg(MessageTable.MsgEnterData);
+    const QString enterData = msg(kMsgEnterData);
     // Any whole number is a member identifier here, 0 and negative ones included.
     FieldUnderTest member{QStringLiteral("txtID"), FieldType::Int32, 0};
     member.whenEmpty = enterData;
@@ -42,7 +42,7 @@ EditorUnderTest communicationEditor() {
     goTo.goTo = true;
     goTo.whenEmpty = enterData;
     goTo.check = [](double value) {
-        return value < 1 || value > 2 ? msg(MessageTable.MsgNoRecord) : QString();
+        return value < 1 || value > 2 ? msg(kMsgNoRecord) : QString();
     };
     editor.fields = {member, subject, date, response, goTo};
     return editor;

@@ -30,7 +30,7 @@ EditorUnderTest memberEditor() {
         typeInto(window, QStringLiteral("cmbAP_ID"), QStringLiteral("2"));
         typeInto(window, QStringLiteral("txtAdditional_Info"), QStringLiteral("info"));
     };
-    const QString enterData = msg(MessageTable.MsgEnterData);
+    const QString enterData = msg(kMsgEnterData);
     const struct {
         const char* control;
         int offset;
@@ -50,20 +50,20 @@ EditorUnderTest memberEditor() {
     referrer.whenEmpty = enterData;
     referrer.check = [](double value) {
         if (value < 0 || value == 3)
-            return msg(MessageTable.MsgIncorrectValue);
-        return value <= 2 ? QString() : msg(MessageTable.MsgNoRecord);
+            return msg(kMsgIncorrectValue);
+        return value <= 2 ? QString() : msg(kMsgNoRecord);
     };
     FieldUnderTest date{QStringLiteral("txtDate"), FieldType::Date, 203};
     date.whenEmpty = enterData;
     FieldUnderTest egold{QStringLiteral("txtEgold_ID"), FieldType::Int32, 193};
     egold.emptyValue = 0; // an empty account is stored as 0
     FieldUnderTest scheme{QStringLiteral("cmbAP_ID"), FieldType::Int16, 197};
-    scheme.whenEmpty = msg(MessageTable.MsgSelectValue);
+    scheme.whenEmpty = msg(kMsgSelectValue);
     FieldUnderTest goTo{QStringLiteral("txtCurrent_Record"), FieldType::Int32};
     goTo.goTo = true;
     goTo.whenEmpty = enterData;
     goTo.check = [](double value) {
-        return value < 1 || value > 2 ? msg(MessageTable.MsgNoRecord) : QString();
+        return value < 1 || value > 2 ? msg(kMsgNoRecord) : QString();
     };
     editor.fields << referrer << date << egold << scheme << goTo;
     return editor;

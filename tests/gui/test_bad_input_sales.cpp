@@ -28,19 +28,19 @@ EditorUnderTest saleEditor(EditorKind kind) {
         typeInto(window, QStringLiteral("txtDate"), typedDate(2001, 2, 3));
         typeInto(window, QStringLiteral("txtDetails"), QStringLiteral("details"));
     };
-    const QString enterData = msg(MessageTable.MsgEnterData);
+    const QString enterData = msg(kMsgEnterData);
     FieldUnderTest member{QStringLiteral("txtAffiliateID"), FieldType::Int32, 0};
     member.whenEmpty = enterData;
     // The sample folder holds two members.
     member.check = [](double value) {
         if (value < 1)
-            return msg(MessageTable.MsgIncorrectValue);
-        return value > 2 ? msg(MessageTable.MsgNoMember) : QString();
+            return msg(kMsgIncorrectValue);
+        return value > 2 ? msg(kMsgNoMember) : QString();
     };
     FieldUnderTest sum{QStringLiteral("txtSum"), FieldType::Single, 4};
     sum.whenEmpty = enterData;
     sum.check = [](double value) {
-        return value < 0 ? msg(MessageTable.MsgIncorrectValue) : QString();
+        return value < 0 ? msg(kMsgIncorrectValue) : QString();
     };
     FieldUnderTest date{QStringLiteral("txtDate"), FieldType::Date, 8};
     date.whenEmpty = enterData;
@@ -48,7 +48,7 @@ EditorUnderTest saleEditor(EditorKind kind) {
     goTo.goTo = true;
     goTo.whenEmpty = enterData;
     goTo.check = [](double value) {
-        return value < 1 || value > 2 ? msg(MessageTable.MsgNoRecord) : QString();
+        return value < 1 || value > 2 ? msg(kMsgNoRecord) : QString();
     };
     editor.fields = {member, sum, date, goTo};
     return editor;

@@ -26,7 +26,7 @@ EditorUnderTest schemeEditor() {
         typeInto(window, QStringLiteral("txtLevel(1)"), QStringLiteral("5"));
         typeInto(window, QStringLiteral("txtMinPayment"), QStringLiteral("10"));
     };
-    const QString enterData = msg(MessageTable.MsgEnterData);
+    const QString enterData = msg(kMsgEnterData);
     for (int level = 1; level <= 8; ++level) {
         FieldUnderTest field{QStringLiteral("txtLevel(%1)").arg(level), FieldType::Single,
                              28 + 4 * (level - 1)};
@@ -34,7 +34,7 @@ EditorUnderTest schemeEditor() {
             // Only the first level must be filled, and not with 0.
             field.whenEmpty = enterData;
             field.check = [](double value) {
-                return value == 0 ? msg(MessageTable.MsgIncorrectValue) : QString();
+                return value == 0 ? msg(kMsgIncorrectValue) : QString();
             };
         }
         editor.fields.append(field);
@@ -50,7 +50,7 @@ EditorUnderTest schemeEditor() {
     goTo.goTo = true;
     goTo.whenEmpty = enterData;
     goTo.check = [](double value) {
-        return value < 1 || value > 2 ? msg(MessageTable.MsgNoRecord) : QString();
+        return value < 1 || value > 2 ? msg(kMsgNoRecord) : QString();
     };
     editor.fields << minimum << periodicity << unit << goTo;
     return editor;

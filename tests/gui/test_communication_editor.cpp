@@ -119,27 +119,6 @@ private slots:
         }
     }
 
-    // Loading sets the six shared messages this editor shows to their texts again; the one
-    // about schemes is left as it is.
-    void sharedMessagesAreSetAgainAtLoad() {
-        const MessageTableTexts filled = MessageTable;
-        for (std::string* text :
-             {&MessageTable.MsgEnterData, &MessageTable.MsgSelectValue,
-              &MessageTable.MsgIncorrectValue, &MessageTable.MsgNoRecord, &MessageTable.MsgNoMember,
-              &MessageTable.MsgCreateRecord, &MessageTable.MsgCreateSchemes})
-            *text = "changed";
-        openEditor();
-        const MessageTableTexts after = MessageTable;
-        MessageTable = filled;
-        QCOMPARE(after.MsgEnterData, filled.MsgEnterData);
-        QCOMPARE(after.MsgSelectValue, filled.MsgSelectValue);
-        QCOMPARE(after.MsgIncorrectValue, filled.MsgIncorrectValue);
-        QCOMPARE(after.MsgNoRecord, filled.MsgNoRecord);
-        QCOMPARE(after.MsgNoMember, filled.MsgNoMember);
-        QCOMPARE(after.MsgCreateRecord, filled.MsgCreateRecord);
-        QCOMPARE(after.MsgCreateSchemes, std::string("changed"));
-    }
-
     void loadShowsTheLastRecordWithItsTexts() {
         writeRecords(records(4));
         writeBytes(commFile("4.txt"), "Hello\r\nworld\r\n");
@@ -231,8 +210,8 @@ private slots:
         QTest::addColumn<QString>("dateR");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        const QString enter = QString::fromStdString(MessageTable.MsgEnterData);
-        const QString incorrect = QString::fromStdString(MessageTable.MsgIncorrectValue);
+        const QString enter = QString::fromStdString(kMsgEnterData);
+        const QString incorrect = QString::fromStdString(kMsgIncorrectValue);
         const QString day = QStringLiteral("16.11.2001");
         QTest::newRow("member empty") << ""
                                       << "S" << day << day << enter << "txtID";
@@ -306,7 +285,7 @@ private slots:
         control<QLineEdit>("txtSubject")->setText(QStringLiteral("S"));
         control<QLineEdit>("txtDate")->setText(QStringLiteral("no date"));
         const auto before = snapshot();
-        messages_->expect(MessageTable.MsgCreateRecord);
+        messages_->expect(kMsgCreateRecord);
         editor_->cmdSave_Click();
         QCOMPARE(focusName(), QStringLiteral("cmdCreate"));
         QCOMPARE(snapshot(), before);

@@ -144,7 +144,7 @@ private slots:
         search(QStringLiteral("12"), {}, {}, {});
         QHeaderView* header = grid()->horizontalHeader();
         const QPoint heading(header->sectionViewportPosition(0) + 5, header->height() / 2);
-        messages_->expect(MessageTable.MsgNoRecord);
+        messages_->expect(kMsgNoRecord);
         QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, heading);
         QCOMPARE(editor_->currentRecord(), 6);
         QCOMPARE(text("txtCurrent_Record"), QStringLiteral("6"));

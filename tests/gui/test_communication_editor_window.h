@@ -5,11 +5,11 @@
 #include "editors/editor_factory.h"
 #include "editors/record_editor.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
 #include "storage/file_system.h"
-#include "storage/locale_rules.h"
+#include "support/test_app.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
 #include "ui/grid_view.h"
@@ -63,8 +63,8 @@ protected:
 
     void startTest() {
         dir_ = std::make_unique<TempAppDir>();
-        AppDir = dir_->path();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
+        testApp().dir = dir_->path();
+        testApp().rules = LocaleRules::dayMonthYearComma();
         messages_ = std::make_unique<MessageCapture>();
     }
     // Closes the window; false when a message went otherwise than expected.
@@ -169,7 +169,7 @@ protected:
         return cells;
     }
     static QString today() {
-        return QString::fromStdString(formatDate(zelt::today(), currentRules()));
+        return QString::fromStdString(formatDate(zelt::today(), testApp().rules));
     }
 };
 

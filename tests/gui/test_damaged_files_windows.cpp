@@ -6,10 +6,10 @@
 #include "editors/editor_factory.h"
 #include "editors/record_editor.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/date_text.h"
 #include "storage/field_codec.h"
-#include "storage/locale_rules.h"
+#include "support/test_app.h"
 #include "support/crash_harness.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
@@ -131,8 +131,8 @@ private:
 
 void TestDamagedFilesWindows::init() {
     dir_ = std::make_unique<test::TempAppDir>();
-    AppDir = dir_->path();
-    setCurrentRules(LocaleRules::dayMonthYearComma());
+    testApp().dir = dir_->path();
+    testApp().rules = LocaleRules::dayMonthYearComma();
     messages_ = std::make_unique<test::MessageCapture>();
     messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input
 }
@@ -194,17 +194,17 @@ void TestDamagedFilesWindows::browsingDamagedRecords() {
             writePlain(dir_->file("comm/" + (prefix + number) + ".txt"),
                        randomBytes(engine, std::size_t(n) * 6));
     }
-    const auto before = storedFiles(AppDir);
+    const auto before = storedFiles(testApp().dir);
 
     // The member editor needs a payment scheme; with none it says so and can only be closed.
     const bool noSchemes = k.editor == EditorKind::Members && records * 60 + extraBytes < 30;
     if (noSchemes)
-        messages_->expect(MessageTable.MsgCreateSchemes);
+        messages_->expect(kMsgCreateSchemes);
     RecordEditor* editor = open(k.editor);
     if (noSchemes) {
         QVERIFY(!editor->isLoaded());
         closeEditor();
-        QVERIFY(storedFiles(AppDir) == before);
+        QVERIFY(storedFiles(testApp().dir) == before);
         return;
     }
     QVERIFY(editor->isLoaded());
@@ -244,12 +244,12 @@ void TestDamagedFilesWindows::browsingDamagedRecords() {
                 (void)grid->model()->index(row, column).data().toString();
         }
     }
-    QVERIFY2(storedFiles(AppDir) == before, "browsing or searching changed a stored file");
+    QVERIFY2(storedFiles(testApp().dir) == before, "browsing or searching changed a stored file");
 
     closeEditor();
-    QVERIFY2(storedFiles(AppDir) == before, "closing changed a stored file");
+    QVERIFY2(storedFiles(testApp().dir) == before, "closing changed a stored file");
     const std::string data = dir_->file(std::string("data/") + k.dataFile);
-    const auto copy = test::snapshotFolder(AppDir).content(std::string("backcopies/") + k.dataFile);
+    const auto copy = test::snapshotFolder(testApp().dir).content(std::string("backcopies/") + k.dataFile);
     QVERIFY(copy.has_value());
     QVERIFY(*copy == before.at(std::string("data/") + k.dataFile));
 }
@@ -296,7 +296,7 @@ void TestDamagedFilesWindows::unshowableValuesShowEmpty() {
     field::putDouble(raw + 34, date);
     field::putDouble(raw + 42, date);
     writePlain(dir_->file("data/communications.kvr"), communication);
-    const auto before = storedFiles(AppDir);
+    const auto before = storedFiles(testApp().dir);
 
     open(EditorKind::Sales);
     QCOMPARE(text("txtSum"), QString());
@@ -334,7 +334,7 @@ void TestDamagedFilesWindows::unshowableValuesShowEmpty() {
     for (int column : {3, 4}) // Date, Date_R
         QCOMPARE(grid->model()->index(0, column).data().toString(), QString());
     closeEditor();
-    QVERIFY(storedFiles(AppDir) == before);
+    QVERIFY(storedFiles(testApp().dir) == before);
 }
 
 // Every byte from 0 to 31 stored in a member's texts: the window shows them without harm, and a
@@ -351,7 +351,7 @@ void TestDamagedFilesWindows::controlBytesInTexts() {
     writePlain(dir_->file("data/affiliates.kvr"), member);
     writePlain(dir_->file("data/apsettings.kvr"), std::string(60, ' '));
     writePlain(dir_->file("addinfo/1.txt"), std::string("\x01\x02\t\x1b\r\n\0end", 10));
-    const auto before = storedFiles(AppDir);
+    const auto before = storedFiles(testApp().dir);
 
     open(EditorKind::Members);
     for (const char* name : {"txtName", "txtSurname"}) {
@@ -362,7 +362,7 @@ void TestDamagedFilesWindows::controlBytesInTexts() {
             qPrintable(QString::fromLatin1(name) + QStringLiteral(": ") + shown.toUtf8().toHex()));
     }
     closeEditor();
-    QVERIFY(storedFiles(AppDir) == before);
+    QVERIFY(storedFiles(testApp().dir) == before);
 }
 
 void TestDamagedFilesWindows::cleanupTestCase() {

@@ -5,7 +5,7 @@
 #include "editors/record_editor.h"
 #include "shell/frm_start.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "support/fault_sweep.h"
 #include "support/message_capture.h"
 #include "support/sample_data.h"
@@ -167,8 +167,8 @@ class FaultInjectionEditorsTest : public QObject {
             action.name = title;
             action.prepare = [this] {
                 writeSampleData();
-                start_ = new frmStart;
-                start_->Form_Load(QString::fromStdString(AppDir));
+                start_ = new frmStart(testApp());
+                start_->load(QString::fromStdString(testApp().dir));
             };
             action.run = [this, which] { clickOn(start_, QString::fromLatin1(which.button)); };
             action.done = [this, which] {

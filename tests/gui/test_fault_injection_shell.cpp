@@ -2,7 +2,7 @@
 // Each action is run once for every file operation it performs, with that one operation failing.
 #include "shell/frm_start.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "support/fault_sweep.h"
 #include "support/message_capture.h"
 #include "support/sample_data.h"
@@ -35,7 +35,7 @@ class FaultInjectionShellTest : public QObject {
         action.name = name;
         action.prepare = [this, folderInUse] {
             started_ = false;
-            start_ = new frmStart;
+            start_ = new frmStart(testApp());
             if (!folderInUse)
                 return;
             writeSampleData();
@@ -43,7 +43,7 @@ class FaultInjectionShellTest : public QObject {
             writeUnderAppDir("data/.zelt-tmp-interrupted", "half a record");
             writeUnderAppDir("output/.zelt-tmp-interrupted", "half an export");
         };
-        action.run = [this] { started_ = start_->Form_Load(QString::fromStdString(AppDir)); };
+        action.run = [this] { started_ = start_->load(QString::fromStdString(testApp().dir)); };
         action.done = [this] {
             return started_ ? QString() : QStringLiteral("the main window did not start");
         };
@@ -58,8 +58,8 @@ class FaultInjectionShellTest : public QObject {
         action.name = QStringLiteral("files for calculations");
         action.prepare = [this] {
             writeSampleData();
-            start_ = new frmStart;
-            start_->Form_Load(QString::fromStdString(AppDir));
+            start_ = new frmStart(testApp());
+            start_->load(QString::fromStdString(testApp().dir));
         };
         action.run = [this] { clickOn(start_, QStringLiteral("cmdCreateFiles")); };
         action.finish = [this] { closeWindows(); };

@@ -6,9 +6,9 @@
 #include "editors/record_editor.h"
 #include "shell/frm_start.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/date_text.h"
-#include "storage/locale_rules.h"
+#include "support/test_app.h"
 #include "storage/member_record.h"
 #include "storage/sale_record.h"
 #include "support/message_capture.h"
@@ -106,8 +106,8 @@ private slots:
     void initTestCase() { fill_message_table(); }
     void init() {
         dir_ = std::make_unique<test::TempAppDir>();
-        AppDir = dir_->path();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
+        testApp().dir = dir_->path();
+        testApp().rules = LocaleRules::dayMonthYearComma();
         messages_ = std::make_unique<test::MessageCapture>();
         messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input
         writeFile(dir_->file("data/apsettings.kvr"), 2 * 60);
@@ -146,7 +146,7 @@ private slots:
     }
 
     void mainWindowTabOrder() {
-        frmStart window;
+        frmStart window(testApp());
         window.show();
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -324,9 +324,9 @@ private slots:
                 box->close();
             }
         });
-        showMessage(MessageTable.MsgNoRecord, nullptr);
+        showMessage(kMsgNoRecord, nullptr);
         QVERIFY(!forced);
-        QCOMPARE(seen, QString::fromStdString(MessageTable.MsgNoRecord) +
+        QCOMPARE(seen, QString::fromStdString(kMsgNoRecord) +
                            QStringLiteral("|Zelt Management System"));
         messages_ = std::make_unique<test::MessageCapture>();
         messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input

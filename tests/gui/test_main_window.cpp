@@ -1,10 +1,10 @@
 #include "shell/frm_start.h"
 
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/file_system.h"
-#include "storage/locale_rules.h"
+#include "support/test_app.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
 #include "support/test_registry.h"
@@ -30,12 +30,12 @@ private slots:
     void initTestCase() { fill_message_table(); }
     void init() {
         dir_ = std::make_unique<test::TempAppDir>();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
+        testApp().rules = LocaleRules::dayMonthYearComma();
     }
     void cleanup() { dir_.reset(); }
 
     void captionsAndTabOrder() {
-        frmStart window;
+        frmStart window(testApp());
         QCOMPARE(window.windowTitle(), QStringLiteral("Zelt Management System"));
         const QList<QPair<const char*, const char*>> captions = {
             {"cmdAffiliates", "Members"},
@@ -61,7 +61,7 @@ private slots:
     }
 
     void layoutHasTwoColumns() {
-        frmStart window;
+        frmStart window(testApp());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const int leftX = button(window, "cmdAffiliates")->x();
@@ -73,21 +73,21 @@ private slots:
     }
 
     void firstStartCreatesTheDataFolderOnly() {
-        frmStart window;
-        QVERIFY(window.Form_Load(QString::fromStdString(dir_->path())));
-        QCOMPARE(AppDir, dir_->path());
-        QVERIFY(fs::isFolder(folderPath(AppDir, Folder::Data)).value());
-        QVERIFY(fs::list(folderPath(AppDir, Folder::Data)).value().empty());
+        frmStart window(testApp());
+        QVERIFY(window.load(QString::fromStdString(dir_->path())));
+        QCOMPARE(testApp().dir, dir_->path());
+        QVERIFY(fs::isFolder(folderPath(testApp().dir, Folder::Data)).value());
+        QVERIFY(fs::list(folderPath(testApp().dir, Folder::Data)).value().empty());
         // A second start finds the folder and leaves it as it is.
-        QVERIFY(window.Form_Load(QString::fromStdString(dir_->path())));
+        QVERIFY(window.load(QString::fromStdString(dir_->path())));
     }
 
     void startUpRemovesLeftoverTemporaryFiles() {
-        frmStart window;
-        QVERIFY(window.Form_Load(QString::fromStdString(dir_->path())));
-        const std::string leftover = filePath(AppDir, Folder::Data, ".zelt-tmp-abc123");
+        frmStart window(testApp());
+        QVERIFY(window.load(QString::fromStdString(dir_->path())));
+        const std::string leftover = filePath(testApp().dir, Folder::Data, ".zelt-tmp-abc123");
         QVERIFY(fs::open(leftover, fs::OpenMode::WriteNew).ok());
-        QVERIFY(window.Form_Load(QString::fromStdString(dir_->path())));
+        QVERIFY(window.load(QString::fromStdString(dir_->path())));
         QVERIFY(!fs::isFile(leftover).value());
     }
 
@@ -97,38 +97,38 @@ private slots:
         test::MessageCapture messages;
         messages.expect(QStringLiteral("Cannot create the folder \"%1\": File exists")
                             .arg(QString::fromStdString(blocked)));
-        frmStart window;
-        QVERIFY(!window.Form_Load(QString::fromStdString(dir_->path())));
+        frmStart window(testApp());
+        QVERIFY(!window.load(QString::fromStdString(dir_->path())));
         ZELT_VERIFY_MESSAGES(messages);
     }
 
     void secondCopyOnTheSameFolderEnds() {
-        frmStart first;
-        QVERIFY(first.Form_Load(QString::fromStdString(dir_->path())));
+        frmStart first(testApp());
+        QVERIFY(first.load(QString::fromStdString(dir_->path())));
         test::MessageCapture messages;
         messages.expect("The records are already open in another window of the program.");
-        frmStart second;
-        QVERIFY(!second.Form_Load(QString::fromStdString(dir_->path())));
+        frmStart second(testApp());
+        QVERIFY(!second.load(QString::fromStdString(dir_->path())));
         ZELT_VERIFY_MESSAGES(messages);
     }
 
     void lockGoesWithTheWindow() {
         { // a program that ended, however it ended, holds no lock
-            frmStart first;
-            QVERIFY(first.Form_Load(QString::fromStdString(dir_->path())));
+            frmStart first(testApp());
+            QVERIFY(first.load(QString::fromStdString(dir_->path())));
         }
-        frmStart second;
-        QVERIFY(second.Form_Load(QString::fromStdString(dir_->path())));
+        frmStart second(testApp());
+        QVERIFY(second.load(QString::fromStdString(dir_->path())));
     }
 
     void createFilesButtonWritesTheFourFiles() {
-        frmStart window;
-        QVERIFY(window.Form_Load(QString::fromStdString(dir_->path())));
+        frmStart window(testApp());
+        QVERIFY(window.load(QString::fromStdString(dir_->path())));
         window.show();
         for (int run = 0; run < 2; ++run) {
             QTest::mouseClick(button(window, "cmdCreateFiles"), Qt::LeftButton);
             for (const char* name : {"members.clc", "sales.clc", "payments.clc", "settings.clc"})
-                QCOMPARE(fs::readWhole(filePath(AppDir, Folder::Output, name)).value(),
+                QCOMPARE(fs::readWhole(filePath(testApp().dir, Folder::Output, name)).value(),
                          std::string());
         }
     }

@@ -47,7 +47,7 @@ private slots:
     }
 
     void withoutSchemesNothingOpens() {
-        w_->messages->expect(MessageTable.MsgCreateSchemes);
+        w_->messages->expect(kMsgCreateSchemes);
         w_->open();
         ZELT_VERIFY_MESSAGES(*w_->messages);
         QVERIFY(!std::filesystem::exists(w_->membersFile()));
@@ -62,7 +62,7 @@ private slots:
 
         // A members file that is there is backed up at closing all the same.
         test::writeBytes(w_->membersFile(), std::string(211, 'x'));
-        w_->messages->expect(MessageTable.MsgCreateSchemes);
+        w_->messages->expect(kMsgCreateSchemes);
         w_->open();
         w_->close();
         QCOMPARE(fileBytes(w_->file("backcopies/affiliates.kvr")), QByteArray(211, 'x'));
@@ -113,11 +113,11 @@ private slots:
         w_->click("cmdCreate");
         QCOMPARE(w_->text("txtAffiliateID"), QStringLiteral("1"));
         QCOMPARE(w_->text("txtCurrent_Record"), QStringLiteral("1"));
-        QCOMPARE(w_->text("txtDate"), QString::fromStdString(formatDate(today(), currentRules())));
+        QCOMPARE(w_->text("txtDate"), QString::fromStdString(formatDate(today(), testApp().rules)));
         QVERIFY(!w_->control("txtAffiliateID")->isEnabled());
         QVERIFY(!w_->control("txtLevel")->isEnabled());
         if (!stored)
-            w_->messages->expect(MessageTable.MsgIncorrectValue);
+            w_->messages->expect(kMsgIncorrectValue);
         w_->create(QStringLiteral("Ann"), referrer);
         ZELT_VERIFY_MESSAGES(*w_->messages);
         if (!stored) {
@@ -143,10 +143,10 @@ private slots:
         QTest::addColumn<int>("level");
         QTest::newRow("member 2") << "2" << QString() << 3;
         QTest::newRow("member 1 with blanks") << " 1 " << QString() << 2;
-        QTest::newRow("member 7") << "7" << message(MessageTable.MsgNoRecord) << 0;
-        QTest::newRow("itself") << "3" << message(MessageTable.MsgIncorrectValue) << 0;
-        QTest::newRow("negative") << "-1" << message(MessageTable.MsgIncorrectValue) << 0;
-        QTest::newRow("letters") << "2x" << message(MessageTable.MsgIncorrectValue) << 0;
+        QTest::newRow("member 7") << "7" << message(kMsgNoRecord) << 0;
+        QTest::newRow("itself") << "3" << message(kMsgIncorrectValue) << 0;
+        QTest::newRow("negative") << "-1" << message(kMsgIncorrectValue) << 0;
+        QTest::newRow("letters") << "2x" << message(kMsgIncorrectValue) << 0;
     }
     void newMemberReferredBy() {
         QFETCH(QString, referrer);
@@ -193,7 +193,7 @@ private slots:
         twoMembers(std::numeric_limits<std::int32_t>::max());
         const QByteArray before = fileBytes(w_->membersFile());
         w_->open();
-        w_->messages->expect(MessageTable.MsgIncorrectValue);
+        w_->messages->expect(kMsgIncorrectValue);
         w_->create(QStringLiteral("Cy"), QStringLiteral("2"));
         ZELT_VERIFY_MESSAGES(*w_->messages);
         QCOMPARE(w_->focus(), w_->control("txtRef_ID"));
@@ -231,8 +231,8 @@ private slots:
         QTest::addColumn<QString>("scheme");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        const QString enter = message(MessageTable.MsgEnterData);
-        const QString incorrect = message(MessageTable.MsgIncorrectValue);
+        const QString enter = message(kMsgEnterData);
+        const QString incorrect = message(kMsgIncorrectValue);
         QTest::newRow("name empty") << ""
                                     << "0"
                                     << "1.1.2001"
@@ -252,7 +252,7 @@ private slots:
                                       << "0"
                                       << "1.1.2001"
                                       << ""
-                                      << "" << message(MessageTable.MsgSelectValue) << "cmbAP_ID";
+                                      << "" << message(kMsgSelectValue) << "cmbAP_ID";
         QTest::newRow("referrer letters") << "A"
                                           << "x"
                                           << "x"

@@ -114,7 +114,7 @@ private slots:
         QFETCH(QString, egold);
         w_->type("txtSreferenceid", reference);
         w_->type("txtSEgold_ID", egold);
-        w_->messages->expect(MessageTable.MsgIncorrectValue);
+        w_->messages->expect(kMsgIncorrectValue);
         w_->click("cmdDisplay");
         ZELT_VERIFY_MESSAGES(*w_->messages);
         QCOMPARE(w_->focus(), w_->control("txtSreferenceid"));
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(w_->editor->editMode(), RecordEditor::Browsing);
 
         QHeaderView* header = w_->grid()->horizontalHeader();
-        w_->messages->expect(MessageTable.MsgNoRecord);
+        w_->messages->expect(kMsgNoRecord);
         QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
                            QPoint(header->sectionViewportPosition(0) + 5, header->height() / 2));
         ZELT_VERIFY_MESSAGES(*w_->messages);

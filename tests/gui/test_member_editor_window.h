@@ -5,9 +5,9 @@
 #include "editors/editor_factory.h"
 #include "editors/record_editor.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/file_system.h"
-#include "storage/locale_rules.h"
+#include "support/test_app.h"
 #include "storage/member_record.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
@@ -58,8 +58,8 @@ inline MemberRecord member(std::int32_t id, const char* name, std::int32_t refer
 class MemberEditorWindow {
 public:
     MemberEditorWindow() : dir_(std::make_unique<TempAppDir>()) {
-        AppDir = dir_->path();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
+        testApp().dir = dir_->path();
+        testApp().rules = LocaleRules::dayMonthYearComma();
         messages = std::make_unique<MessageCapture>();
         // Tests close the window in whatever state they leave it, typed input included.
         messages->answerUnexpectedQuestionsYes();

@@ -150,9 +150,9 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("shown");
-        const QString enter = QString::fromStdString(MessageTable.MsgEnterData);
-        const QString incorrect = QString::fromStdString(MessageTable.MsgIncorrectValue);
-        const QString noRecord = QString::fromStdString(MessageTable.MsgNoRecord);
+        const QString enter = QString::fromStdString(kMsgEnterData);
+        const QString incorrect = QString::fromStdString(kMsgIncorrectValue);
+        const QString noRecord = QString::fromStdString(kMsgNoRecord);
         QTest::newRow("empty") << "" << enter << 5;
         QTest::newRow("letters") << "abc" << incorrect << 5;
         QTest::newRow("blanks only") << "  " << incorrect << 5;
@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(editor_->recordCount(), 6);
         QCOMPARE(text("txtAffiliateID"), QString());
         QCOMPARE(text("txtSum"), QString());
-        QCOMPARE(text("txtDate"), QString::fromStdString(formatDate(today(), currentRules())));
+        QCOMPARE(text("txtDate"), QString::fromStdString(formatDate(today(), testApp().rules)));
         type("txtAffiliateID", QStringLiteral("4"));
         type("txtSum", QStringLiteral("10,50"));
         type("txtDate", QStringLiteral("16.11.2001"));
@@ -294,7 +294,7 @@ private slots:
         QCOMPARE(text("txtCurrent_Record"), QStringLiteral("5"));
         for (const char* name : {"txtAffiliateID", "txtSum", "txtDate"})
             QCOMPARE(text(name), QString());
-        messages_->expect(MessageTable.MsgCreateRecord);
+        messages_->expect(kMsgCreateRecord);
         click("cmdEdit");
         ZELT_VERIFY_MESSAGES(*messages_);
         QCOMPARE(focused(), control("cmdCreate"));

@@ -79,7 +79,7 @@ private slots:
                  QStringLiteral("0 0,00 2,00"));
         auto* to = tree->findChild<QLineEdit*>(QStringLiteral("txtTo"));
         QTest::keyClicks(to, QStringLiteral("31.02.2001"));
-        w.messages->expect(MessageTable.MsgIncorrectValue);
+        w.messages->expect(kMsgIncorrectValue);
         QTest::mouseClick(tree->findChild<QPushButton*>(QStringLiteral("cmdFind")), Qt::LeftButton);
         ZELT_VERIFY_MESSAGES(*w.messages);
         QCOMPARE(tree->focusWidget(), to);

@@ -77,9 +77,9 @@ private slots:
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        const QString enter = message(MessageTable.MsgEnterData);
-        const QString incorrect = message(MessageTable.MsgIncorrectValue);
-        const QString noMember = message(MessageTable.MsgNoMember);
+        const QString enter = message(kMsgEnterData);
+        const QString incorrect = message(kMsgIncorrectValue);
+        const QString noMember = message(kMsgNoMember);
         QTest::newRow("member empty") << ""
                                       << "1"
                                       << "" << enter << "txtAffiliateID";
@@ -147,7 +147,7 @@ private slots:
         openEditor();
         click("cmdCreate");
         fill(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("16.11.2001"));
-        messages_->expect(MessageTable.MsgNoMember);
+        messages_->expect(kMsgNoMember);
         click("cmdSave");
         ZELT_VERIFY_MESSAGES(*messages_);
         QCOMPARE(std::filesystem::file_size(dataFile()), 0u);
@@ -184,7 +184,7 @@ private slots:
         openEditor();
         click("cmdCreate");
         fill(QStringLiteral("5"), QStringLiteral("10,50"), QStringLiteral("16.11.01"));
-        messages_->expect(MessageTable.MsgNoMember);
+        messages_->expect(kMsgNoMember);
         click("cmdSave");
         ZELT_VERIFY_MESSAGES(*messages_);
         type("txtAffiliateID", QStringLiteral("3"));

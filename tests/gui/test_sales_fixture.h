@@ -6,9 +6,9 @@
 #include "editors/editor_factory.h"
 #include "editors/record_editor.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/file_system.h"
-#include "storage/locale_rules.h"
+#include "support/test_app.h"
 #include "storage/sale_record.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
@@ -47,8 +47,8 @@ protected:
     // For init() and cleanup() of the test class.
     void setUp() {
         dir_ = std::make_unique<TempAppDir>();
-        AppDir = dir_->path();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
+        testApp().dir = dir_->path();
+        testApp().rules = LocaleRules::dayMonthYearComma();
         messages_ = std::make_unique<MessageCapture>();
     }
     void tearDown() {

@@ -89,7 +89,7 @@ private slots:
         click("cmdDisplay");
         type("txtSdate", date);
         type("txtSAffID", member);
-        messages_->expect(MessageTable.MsgIncorrectValue);
+        messages_->expect(kMsgIncorrectValue);
         click("cmdDisplay");
         ZELT_VERIFY_MESSAGES(*messages_);
         QCOMPARE(focused(), control(focus.toLatin1().constData()));
@@ -135,7 +135,7 @@ private slots:
         click("cmdDisplay");
         QHeaderView* header = grid()->horizontalHeader();
         const QPoint heading(header->sectionViewportPosition(0) + 5, header->height() / 2);
-        messages_->expect(MessageTable.MsgNoRecord);
+        messages_->expect(kMsgNoRecord);
         QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, heading);
         ZELT_VERIFY_MESSAGES(*messages_);
         QCOMPARE(editor_->currentRecord(), 5);

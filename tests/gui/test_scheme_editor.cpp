@@ -36,7 +36,7 @@ private slots:
 
         // The exports of an empty file: the header alone, or no file at all.
         click(QStringLiteral("cmdSaveAllRecords"));
-        const std::string output = filePath(AppDir, Folder::Output, "APsettings.txt");
+        const std::string output = filePath(testApp().dir, Folder::Output, "APsettings.txt");
         QCOMPARE(bytes(*fs::readWhole(output)),
                  QByteArray("Level1;Level2;Level3;Level4;Level5;Level6;Level7;Level8;MinPayment;"
                             "Periodicity;Scheme;Type_of_payment;Unit;Date\r\n"));
@@ -118,7 +118,7 @@ private slots:
         writeSchemes({scheme(1, "Fixed", 5)});
         open();
         if (action.endsWith(QLatin1String("cmdCreate cmdSave")))
-            messages_->expect(MessageTable.MsgEnterData); // a new scheme has no minimal payment
+            messages_->expect(kMsgEnterData); // a new scheme has no minimal payment
         for (const QString& name : action.split(QLatin1Char(' '), Qt::SkipEmptyParts))
             click(name);
         QTEST(int(editor_->editMode()), "mode");
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(typeList()->currentIndex(), -1);
         QCOMPARE(typeList()->placeholderText(), QStringLiteral("Other     "));
         click(QStringLiteral("cmdEdit"));
-        messages_->expect(MessageTable.MsgSelectValue);
+        messages_->expect(kMsgSelectValue);
         click(QStringLiteral("cmdSave"));
         ZELT_VERIFY_MESSAGES(*messages_);
 
@@ -225,14 +225,14 @@ private slots:
         second.Unit = "EUR";
         writeSchemes({scheme(1, "Fixed", 5), second});
         open();
-        const std::string day = formatDate(today(), currentRules());
+        const std::string day = formatDate(today(), testApp().rules);
         const QByteArray header = "Level1;Level2;Level3;Level4;Level5;Level6;Level7;Level8;"
                                   "MinPayment;Periodicity;Scheme;Type_of_payment;Unit;Date\r\n";
         const QByteArray line1 =
             "5;0;0;0;0;0;0;0;10;30;1;Fixed     ;$         ;" + bytes(day) + "\r\n";
         const QByteArray line2 =
             "2,5;0;0;0;0;0;0;0;10;30;2;Percents  ;EUR       ;" + bytes(day) + "\r\n";
-        const std::string output = filePath(AppDir, Folder::Output, "APsettings.txt");
+        const std::string output = filePath(testApp().dir, Folder::Output, "APsettings.txt");
 
         click(QStringLiteral("cmdSaveAllRecords"));
         QCOMPARE(bytes(*fs::readWhole(output)), header + line1 + line2);

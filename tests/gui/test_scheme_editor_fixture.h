@@ -5,7 +5,7 @@
 #include "editors/scheme_editor.h"
 
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/date_text.h"
 #include "storage/file_system.h"
@@ -57,7 +57,7 @@ inline SchemeRecord scheme(std::int16_t number, const char* type, float level1) 
 }
 
 inline std::string dataPath() {
-    return filePath(AppDir, Folder::Data, "apsettings.kvr");
+    return filePath(testApp().dir, Folder::Data, "apsettings.kvr");
 }
 
 inline QByteArray dataBytes() {
@@ -66,7 +66,7 @@ inline QByteArray dataBytes() {
 }
 
 inline void writeRaw(const std::string& bytes) {
-    QVERIFY(ensureFolder(AppDir, Folder::Data).ok());
+    QVERIFY(ensureFolder(testApp().dir, Folder::Data).ok());
     auto file = fs::open(dataPath(), fs::OpenMode::WriteNew);
     QVERIFY(file.ok());
     QVERIFY(fs::writeAt(*file, 0, bytes.data(), bytes.size()).ok());
@@ -103,7 +103,7 @@ class SchemeEditorFixture {
 protected:
     void start() {
         dir_ = std::make_unique<TempAppDir>();
-        AppDir = dir_->path();
+        testApp().dir = dir_->path();
         rules_ = std::make_unique<ScopedRules>(LocaleRules::c());
         messages_ = std::make_unique<MessageCapture>();
     }

@@ -18,15 +18,15 @@ private slots:
         QTest::addColumn<QStringList>("changes");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
-        const QString enter = QString::fromStdString(MessageTable.MsgEnterData);
-        const QString incorrect = QString::fromStdString(MessageTable.MsgIncorrectValue);
+        const QString enter = QString::fromStdString(kMsgEnterData);
+        const QString incorrect = QString::fromStdString(kMsgIncorrectValue);
         QTest::newRow("min payment empty")
             << QStringList{"txtMinPayment="} << enter << "txtMinPayment";
         QTest::newRow("periodicity empty")
             << QStringList{"txtPeriodicity="} << enter << "txtPeriodicity";
         QTest::newRow("unit empty") << QStringList{"txtUnit="} << enter << "txtUnit";
         QTest::newRow("type not chosen")
-            << QStringList{"cmbType="} << QString::fromStdString(MessageTable.MsgSelectValue)
+            << QStringList{"cmbType="} << QString::fromStdString(kMsgSelectValue)
             << "cmbType";
         QTest::newRow("level 1 empty") << QStringList{"txtLevel(1)="} << enter << "txtLevel(1)";
         QTest::newRow("level 1 at 0") << QStringList{"txtLevel(1)=0"} << incorrect << "txtLevel(1)";
@@ -47,7 +47,7 @@ private slots:
             << QStringList{"txtLevel(1)=0", "cmbType=", "txtUnit="} << enter << "txtUnit";
         QTest::newRow("type before empty level 1")
             << QStringList{"txtLevel(1)=", "cmbType="}
-            << QString::fromStdString(MessageTable.MsgSelectValue) << "cmbType";
+            << QString::fromStdString(kMsgSelectValue) << "cmbType";
         QTest::newRow("conversions before level 1 at 0")
             << QStringList{"txtLevel(1)=0", "txtLevel(3)=x"} << incorrect << "txtLevel(3)";
         QTest::newRow("levels before periodicity")
@@ -76,7 +76,7 @@ private slots:
         open();
         createValid();
         apply({QStringLiteral("txtLevel(1)=0")});
-        messages_->expect(MessageTable.MsgIncorrectValue);
+        messages_->expect(kMsgIncorrectValue);
         click(QStringLiteral("cmdSave"));
         apply({QStringLiteral("txtLevel(1)=3")});
         click(QStringLiteral("cmdSave"));
@@ -190,7 +190,7 @@ private slots:
         QCOMPARE(editor_->recordCount(), 32767);
 
         const QByteArray before = dataBytes();
-        messages_->expect(MessageTable.MsgIncorrectValue);
+        messages_->expect(kMsgIncorrectValue);
         click(QStringLiteral("cmdCreate"));
         ZELT_VERIFY_MESSAGES(*messages_);
         QCOMPARE(focused(), QStringLiteral("cmdCreate"));

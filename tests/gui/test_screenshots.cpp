@@ -6,10 +6,10 @@
 #include "editors/record_editor.h"
 #include "shell/frm_start.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
-#include "storage/locale_rules.h"
+#include "support/test_app.h"
 #include "storage/member_record.h"
 #include "storage/sale_record.h"
 #include "storage/scheme_record.h"
@@ -219,7 +219,6 @@ class ScreenshotTest : public QObject {
 
 private slots:
     void initTestCase() {
-        fill_message_table();
         const QByteArray chosen = qgetenv("ZELT_SCREENSHOT_DIR");
         out_ = QDir(chosen.isEmpty()
                         ? QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots")
@@ -228,8 +227,8 @@ private slots:
     }
     void init() {
         dir_ = std::make_unique<test::TempAppDir>();
-        AppDir = dir_->path();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
+        testApp().dir = dir_->path();
+        testApp().rules = LocaleRules::dayMonthYearComma();
         messages_ = std::make_unique<test::MessageCapture>();
         messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input
     }
@@ -245,8 +244,8 @@ private slots:
     }
 
     void mainWindow() {
-        frmStart window;
-        QVERIFY(window.Form_Load(QString::fromStdString(dir_->path())));
+        frmStart window(testApp());
+        QVERIFY(window.load(QString::fromStdString(dir_->path())));
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         checkLayout(&window);
@@ -309,7 +308,7 @@ private slots:
     }
 
     void memberEditorWithoutSchemes() {
-        messages_->expect(MessageTable.MsgCreateSchemes);
+        messages_->expect(kMsgCreateSchemes);
         QWidget* window = openEditor(EditorKind::Members);
         ZELT_VERIFY_MESSAGES(*messages_);
         QVERIFY(!control("cmdCreate")->isEnabled());

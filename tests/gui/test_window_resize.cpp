@@ -4,8 +4,8 @@
 #include "editors/editor_factory.h"
 #include "shell/frm_start.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
-#include "storage/locale_rules.h"
+#include "support/test_app.h"
+#include "support/test_app.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
 #include "support/test_registry.h"
@@ -54,8 +54,8 @@ private slots:
     void initTestCase() { fill_message_table(); }
     void init() {
         dir_ = std::make_unique<test::TempAppDir>();
-        AppDir = dir_->path();
-        setCurrentRules(LocaleRules::dayMonthYearComma());
+        testApp().dir = dir_->path();
+        testApp().rules = LocaleRules::dayMonthYearComma();
         messages_ = std::make_unique<test::MessageCapture>();
         messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input
         std::filesystem::create_directories(dir_->file("data"));
@@ -73,7 +73,7 @@ private slots:
     }
 
     void mainWindowSizes() {
-        frmStart window;
+        frmStart window(testApp());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QVERIFY(window.width() <= kSmallScreen.width() && window.height() <= kSmallScreen.height());

@@ -4,7 +4,7 @@
 
 #include "editors/record_editor.h"
 #include "shell/message_table.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/field_codec.h"
 #include "support/folder_snapshot.h"
 #include "support/message_capture.h"
@@ -86,7 +86,7 @@ const Baseline& baselineOf(const EditorUnderTest& editor, bool dayMonthYear) {
     if (const auto found = baselines.find(key); found != baselines.end())
         return found->second;
     TempAppDir dir;
-    AppDir = dir.path();
+    testApp().dir = dir.path();
     writeSampleData();
     MessageCapture messages;
     messages.answerUnexpectedQuestionsYes(); // windows are closed with typed input
@@ -149,7 +149,7 @@ void addBadInputRows(const EditorUnderTest& editor) {
                 } else if (const auto value =
                                text.isEmpty() ? field.emptyValue : input.valueAs(field.type);
                            !value) {
-                    message = QString::fromStdString(MessageTable.MsgIncorrectValue);
+                    message = QString::fromStdString(kMsgIncorrectValue);
                 } else {
                     message = field.check ? field.check(*value) : QString();
                     if (message.isEmpty())
@@ -177,7 +177,7 @@ void tryBadInput(const EditorUnderTest& editor) {
 
     const Baseline* baseline = under.goTo ? nullptr : &baselineOf(editor, dayMonthYear);
     TempAppDir dir;
-    AppDir = dir.path();
+    testApp().dir = dir.path();
     writeSampleData();
     MessageCapture messages;
     messages.answerUnexpectedQuestionsYes(); // windows are closed with typed input
@@ -199,7 +199,7 @@ void tryBadInput(const EditorUnderTest& editor) {
                      under.control == QLatin1String("txtMinPayment") ||
                      under.control.startsWith(QLatin1String("txtLevel"));
     if (message.isEmpty() && sum) {
-        if (const auto written = sumStoredAs(input.trimmed().toStdString(), currentRules()))
+        if (const auto written = sumStoredAs(input.trimmed().toStdString(), testApp().rules))
             messages.expect("Warning !!! This value will be stored as " + *written);
     }
     clickOn(window, under.goTo ? QStringLiteral("cmdGoTo") : QStringLiteral("cmdSave"));

@@ -42,7 +42,7 @@ struct FieldUnderTest {
 struct EditorUnderTest {
     QString name;
     EditorKind kind;
-    std::string dataFile; // relative to AppDir
+    std::string dataFile; // relative to testApp().dir
     int recordLength;
     // Valid values for every field of a new record, after cmdCreate.
     std::function<void(QWidget*)> fillValid;

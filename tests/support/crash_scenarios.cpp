@@ -2,7 +2,7 @@
 
 #include "export/calculation_files.h"
 #include "export/text_export.h"
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/communication_record.h"
 #include "storage/member_record.h"
@@ -116,26 +116,26 @@ std::vector<SideFile> communicationSides(int n) {
 std::function<bool()> saveAction(std::string dataFile, int length, int n, RecordBytes record,
                                  std::vector<SideFile> sides) {
     return [=] {
-        auto data = RecordFile::open(filePath(AppDir, Folder::Data, dataFile), length);
+        auto data = RecordFile::open(filePath(testApp().dir, Folder::Data, dataFile), length);
         if (!data || !data->write(n, record))
             return false;
         for (const SideFile& side : sides)
-            if (!writeSideText(filePath(AppDir, side.folder, side.name), sideText(side.name, 1)))
+            if (!writeSideText(filePath(testApp().dir, side.folder, side.name), sideText(side.name, 1)))
                 return false;
         return true;
     };
 }
 
-std::function<bool()> exportAction(ExportKind kind, int first, int last) {
-    return [=] { return save_records(kind, first, last).ok(); };
+std::function<bool()> exportAction(RecordKind kind, int first, int last) {
+    return [=] { return saveRecords(testApp(), kind, first, last).ok(); };
 }
 
 // An editor's closing: the copy of its data file into the backup folder.
 std::function<bool()> backupAction(std::string dataFile) {
     return [=] {
-        return ensureFolder(AppDir, Folder::Backcopies).ok() &&
-               copyFileReplacing(filePath(AppDir, Folder::Data, dataFile),
-                                 filePath(AppDir, Folder::Backcopies, dataFile))
+        return ensureFolder(testApp().dir, Folder::Backcopies).ok() &&
+               copyFileReplacing(filePath(testApp().dir, Folder::Data, dataFile),
+                                 filePath(testApp().dir, Folder::Backcopies, dataFile))
                    .ok();
     };
 }
@@ -144,23 +144,23 @@ struct Kind {
     const char* label;
     const char* dataFile;
     int length;
-    ExportKind exportKind;
+    RecordKind exportKind;
     RecordBytes (*make)(int, int);
     std::vector<SideFile> (*sides)(int);
     int CrashSizes::*count;
 };
 
 const Kind kKinds[] = {
-    {"member", MemberRecord::kFileName, MemberRecord::kLength, ExportKind::Members, memberRecord,
+    {"member", MemberRecord::kFileName, MemberRecord::kLength, RecordKind::Members, memberRecord,
      memberSides, &CrashSizes::members},
-    {"sale", "sales.kvr", SaleRecord::kLength, ExportKind::Sales, saleRecord, saleSides,
+    {"sale", "sales.kvr", SaleRecord::kLength, RecordKind::Sales, saleRecord, saleSides,
      &CrashSizes::sales},
-    {"payment", "payments.kvr", SaleRecord::kLength, ExportKind::Payments, saleRecord, paymentSides,
+    {"payment", "payments.kvr", SaleRecord::kLength, RecordKind::Payments, saleRecord, paymentSides,
      &CrashSizes::payments},
     {"communication", CommunicationRecord::kFileName, CommunicationRecord::kLength,
-     ExportKind::Communications, communicationRecord, communicationSides,
+     RecordKind::Communications, communicationRecord, communicationSides,
      &CrashSizes::communications},
-    {"scheme", SchemeRecord::kFileName, SchemeRecord::kLength, ExportKind::Schemes, schemeRecord,
+    {"scheme", SchemeRecord::kFileName, SchemeRecord::kLength, RecordKind::Schemes, schemeRecord,
      [](int) { return std::vector<SideFile>{}; }, &CrashSizes::schemes},
 };
 
@@ -188,8 +188,8 @@ void addEveryAction(std::vector<CrashScenario>& all, const std::string& label,
         add("export all " + name + "s", exportAction(kind.exportKind, 1, std::max(count, 0)));
     }
     if (outputsExist)
-        add("export with no record", exportAction(ExportKind::Communications, 0, 0));
-    add("files for calculations", [] { return create_files_for_calculations().ok(); });
+        add("export with no record", exportAction(RecordKind::Communications, 0, 0));
+    add("files for calculations", [] { return createFilesForCalculations(testApp()).ok(); });
 }
 
 } // namespace
@@ -232,10 +232,10 @@ const std::vector<CrashScenario>& crashScenarios() {
         // Files larger than a write block: several reads and writes per file.
         const CrashSizes large{-1, 70000, -1, -1, -1};
         list.push_back({"70000 sales: export all", large, true,
-                        exportAction(ExportKind::Sales, 1, large.sales)});
+                        exportAction(RecordKind::Sales, 1, large.sales)});
         list.push_back({"70000 sales: back up", large, true, backupAction("sales.kvr")});
         list.push_back({"70000 sales: files for calculations", large, true,
-                        [] { return create_files_for_calculations().ok(); }});
+                        [] { return createFilesForCalculations(testApp()).ok(); }});
         return list;
     }();
     return all;

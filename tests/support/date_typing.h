@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/date_text.h"
-#include "storage/locale_rules.h"
+#include "support/test_app.h"
 
 #include <QString>
 
@@ -9,7 +9,7 @@ namespace zelt::test {
 
 // A day as the operator types it in the locale in force.
 inline QString typedDate(int year, int month, int day) {
-    return QString::fromStdString(formatDate(serialFromDate(year, month, day), currentRules()));
+    return QString::fromStdString(formatDate(serialFromDate(year, month, day), testApp().rules));
 }
 
 } // namespace zelt::test

@@ -1,6 +1,6 @@
 #include "support/fault_sweep.h"
 
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/file_system.h"
 #include "storage/whole_file_writer.h"
 #include "support/fault_hook.h"
@@ -112,7 +112,7 @@ CleanRun runClean(const SweepAction& action,
                   const std::function<void(const QString&, const QString&)>& problem) {
     CleanRun reference;
     TempAppDir dir;
-    AppDir = dir.path();
+    testApp().dir = dir.path();
     reference.root = dir.path();
     if (const QStringList shown = quietly(action.prepare); !shown.isEmpty())
         problem(QStringLiteral("preparing"), QStringLiteral("messages ") + joined(shown));
@@ -192,7 +192,7 @@ SweepOutcome sweepFaults(const SweepAction& action) {
                 .arg(i)
                 .arg(describe(cleanLog[i], cleanRoot), QString::fromLatin1(std::strerror(code)));
         TempAppDir dir;
-        AppDir = dir.path();
+        testApp().dir = dir.path();
         if (const QStringList shown = quietly(action.prepare); !shown.isEmpty())
             problem(where, QStringLiteral("preparing showed ") + joined(shown));
         const FolderSnapshot before = FolderSnapshot::of(dir.path());
@@ -245,7 +245,7 @@ SweepOutcome sweepFaults(const SweepAction& action) {
             problem(where, QStringLiteral("after the retry: ") + joined(diff));
         quietly(action.finish);
     }
-    AppDir.clear();
+    testApp().dir.clear();
     return outcome;
 }
 
@@ -266,7 +266,7 @@ SweepOutcome blockedEntry(const SweepAction& action, const std::string& relative
     const CleanRun reference = runClean(action, problem);
 
     TempAppDir dir;
-    AppDir = dir.path();
+    testApp().dir = dir.path();
     if (const QStringList shown = quietly(action.prepare); !shown.isEmpty())
         problem(QStringLiteral("preparing"), QStringLiteral("messages ") + joined(shown));
     // The entry the program made or holds goes aside, so that it can come back whole.
@@ -312,7 +312,7 @@ SweepOutcome blockedEntry(const SweepAction& action, const std::string& relative
         !diff.isEmpty())
         problem(QStringLiteral("retry"), joined(diff));
     quietly(action.finish);
-    AppDir.clear();
+    testApp().dir.clear();
     return outcome;
 }
 

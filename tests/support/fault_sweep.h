@@ -15,7 +15,7 @@ namespace zelt::test {
 
 struct SweepAction {
     QString name;
-    // Writes fresh data and opens the windows the action needs. AppDir is a new, empty folder
+    // Writes fresh data and opens the windows the action needs. testApp().dir is a new, empty folder
     // when it is called.
     std::function<void()> prepare;
     // The action itself: clicks in the windows that prepare opened.
@@ -27,7 +27,7 @@ struct SweepAction {
     std::function<QString()> done;
     // Closes the windows; called with no fault installed.
     std::function<void()> finish;
-    // Files, relative to AppDir, that a failed run may leave as the clean run leaves them,
+    // Files, relative to testApp().dir, that a failed run may leave as the clean run leaves them,
     // because the action had completed them before the fault (a record written before its side
     // text failed). Every other file must keep every byte.
     std::set<std::string> mayBeNew;
@@ -49,7 +49,7 @@ namespace zelt::test {
 // even to root: a plain file where a folder should be, or a folder where a file should be.
 enum class Blocker { PlainFile, Folder };
 
-// Runs the action once with the entry at relative (to AppDir) replaced by the blocker, after
+// Runs the action once with the entry at relative (to testApp().dir) replaced by the blocker, after
 // prepare: the action must show one message naming the entry and the system's reason and change
 // no stored byte; with the entry put back, the same action in the same windows ends as a clean
 // run.

@@ -14,7 +14,7 @@
 // while it lives.
 //
 //     zelt::test::MessageCapture messages;
-//     messages.expect(zelt::MessageTable.MsgNoRecord);
+//     messages.expect(zelt::kMsgNoRecord);
 //     QTest::mouseClick(goTo, Qt::LeftButton);
 //     ZELT_VERIFY_MESSAGES(messages);
 namespace zelt::test {

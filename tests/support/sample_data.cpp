@@ -1,6 +1,6 @@
 #include "support/sample_data.h"
 
-#include "shell/zelt_module.h"
+#include "support/test_app.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
 #include "storage/member_record.h"
@@ -66,7 +66,7 @@ CommunicationRecord communication(std::int32_t member, const char* subject) {
 } // namespace
 
 void writeUnderAppDir(const std::string& relative, const std::string& bytes) {
-    const std::filesystem::path path = std::filesystem::path(AppDir) / relative;
+    const std::filesystem::path path = std::filesystem::path(testApp().dir) / relative;
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/file_rules.h"
-#include "storage/locale_rules.h"
+#include "support/test_app.h"
 
 #include <QString>
 #include <QTest>
@@ -50,10 +50,10 @@ inline LocaleRules testRules(const QString& name) {
 // Pins the program-wide rules for the life of the object and puts back the earlier ones.
 class ScopedRules {
 public:
-    explicit ScopedRules(const LocaleRules& rules) : saved_(currentRules()) {
-        setCurrentRules(rules);
+    explicit ScopedRules(const LocaleRules& rules) : saved_(testApp().rules) {
+        testApp().rules = rules;
     }
-    ~ScopedRules() { setCurrentRules(saved_); }
+    ~ScopedRules() { testApp().rules = saved_; }
     ScopedRules(const ScopedRules&) = delete;
     ScopedRules& operator=(const ScopedRules&) = delete;
 

@@ -1,4 +1,4 @@
-#include "shell/zelt_module.h"
+#include "storage/member_count.h"
 
 #include "storage/app_paths.h"
 #include "storage/file_system.h"
@@ -7,10 +7,8 @@
 
 namespace zelt {
 
-std::string AppDir;
-
-Result<std::int32_t> count_members() {
-    const std::string path = filePath(AppDir, Folder::Data, MemberRecord::kFileName);
+Result<std::int32_t> countMembers(const std::string& appDir) {
+    const std::string path = filePath(appDir, Folder::Data, MemberRecord::kFileName);
     const auto exists = fs::isFile(path);
     if (!exists)
         return exists.error();
@@ -21,7 +19,5 @@ Result<std::int32_t> count_members() {
         return file.error();
     return file->count();
 }
-
-Status ensure_data_folder() { return ensureFolder(AppDir, Folder::Data); }
 
 } // namespace zelt

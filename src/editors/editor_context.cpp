@@ -1,0 +1,10 @@
+#include "editors/editor_context.h"
+
+namespace zelt {
+
+AppContext& editorContext() {
+    static AppContext context;
+    return context;
+}
+
+} // namespace zelt

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "storage/app_context.h"
+
+namespace zelt {
+
+// The folder and locale rules a test works with. The editor windows share it while they take
+// theirs from the main window.
+AppContext& testApp();
+
+} // namespace zelt

@@ -8,9 +8,10 @@
 #include "export/text_export.h"
 #include "search/member_search.h"
 #include "search/sale_search.h"
-#include "shell/zelt_module.h"
+#include "storage/app_context.h"
 #include "storage/app_paths.h"
 #include "storage/locale_rules.h"
+#include "storage/member_count.h"
 #include "storage/member_record.h"
 #include "storage/record_file.h"
 #include "storage/sale_record.h"
@@ -38,16 +39,14 @@ std::int64_t recordsIn(const std::string& appDir, const char* name, int length) 
 }
 
 // Every workload works in the C locale's forms (yyyy-MM-dd, decimal point), as sqlite writes.
-void useProgramFolder(const std::string& appDir) {
-    AppDir = appDir;
-    setCurrentRules(LocaleRules::c());
+AppContext programFolder(const std::string& appDir) {
+    return {appDir, LocaleRules::c()};
 }
 
 std::unique_ptr<Workload> saleSearch(const std::string& appDir, std::string& unavailable) {
-    useProgramFolder(appDir);
     auto file = RecordFile::openForReading(filePath(appDir, Folder::Data, "sales.kvr"),
                                            SaleRecord::kLength);
-    auto members = count_members();
+    auto members = countMembers(appDir);
     if (!file || !members) {
         unavailable = "no sales or members file";
         return nullptr;
@@ -66,7 +65,7 @@ std::unique_ptr<Workload> saleSearch(const std::string& appDir, std::string& una
     workload->run = [state]() -> Status {
         // The editor holds its file open and knows its record count, as here.
         auto outcome = searchSales(state->file, state->count, "", state->member,
-                                   SaleGridKind::Sales, currentRules());
+                                   SaleGridKind::Sales, LocaleRules::c());
         if (outcome.kind != SaleSearchOutcome::Kind::Listed)
             return FsError{"search", state->file.path(), "the sale search listed nothing"};
         state->listed = outcome.table->rowCount();
@@ -78,7 +77,6 @@ std::unique_ptr<Workload> saleSearch(const std::string& appDir, std::string& una
 
 std::unique_ptr<Workload> memberSearch(const std::string& appDir, const std::string& name,
                                        std::string& unavailable) {
-    useProgramFolder(appDir);
     auto file = RecordFile::openForReading(filePath(appDir, Folder::Data, MemberRecord::kFileName),
                                            MemberRecord::kLength);
     if (!file) {
@@ -99,7 +97,7 @@ std::unique_ptr<Workload> memberSearch(const std::string& appDir, const std::str
     workload->run = [state]() -> Status {
         MemberFilters filters;
         filters.name = state->name;
-        auto outcome = searchMembers(state->file, state->count, filters, currentRules());
+        auto outcome = searchMembers(state->file, state->count, filters, LocaleRules::c());
         if (outcome.kind != MemberSearchOutcome::Kind::Listed)
             return FsError{"search", state->file.path(), "the member search listed nothing"};
         state->listed = outcome.table->rowCount();
@@ -110,9 +108,8 @@ std::unique_ptr<Workload> memberSearch(const std::string& appDir, const std::str
 }
 
 std::unique_ptr<Workload> calculationFiles(const std::string& appDir, std::string&) {
-    useProgramFolder(appDir);
     auto workload = std::make_unique<Workload>();
-    workload->run = [] { return create_files_for_calculations(); };
+    workload->run = [app = programFolder(appDir)] { return createFilesForCalculations(app); };
     workload->outputBytes = [appDir] {
         std::uint64_t bytes = 0;
         for (const char* name : {"members.clc", "sales.clc", "payments.clc", "settings.clc"})
@@ -130,10 +127,11 @@ std::unique_ptr<Workload> calculationFiles(const std::string& appDir, std::strin
 // "Save all records as txt" of one editor.
 std::unique_ptr<Workload> saveAllRecords(const std::string& appDir, RecordKind kind,
                                          const char* dataFile, int length, const char* output) {
-    useProgramFolder(appDir);
     const auto count = static_cast<std::int32_t>(recordsIn(appDir, dataFile, length));
     auto workload = std::make_unique<Workload>();
-    workload->run = [kind, count] { return save_records(kind, 1, count); };
+    workload->run = [app = programFolder(appDir), kind, count] {
+        return saveRecords(app, kind, 1, count);
+    };
     workload->outputBytes = [appDir, output] {
         return fileBytes(filePath(appDir, Folder::Output, output));
     };

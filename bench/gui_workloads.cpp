@@ -4,11 +4,12 @@
 #include "workload_parameters.h"
 
 #include "data_generator.h"
+#include "editors/editor_context.h"
 #include "editors/editor_factory.h"
 #include "editors/record_editor.h"
-#include "shell/zelt_module.h"
 #include "storage/app_paths.h"
 #include "storage/locale_rules.h"
+#include "storage/member_count.h"
 #include "storage/member_record.h"
 #include "ui/grid_view.h"
 #include "ui/message_box.h"
@@ -34,8 +35,7 @@ QStringList& shownMessages() {
 }
 
 void useProgramFolder(const std::string& appDir) {
-    AppDir = appDir;
-    setCurrentRules(LocaleRules::c());
+    editorContext() = AppContext{appDir, LocaleRules::c()};
     setMessageHandler([](const QString& text) { shownMessages().push_back(text); });
 }
 
@@ -44,7 +44,7 @@ Status noMessages(const char* during) {
         return {};
     const std::string text = shownMessages().join(QStringLiteral(" / ")).toStdString();
     shownMessages().clear();
-    return FsError{during, AppDir, "the editor said: " + text};
+    return FsError{during, editorContext().dir, "the editor said: " + text};
 }
 
 // Lets the window process what showing and painting it asked for.
@@ -197,7 +197,7 @@ std::unique_ptr<Workload> memberSaving(const std::string& appDir, std::string& u
     closeEditor(probe);
     shownMessages().clear();
     const std::string dataPath = filePath(appDir, Folder::Data, MemberRecord::kFileName);
-    auto members = count_members();
+    auto members = countMembers(appDir);
     if (!members) {
         unavailable = "no members file";
         return nullptr;

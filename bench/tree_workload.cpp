@@ -1,8 +1,8 @@
 #include "tree_workload.h"
 
+#include "editors/editor_context.h"
 #include "editors/editor_factory.h"
 #include "search/referral_tree.h"
-#include "shell/zelt_module.h"
 #include "storage/app_paths.h"
 #include "storage/locale_rules.h"
 #include "storage/member_record.h"
@@ -35,7 +35,7 @@ Status noMessages(TreeState& state, const char* during) {
         return {};
     const std::string text = state.messages.join(QStringLiteral(" / ")).toStdString();
     state.messages.clear();
-    return FsError{during, AppDir, "the window said: " + text};
+    return FsError{during, editorContext().dir, "the window said: " + text};
 }
 
 QWidget* treeWindow() {
@@ -46,8 +46,7 @@ QWidget* treeWindow() {
 }
 
 std::unique_ptr<Workload> treeWorkload(const std::string& appDir, std::string& unavailable) {
-    AppDir = appDir;
-    setCurrentRules(LocaleRules::c());
+    editorContext() = AppContext{appDir, LocaleRules::c()};
     auto state = std::make_shared<TreeState>();
     setMessageHandler([state](const QString& text) { state->messages.push_back(text); });
 
@@ -90,7 +89,7 @@ std::unique_ptr<Workload> treeWorkload(const std::string& appDir, std::string& u
         button->click();
         settle();
         if (!treeWindow())
-            return FsError{"open the referral tree", AppDir, "no window"};
+            return FsError{"open the referral tree", editorContext().dir, "no window"};
         return noMessages(*state, "open the referral tree");
     };
     workload->finish = [] {

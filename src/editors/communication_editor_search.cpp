@@ -1,8 +1,8 @@
 // The search of the communication editor: records by member, subject and dates, in the grid.
 #include "editors/communication_editor.h"
+#include "editors/editor_context.h"
 #include "editors/field_text.h"
 #include "search/communication_search.h"
-#include "editors/editor_context.h"
 #include "ui/busy_pointer.h"
 #include "ui/grid_view.h"
 

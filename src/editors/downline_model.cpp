@@ -1,7 +1,7 @@
 #include "editors/downline_model.h"
 
-#include "storage/date_text.h"
 #include "editors/editor_context.h"
+#include "storage/date_text.h"
 #include "storage/member_record.h"
 #include "storage/number_text.h"
 
@@ -28,7 +28,8 @@ QString withoutTrailingBlanks(const std::string& text) {
 MemberFacts memberFacts(const std::uint8_t* record) {
     const MemberRecord m = MemberRecord::decode(record);
     return {withoutTrailingBlanks(m.Name), withoutTrailingBlanks(m.Surname),
-            QString::number(m.Level), QString::fromStdString(formatDate(m.Date, editorContext().rules))};
+            QString::number(m.Level),
+            QString::fromStdString(formatDate(m.Date, editorContext().rules))};
 }
 
 DownlineModel::DownlineModel(QObject* parent) : QAbstractItemModel(parent) {}

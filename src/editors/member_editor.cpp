@@ -1,11 +1,11 @@
 #include "editors/member_editor.h"
 
+#include "editors/editor_context.h"
 #include "editors/field_text.h"
 #include "shell/message_table.h"
-#include "storage/member_count.h"
 #include "storage/app_paths.h"
 #include "storage/date_text.h"
-#include "editors/editor_context.h"
+#include "storage/member_count.h"
 #include "storage/member_record.h"
 #include "storage/number_text.h"
 #include "storage/scheme_record.h"
@@ -76,8 +76,9 @@ void MemberEditor::Fill_captions() {
 }
 
 std::int32_t MemberEditor::countSchemes() {
-    auto schemes = RecordFile::open(filePath(editorContext().dir, Folder::Data, SchemeRecord::kFileName),
-                                    SchemeRecord::kLength);
+    auto schemes =
+        RecordFile::open(filePath(editorContext().dir, Folder::Data, SchemeRecord::kFileName),
+                         SchemeRecord::kLength);
     if (!schemes) {
         Report(schemes.error());
         return -1;

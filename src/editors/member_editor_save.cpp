@@ -1,15 +1,15 @@
 // Saving a member: the presence checks, the conversions, the texts trimmed and cut, the level
 // from the referrer, the referrer checks, the record and its additional info file.
+#include "editors/editor_context.h"
 #include "editors/field_text.h"
 #include "editors/member_editor.h"
 #include "search/member_search_referrer.h"
 #include "shell/message_table.h"
-#include "storage/member_count.h"
 #include "storage/app_paths.h"
 #include "storage/code_page.h"
 #include "storage/date_text.h"
 #include "storage/field_codec.h"
-#include "editors/editor_context.h"
+#include "storage/member_count.h"
 #include "storage/member_record.h"
 #include "storage/number_text.h"
 #include "storage/side_text.h"

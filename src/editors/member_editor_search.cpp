@@ -1,10 +1,10 @@
 // The search of the member editor: members by name, surname, e-mail, referrer and Egold
 // account, in the grid.
+#include "editors/editor_context.h"
 #include "editors/field_text.h"
 #include "editors/member_editor.h"
 #include "search/member_search.h"
 #include "shell/message_table.h"
-#include "editors/editor_context.h"
 #include "ui/busy_pointer.h"
 #include "ui/grid_view.h"
 
@@ -23,7 +23,8 @@ void MemberEditor::cmdDisplay_Click() {
     MemberSearchOutcome outcome = [&] {
         const BusyPointer busy(cmdDisplay, this);
         return searchMembers(DataFile, RecordCount,
-                             MemberFilters{name, surname, email, reference, egold}, editorContext().rules);
+                             MemberFilters{name, surname, email, reference, egold},
+                             editorContext().rules);
     }();
     switch (outcome.kind) {
     case MemberSearchOutcome::Kind::Listed:

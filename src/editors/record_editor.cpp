@@ -1,11 +1,11 @@
 #include "editors/record_editor.h"
 
+#include "editors/editor_context.h"
 #include "editors/field_text.h"
 #include "shell/message_table.h"
-#include "storage/member_count.h"
 #include "storage/app_paths.h"
 #include "storage/file_system.h"
-#include "editors/editor_context.h"
+#include "storage/member_count.h"
 #include "storage/number_text.h"
 #include "storage/whole_file_writer.h"
 #include "ui/grid_view.h"
@@ -78,7 +78,8 @@ void RecordEditor::Form_Unload() {
         return;
     }
     if (*exists)
-        Report(copyFileReplacing(source, filePath(editorContext().dir, Folder::Backcopies, filenm)));
+        Report(
+            copyFileReplacing(source, filePath(editorContext().dir, Folder::Backcopies, filenm)));
 }
 
 void RecordEditor::closeEvent(QCloseEvent* event) {

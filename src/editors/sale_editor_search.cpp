@@ -1,9 +1,9 @@
 // The search of the sale and payment editors: records by date and member, in the grid.
+#include "editors/editor_context.h"
 #include "editors/field_text.h"
 #include "editors/sale_editor.h"
 #include "search/sale_search.h"
 #include "shell/message_table.h"
-#include "editors/editor_context.h"
 #include "ui/busy_pointer.h"
 #include "ui/grid_view.h"
 

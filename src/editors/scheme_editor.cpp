@@ -1,9 +1,9 @@
 #include "editors/scheme_editor.h"
 
+#include "editors/editor_context.h"
 #include "editors/field_text.h"
 #include "shell/message_table.h"
 #include "storage/code_page.h"
-#include "editors/editor_context.h"
 #include "storage/number_text.h"
 #include "storage/scheme_record.h"
 #include "ui/message_box.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/fs_error.h"
 #include "editors/editor_context.h"
+#include "storage/fs_error.h"
 #include "storage/record_file.h"
 
 #include <QList>

@@ -66,10 +66,9 @@ public:
             return {};
         }
         export_lines::CommunicationTexts texts;
-        for (auto [side, text] :
-             {std::pair{SideText::Message, &texts.message},
-              std::pair{SideText::Response, &texts.response},
-              std::pair{SideText::Comments, &texts.comments}}) {
+        for (auto [side, text] : {std::pair{SideText::Message, &texts.message},
+                                  std::pair{SideText::Response, &texts.response},
+                                  std::pair{SideText::Comments, &texts.comments}}) {
             auto flat = flattenedSideText(sideFilePath(appDir_, kind_, side, n));
             if (!flat)
                 return flat.status();

@@ -1,3 +1,5 @@
 #include "shell/zelt.h"
 
-int main(int argc, char** argv) { return zelt::runProgram(argc, argv); }
+int main(int argc, char** argv) {
+    return zelt::runProgram(argc, argv);
+}

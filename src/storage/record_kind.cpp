@@ -33,7 +33,9 @@ constexpr std::array<RecordKindInfo, 5> kKinds{{
      kCommunicationSideTexts},
     {"sales.kvr", SaleRecord::kLength, "Sales.txt", kSaleHeader, kSaleSideTexts},
     {"payments.kvr", SaleRecord::kLength, "Payments.txt", kSaleHeader, kPaymentSideTexts},
-    {SchemeRecord::kFileName, SchemeRecord::kLength, "APsettings.txt",
+    {SchemeRecord::kFileName,
+     SchemeRecord::kLength,
+     "APsettings.txt",
      "Level1;Level2;Level3;Level4;Level5;Level6;Level7;Level8;MinPayment;Periodicity;Scheme;"
      "Type_of_payment;Unit;Date\r\n",
      {}},

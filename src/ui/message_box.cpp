@@ -48,4 +48,8 @@ void showMessage(const std::string& text, QWidget* parent) {
     showMessage(QString::fromStdString(text), parent);
 }
 
+void showMessage(const char* text, QWidget* parent) {
+    showMessage(QString::fromUtf8(text), parent);
+}
+
 } // namespace zelt

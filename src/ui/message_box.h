@@ -12,6 +12,7 @@ namespace zelt {
 // "Zelt Management System", no icon. Returns when the operator has closed it.
 void showMessage(const QString& text, QWidget* parent = nullptr);
 void showMessage(const std::string& text, QWidget* parent = nullptr);
+void showMessage(const char* text, QWidget* parent = nullptr); // UTF-8, as the std::string
 
 // Tests route every message here instead of opening a box.
 using MessageHandler = std::function<void(const QString& text)>;

@@ -1,5 +1,6 @@
 #include "storage/app_paths.h"
 #include "storage/file_system.h"
+#include "storage/record_kind.h"
 #include "support/byte_text.h"
 #include "support/temp_app_dir.h"
 #include "support/test_registry.h"
@@ -10,6 +11,9 @@
 
 using namespace zelt;
 using zelt::test::bytes;
+
+Q_DECLARE_METATYPE(zelt::RecordKind)
+Q_DECLARE_METATYPE(zelt::SideText)
 
 namespace {
 
@@ -31,6 +35,8 @@ private slots:
     void joinPath_data();
     void joinPath();
     void folderPaths();
+    void sideFilePath_data();
+    void sideFilePath();
     void ensureFolderCreatesOneLevel();
 };
 
@@ -80,6 +86,44 @@ void TestAppPaths::folderPaths() {
     QCOMPARE(filePath("/a", Folder::Addinfo, "s12.txt"), std::string("/a/addinfo/s12.txt"));
     QCOMPARE(filePath("/a", Folder::Comm, "r105.txt"), std::string("/a/comm/r105.txt"));
     QCOMPARE(filePath("/a", Folder::Output, "Sales.txt"), std::string("/a/output/Sales.txt"));
+}
+
+void TestAppPaths::sideFilePath_data() {
+    QTest::addColumn<RecordKind>("kind");
+    QTest::addColumn<SideText>("text");
+    QTest::addColumn<std::int32_t>("record");
+    QTest::addColumn<QByteArray>("path");
+    QTest::newRow("member") << RecordKind::Members << SideText::AdditionalInfo << 1
+                            << QByteArray("/a/addinfo/1.txt");
+    QTest::newRow("member, largest number")
+        << RecordKind::Members << SideText::AdditionalInfo << 2147483647
+        << QByteArray("/a/addinfo/2147483647.txt");
+    QTest::newRow("sale") << RecordKind::Sales << SideText::AdditionalInfo << 12
+                          << QByteArray("/a/addinfo/s12.txt");
+    QTest::newRow("payment") << RecordKind::Payments << SideText::AdditionalInfo << 7
+                             << QByteArray("/a/addinfo/p7.txt");
+    QTest::newRow("message") << RecordKind::Communications << SideText::Message << 105
+                             << QByteArray("/a/comm/105.txt");
+    QTest::newRow("response") << RecordKind::Communications << SideText::Response << 105
+                              << QByteArray("/a/comm/r105.txt");
+    QTest::newRow("comments") << RecordKind::Communications << SideText::Comments << 105
+                              << QByteArray("/a/comm/c105.txt");
+    QTest::newRow("scheme: none") << RecordKind::Schemes << SideText::AdditionalInfo << 1
+                                  << QByteArray();
+    QTest::newRow("member message: none")
+        << RecordKind::Members << SideText::Message << 1 << QByteArray();
+    QTest::newRow("communication info: none")
+        << RecordKind::Communications << SideText::AdditionalInfo << 1 << QByteArray();
+    QTest::newRow("sale response: none")
+        << RecordKind::Sales << SideText::Response << 1 << QByteArray();
+}
+
+void TestAppPaths::sideFilePath() {
+    QFETCH(RecordKind, kind);
+    QFETCH(SideText, text);
+    QFETCH(std::int32_t, record);
+    QFETCH(QByteArray, path);
+    QCOMPARE(bytes(zelt::sideFilePath("/a/", kind, text, record)), path);
 }
 
 void TestAppPaths::ensureFolderCreatesOneLevel() {

@@ -1,6 +1,5 @@
 #include "export/calculation_files.h"
 
-#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/date_text.h"
 #include "storage/file_system.h"
@@ -10,6 +9,7 @@
 #include "storage/scheme_record.h"
 #include "support/fault_hook.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "support/test_locales.h"
 #include "support/test_registry.h"
 
@@ -137,8 +137,8 @@ private slots:
     void partialLastRecordIsWrittenZeroFilled() {
         // 24 bytes of 16-byte records count 2 records; the second reads as zeros.
         writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, 37211}.encode()});
-        auto file =
-            fs::open(filePath(testApp().dir, Folder::Data, "sales.kvr"), fs::OpenMode::ReadWriteCreate);
+        auto file = fs::open(filePath(testApp().dir, Folder::Data, "sales.kvr"),
+                             fs::OpenMode::ReadWriteCreate);
         QVERIFY(file.ok());
         const char tail[8] = {7, 0, 0, 0, 0, 0, 0, 0};
         QVERIFY(fs::writeAt(*file, 16, tail, sizeof tail).ok());

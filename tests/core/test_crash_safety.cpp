@@ -7,11 +7,11 @@
 
 #include "export/calculation_files.h"
 #include "export/text_export.h"
-#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/whole_file_writer.h"
 #include "support/crash_harness.h"
 #include "support/crash_scenarios.h"
+#include "support/test_app.h"
 #include "support/test_locales.h"
 #include "support/test_registry.h"
 

@@ -8,7 +8,6 @@
 #include "search/communication_search.h"
 #include "search/member_search.h"
 #include "search/sale_search.h"
-#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
@@ -21,6 +20,7 @@
 #include "support/byte_text.h"
 #include "support/crash_harness.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "support/test_registry.h"
 
 #include <QtTest>
@@ -188,8 +188,8 @@ void TestDamagedFiles::randomBytesNeverCrash() {
     const auto before = storedFiles(testApp().dir);
     const LocaleRules& rules = testApp().rules;
 
-    auto members = RecordFile::openForReading(filePath(testApp().dir, Folder::Data, "affiliates.kvr"),
-                                              MemberRecord::kLength);
+    auto members = RecordFile::openForReading(
+        filePath(testApp().dir, Folder::Data, "affiliates.kvr"), MemberRecord::kLength);
     QVERIFY(members.ok());
     const std::int32_t memberCount = *members->count();
     QCOMPARE(*countMembers(testApp().dir), memberCount);
@@ -236,7 +236,8 @@ void TestDamagedFiles::randomBytesNeverCrash() {
                             RecordKind::Communications, RecordKind::Schemes}) {
         for (auto [first, last] : {std::pair{1, records + 1}, std::pair{records, records},
                                    std::pair{records + 1, records + 1}, std::pair{0, 0}})
-            QVERIFY2(saveRecords(testApp(), kind, first, last).ok(), "an export of damaged records failed");
+            QVERIFY2(saveRecords(testApp(), kind, first, last).ok(),
+                     "an export of damaged records failed");
     }
     QVERIFY(createFilesForCalculations(testApp()).ok());
 
@@ -276,7 +277,8 @@ void TestDamagedFiles::unshowableValuesComeOutEmpty() {
     field::putDouble(communication.data() + 34, date);
     field::putDouble(communication.data() + 42, date);
 
-    writePlain(filePath(testApp().dir, Folder::Data, "sales.kvr"), std::string(sale.begin(), sale.end()));
+    writePlain(filePath(testApp().dir, Folder::Data, "sales.kvr"),
+               std::string(sale.begin(), sale.end()));
     writePlain(filePath(testApp().dir, Folder::Data, MemberRecord::kFileName),
                std::string(member.begin(), member.end()));
     writePlain(filePath(testApp().dir, Folder::Data, CommunicationRecord::kFileName),
@@ -293,11 +295,13 @@ void TestDamagedFiles::unshowableValuesComeOutEmpty() {
     QVERIFY2(members.ends_with("\r\n1\t0\t0\t\r\n"), members.c_str());
 
     QVERIFY(saveRecords(testApp(), RecordKind::Communications, 1, 1).ok());
-    const std::string exported = readPlain(filePath(testApp().dir, Folder::Output, "communications.txt"));
+    const std::string exported =
+        readPlain(filePath(testApp().dir, Folder::Output, "communications.txt"));
     // Subject; message; date; response; date of the response; comments.
     QVERIFY2(exported.ends_with(std::string(30, ' ') + ";;;;;\r\n"), exported.c_str());
 
-    auto salesFile = RecordFile::openForReading(filePath(testApp().dir, Folder::Data, "sales.kvr"), 16);
+    auto salesFile =
+        RecordFile::openForReading(filePath(testApp().dir, Folder::Data, "sales.kvr"), 16);
     auto listedSales = searchSales(*salesFile, 1, "", "7", SaleGridKind::Sales, rules);
     QCOMPARE(listedSales.table->rowCount(), 1);
     QCOMPARE(listedSales.table->cell(0, SaleResultTable::Sum), std::string());
@@ -309,9 +313,9 @@ void TestDamagedFiles::unshowableValuesComeOutEmpty() {
     QCOMPARE(listedMembers.table->rowCount(), 1);
     QCOMPARE(listedMembers.table->cell(0, MemberResultTable::Date), std::string());
 
-    auto communicationFile =
-        RecordFile::openForReading(filePath(testApp().dir, Folder::Data, CommunicationRecord::kFileName),
-                                   CommunicationRecord::kLength);
+    auto communicationFile = RecordFile::openForReading(
+        filePath(testApp().dir, Folder::Data, CommunicationRecord::kFileName),
+        CommunicationRecord::kLength);
     auto listed = searchCommunications(*communicationFile, 1, {"7", "", "", ""}, rules);
     QCOMPARE(listed.table->rowCount(), 1);
     QCOMPARE(listed.table->cell(0, CommunicationResultTable::Date), std::string());

@@ -3,7 +3,6 @@
 #include "search/level_table.h"
 #include "search/referral_tree.h"
 
-#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/file_system.h"
 #include "storage/member_record.h"
@@ -11,6 +10,7 @@
 #include "storage/sale_record.h"
 #include "support/byte_text.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "support/test_registry.h"
 
 #include <QtTest>
@@ -180,8 +180,9 @@ private slots:
             limits.from = from;
         if (!std::isnan(to))
             limits.to = to;
-        const auto table = levelTable(readTree(), 1, filePath(testApp().dir, Folder::Data, "sales.kvr"),
-                                      filePath(testApp().dir, Folder::Data, "payments.kvr"), limits);
+        const auto table =
+            levelTable(readTree(), 1, filePath(testApp().dir, Folder::Data, "sales.kvr"),
+                       filePath(testApp().dir, Folder::Data, "payments.kvr"), limits);
         QVERIFY(table.ok());
         QTEST(int((*table)[0].sales), "sales");
         QTEST(QString::fromStdString(

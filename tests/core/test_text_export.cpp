@@ -1,6 +1,5 @@
 #include "export/text_export.h"
 
-#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
@@ -11,6 +10,7 @@
 #include "storage/scheme_record.h"
 #include "storage/side_text.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "support/test_registry.h"
 
 #include <QtTest>
@@ -88,7 +88,8 @@ private slots:
         QCOMPARE(output("Sales.txt"), std::string("Member's ID;Sum;Date\r\n"));
         QVERIFY(saveRecords(testApp(), RecordKind::Sales, 0, 0).ok());
         QCOMPARE(output("Sales.txt"), std::string("<missing>"));
-        QVERIFY(saveRecords(testApp(), RecordKind::Sales, 0, 0).ok()); // nothing to delete: still fine
+        QVERIFY(
+            saveRecords(testApp(), RecordKind::Sales, 0, 0).ok()); // nothing to delete: still fine
     }
 
     void recordsPastTheEndGetNoLine() {

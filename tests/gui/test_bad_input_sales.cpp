@@ -39,9 +39,7 @@ EditorUnderTest saleEditor(EditorKind kind) {
     };
     FieldUnderTest sum{QStringLiteral("txtSum"), FieldType::Single, 4};
     sum.whenEmpty = enterData;
-    sum.check = [](double value) {
-        return value < 0 ? msg(kMsgIncorrectValue) : QString();
-    };
+    sum.check = [](double value) { return value < 0 ? msg(kMsgIncorrectValue) : QString(); };
     FieldUnderTest date{QStringLiteral("txtDate"), FieldType::Date, 8};
     date.whenEmpty = enterData;
     FieldUnderTest goTo{QStringLiteral("txtCurrent_Record"), FieldType::Int32};

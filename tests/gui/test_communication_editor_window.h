@@ -5,13 +5,12 @@
 #include "editors/editor_factory.h"
 #include "editors/record_editor.h"
 #include "shell/message_table.h"
-#include "support/test_app.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
 #include "storage/file_system.h"
-#include "support/test_app.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "ui/grid_view.h"
 
 #include <QApplication>

@@ -6,13 +6,12 @@
 #include "editors/editor_factory.h"
 #include "editors/record_editor.h"
 #include "shell/message_table.h"
-#include "support/test_app.h"
 #include "storage/date_text.h"
 #include "storage/field_codec.h"
-#include "support/test_app.h"
 #include "support/crash_harness.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "support/test_registry.h"
 #include "ui/grid_view.h"
 
@@ -249,7 +248,8 @@ void TestDamagedFilesWindows::browsingDamagedRecords() {
     closeEditor();
     QVERIFY2(storedFiles(testApp().dir) == before, "closing changed a stored file");
     const std::string data = dir_->file(std::string("data/") + k.dataFile);
-    const auto copy = test::snapshotFolder(testApp().dir).content(std::string("backcopies/") + k.dataFile);
+    const auto copy =
+        test::snapshotFolder(testApp().dir).content(std::string("backcopies/") + k.dataFile);
     QVERIFY(copy.has_value());
     QVERIFY(*copy == before.at(std::string("data/") + k.dataFile));
 }

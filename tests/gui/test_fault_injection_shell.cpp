@@ -2,10 +2,10 @@
 // Each action is run once for every file operation it performs, with that one operation failing.
 #include "shell/frm_start.h"
 #include "shell/message_table.h"
-#include "support/test_app.h"
 #include "support/fault_sweep.h"
 #include "support/message_capture.h"
 #include "support/sample_data.h"
+#include "support/test_app.h"
 #include "support/test_locales.h"
 #include "support/test_registry.h"
 #include "support/window_driver.h"

@@ -6,13 +6,12 @@
 #include "editors/record_editor.h"
 #include "shell/frm_start.h"
 #include "shell/message_table.h"
-#include "support/test_app.h"
 #include "storage/date_text.h"
-#include "support/test_app.h"
 #include "storage/member_record.h"
 #include "storage/sale_record.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "support/test_registry.h"
 #include "ui/grid_view.h"
 #include "ui/message_box.h"
@@ -326,8 +325,8 @@ private slots:
         });
         showMessage(kMsgNoRecord, nullptr);
         QVERIFY(!forced);
-        QCOMPARE(seen, QString::fromStdString(kMsgNoRecord) +
-                           QStringLiteral("|Zelt Management System"));
+        QCOMPARE(seen,
+                 QString::fromStdString(kMsgNoRecord) + QStringLiteral("|Zelt Management System"));
         messages_ = std::make_unique<test::MessageCapture>();
         messages_->answerUnexpectedQuestionsYes(); // windows are closed with typed input
     }

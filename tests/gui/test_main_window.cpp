@@ -1,12 +1,11 @@
 #include "shell/frm_start.h"
 
 #include "shell/message_table.h"
-#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/file_system.h"
-#include "support/test_app.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "support/test_registry.h"
 
 #include <QPushButton>

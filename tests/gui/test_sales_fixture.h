@@ -6,12 +6,11 @@
 #include "editors/editor_factory.h"
 #include "editors/record_editor.h"
 #include "shell/message_table.h"
-#include "support/test_app.h"
 #include "storage/file_system.h"
-#include "support/test_app.h"
 #include "storage/sale_record.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "ui/grid_view.h"
 
 #include <QApplication>

@@ -5,7 +5,6 @@
 #include "editors/scheme_editor.h"
 
 #include "shell/message_table.h"
-#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/date_text.h"
 #include "storage/file_system.h"
@@ -15,6 +14,7 @@
 #include "support/fault_hook.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "support/test_locales.h"
 #include "ui/message_box.h"
 

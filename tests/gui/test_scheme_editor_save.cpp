@@ -26,8 +26,7 @@ private slots:
             << QStringList{"txtPeriodicity="} << enter << "txtPeriodicity";
         QTest::newRow("unit empty") << QStringList{"txtUnit="} << enter << "txtUnit";
         QTest::newRow("type not chosen")
-            << QStringList{"cmbType="} << QString::fromStdString(kMsgSelectValue)
-            << "cmbType";
+            << QStringList{"cmbType="} << QString::fromStdString(kMsgSelectValue) << "cmbType";
         QTest::newRow("level 1 empty") << QStringList{"txtLevel(1)="} << enter << "txtLevel(1)";
         QTest::newRow("level 1 at 0") << QStringList{"txtLevel(1)=0"} << incorrect << "txtLevel(1)";
         QTest::newRow("level 1 at -0")
@@ -46,8 +45,8 @@ private slots:
         QTest::newRow("unit before type and level 1")
             << QStringList{"txtLevel(1)=0", "cmbType=", "txtUnit="} << enter << "txtUnit";
         QTest::newRow("type before empty level 1")
-            << QStringList{"txtLevel(1)=", "cmbType="}
-            << QString::fromStdString(kMsgSelectValue) << "cmbType";
+            << QStringList{"txtLevel(1)=", "cmbType="} << QString::fromStdString(kMsgSelectValue)
+            << "cmbType";
         QTest::newRow("conversions before level 1 at 0")
             << QStringList{"txtLevel(1)=0", "txtLevel(3)=x"} << incorrect << "txtLevel(3)";
         QTest::newRow("levels before periodicity")

@@ -4,12 +4,12 @@
 
 #include "editors/record_editor.h"
 #include "shell/message_table.h"
-#include "support/test_app.h"
 #include "storage/field_codec.h"
 #include "support/folder_snapshot.h"
 #include "support/message_capture.h"
 #include "support/sample_data.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 #include "support/test_locales.h"
 #include "support/window_driver.h"
 

@@ -2,7 +2,6 @@
 
 #include "export/calculation_files.h"
 #include "export/text_export.h"
-#include "support/test_app.h"
 #include "storage/app_paths.h"
 #include "storage/communication_record.h"
 #include "storage/member_record.h"
@@ -11,6 +10,7 @@
 #include "storage/scheme_record.h"
 #include "storage/side_text.h"
 #include "storage/whole_file_writer.h"
+#include "support/test_app.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -120,7 +120,8 @@ std::function<bool()> saveAction(std::string dataFile, int length, int n, Record
         if (!data || !data->write(n, record))
             return false;
         for (const SideFile& side : sides)
-            if (!writeSideText(filePath(testApp().dir, side.folder, side.name), sideText(side.name, 1)))
+            if (!writeSideText(filePath(testApp().dir, side.folder, side.name),
+                               sideText(side.name, 1)))
                 return false;
         return true;
     };

@@ -21,7 +21,8 @@ struct CrashSizes {
 // record, and (with outputsExist) an earlier export, calculation file and backup of every kind.
 void buildCrashFolder(const std::string& root, const CrashSizes& sizes, bool outputsExist);
 
-// One action on the folder named by testApp().dir, as the program performs it; true when it succeeded.
+// One action on the folder named by testApp().dir, as the program performs it; true when it
+// succeeded.
 struct CrashScenario {
     std::string name;
     CrashSizes sizes;

@@ -1,12 +1,12 @@
 #include "support/fault_sweep.h"
 
-#include "support/test_app.h"
 #include "storage/file_system.h"
 #include "storage/whole_file_writer.h"
 #include "support/fault_hook.h"
 #include "support/folder_snapshot.h"
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
+#include "support/test_app.h"
 
 #include <QCoreApplication>
 

@@ -15,8 +15,8 @@ namespace zelt::test {
 
 struct SweepAction {
     QString name;
-    // Writes fresh data and opens the windows the action needs. testApp().dir is a new, empty folder
-    // when it is called.
+    // Writes fresh data and opens the windows the action needs. testApp().dir is a new, empty
+    // folder when it is called.
     std::function<void()> prepare;
     // The action itself: clicks in the windows that prepare opened.
     std::function<void()> run;

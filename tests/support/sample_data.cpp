@@ -1,11 +1,11 @@
 #include "support/sample_data.h"
 
-#include "support/test_app.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
 #include "storage/member_record.h"
 #include "storage/sale_record.h"
 #include "storage/scheme_record.h"
+#include "support/test_app.h"
 
 #include <filesystem>
 #include <fstream>

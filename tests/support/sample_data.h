@@ -4,8 +4,8 @@
 
 namespace zelt::test {
 
-// A program folder in use, under testApp().dir: two records in each of the five data files, the side
-// texts of each record, an earlier export and file for calculations of each kind in "output",
+// A program folder in use, under testApp().dir: two records in each of the five data files, the
+// side texts of each record, an earlier export and file for calculations of each kind in "output",
 // and an earlier backup of each data file in "backcopies". Member 2 was referred by member 1;
 // both use scheme 1. Written past the program's file layer, so no fault hook sees it.
 void writeSampleData();

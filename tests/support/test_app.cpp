@@ -4,6 +4,8 @@
 
 namespace zelt {
 
-AppContext& testApp() { return editorContext(); }
+AppContext& testApp() {
+    return editorContext();
+}
 
 } // namespace zelt

@@ -11,7 +11,7 @@ namespace zelt {
 
 std::string decodeCp1252(std::string_view bytes);
 
-struct EncodedText {
+struct [[nodiscard]] EncodedText {
     std::string bytes;
     bool replaced = false; // some character could not be stored and became "?"
 };

@@ -40,7 +40,6 @@ private slots:
     void roundTrip_data();
     void roundTrip();
     void today();
-    void testApp().rules;
 };
 
 void TestDateText::serials_data() {
@@ -367,16 +366,6 @@ void TestDateText::today() {
     const double first = zelt::serialFromDate(before.year(), before.month(), before.day());
     const double second = zelt::serialFromDate(after.year(), after.month(), after.day());
     QVERIFY(serial == first || serial == second);
-}
-
-void TestDateText::testApp().rules {
-    QCOMPARE(zelt::testApp().rules, LocaleRules::c());
-    {
-        zelt::test::ScopedRules pinned(LocaleRules::dayMonthYearComma());
-        QCOMPARE(zelt::testApp().rules, LocaleRules::dayMonthYearComma());
-        QCOMPARE(zelt::formatDate(37211.0, zelt::testApp().rules), std::string("16.11.2001"));
-    }
-    QCOMPARE(zelt::testApp().rules, LocaleRules::c());
 }
 
 ZELT_TEST(TestDateText)

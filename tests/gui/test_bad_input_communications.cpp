@@ -54,7 +54,6 @@ class BadInputCommunicationsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void cleanupTestCase() { qInfo("communication editor: %d inputs tried", badInputsTried()); }
 
     void communications_data() { addBadInputRows(communicationEditor()); }

@@ -75,7 +75,6 @@ class BadInputMembersTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void cleanupTestCase() { qInfo("member editor: %d inputs tried", badInputsTried()); }
 
     void members_data() { addBadInputRows(memberEditor()); }

@@ -58,7 +58,6 @@ class BadInputSalesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void cleanupTestCase() { qInfo("sale and payment editors: %d inputs tried", badInputsTried()); }
 
     void sales_data() { addBadInputRows(saleEditor(EditorKind::Sales)); }

@@ -62,7 +62,6 @@ class BadInputSchemesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void cleanupTestCase() { qInfo("payment scheme editor: %d inputs tried", badInputsTried()); }
 
     void schemes_data() { addBadInputRows(schemeEditor()); }

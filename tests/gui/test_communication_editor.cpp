@@ -37,7 +37,6 @@ class TestCommunicationEditor : public QObject, protected CommunicationWindow {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() { startTest(); }
     void cleanup() { ZELT_END_COMMUNICATION_TEST(); }
 

@@ -45,7 +45,6 @@ class TestCommunicationEditorSearch : public QObject, protected CommunicationWin
     }
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() { startTest(); }
     void cleanup() { ZELT_END_COMMUNICATION_TEST(); }
 

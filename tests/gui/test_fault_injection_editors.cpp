@@ -243,7 +243,6 @@ class FaultInjectionEditorsTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() { rules_ = std::make_unique<ScopedRules>(LocaleRules::dayMonthYearComma()); }
     void cleanup() {
         MessageCapture closing; // a window closed after a failed check may still report

@@ -78,7 +78,6 @@ class FaultInjectionShellTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() { rules_ = std::make_unique<ScopedRules>(LocaleRules::dayMonthYearComma()); }
     void cleanup() {
         MessageCapture closing;

@@ -102,7 +102,6 @@ class KeyboardTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() {
         dir_ = std::make_unique<test::TempAppDir>();
         testApp().dir = dir_->path();

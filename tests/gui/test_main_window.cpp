@@ -26,7 +26,6 @@ class MainWindowTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() {
         dir_ = std::make_unique<test::TempAppDir>();
         testApp().rules = LocaleRules::dayMonthYearComma();

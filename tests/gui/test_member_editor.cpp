@@ -37,7 +37,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() { w_ = std::make_unique<MemberEditorWindow>(); }
     void cleanup() {
         if (w_->editor)

@@ -32,7 +32,6 @@ class TestRecordEditor : public QObject, private SaleWindowFixture {
     }
 
 private slots:
-    void initTestCase() { fill_message_table(); }
 
     void init() { setUp(); }
     void cleanup() { tearDown(); }

@@ -31,7 +31,6 @@ class TestReferralTreeWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { fill_message_table(); }
 
     void fromTheEditorAndBack() {
         MemberEditorWindow w;

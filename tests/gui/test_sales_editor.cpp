@@ -25,7 +25,6 @@ class TestSalesEditor : public QObject, private SaleWindowFixture {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { fill_message_table(); }
 
     void init() { setUp(); }
     void cleanup() { tearDown(); }

@@ -21,7 +21,6 @@ class TestSalesSearch : public QObject, private SaleWindowFixture {
     }
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() { setUp(); }
     void cleanup() { tearDown(); }
 

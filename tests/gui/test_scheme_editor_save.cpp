@@ -10,7 +10,6 @@ class TestSchemeEditorSave : public QObject, public SchemeEditorFixture {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() { start(); }
     void cleanup() { finish(); }
 

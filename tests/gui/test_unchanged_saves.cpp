@@ -99,7 +99,6 @@ class TestUnchangedSaves : public QObject, private SaleWindowFixture {
     }
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() { setUp(); }
     void cleanup() { tearDown(); }
 

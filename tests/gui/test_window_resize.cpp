@@ -50,7 +50,6 @@ class WindowResizeTest : public QObject {
     }
 
 private slots:
-    void initTestCase() { fill_message_table(); }
     void init() {
         dir_ = std::make_unique<test::TempAppDir>();
         testApp().dir = dir_->path();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/app_context.h"
+#include "storage/member_count.h" // countMembers(testApp().dir)
 
 namespace zelt {
 

@@ -11,6 +11,7 @@
 #include "storage/locale_rules.h"
 #include "storage/member_count.h"
 #include "storage/member_record.h"
+#include "storage/record_kind.h"
 #include "ui/grid_view.h"
 #include "ui/message_box.h"
 
@@ -239,7 +240,9 @@ std::unique_ptr<Workload> memberSaving(const std::string& appDir, std::string& u
         const off_t length = static_cast<off_t>(state->members) * MemberRecord::kLength;
         if (truncate(dataPath.c_str(), length) != 0)
             return FsError{"truncate", dataPath, "cannot put the file back"};
-        fs::remove(filePath(appDir, Folder::Addinfo, std::to_string(state->members + 1) + ".txt"));
+        // The new member's side text, where the save wrote one: a missing one is no failure.
+        static_cast<void>(fs::remove(sideFilePath(appDir, RecordKind::Members,
+                                                  SideText::AdditionalInfo, state->members + 1)));
         if (!saved)
             return FsError{"save", dataPath, "the new member was not saved"};
         return {};

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <tuple>
+#include <vector>
 
 namespace zelt::test {
 
@@ -63,12 +65,28 @@ CommunicationRecord communication(std::int32_t member, const char* subject) {
     return record;
 }
 
+template <class Record> std::string encoded(const std::vector<Record>& records) {
+    std::string bytes;
+    for (const Record& record : records) {
+        const RecordBytes one = record.encode();
+        bytes.append(one.begin(), one.end());
+    }
+    return bytes;
+}
+
 } // namespace
 
 void writeUnderAppDir(const std::string& relative, const std::string& bytes) {
     const std::filesystem::path path = std::filesystem::path(AppDir) / relative;
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void patchUnderAppDir(const std::string& relative, int offset, const std::string& bytes) {
+    const std::filesystem::path path = std::filesystem::path(AppDir) / relative;
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(offset);
+    file << bytes;
 }
 
 void writeSampleData() {
@@ -96,6 +114,48 @@ void writeSampleData() {
     for (const char* name :
          {"affiliates.kvr", "sales.kvr", "payments.kvr", "communications.kvr", "apsettings.kvr"})
         writeUnderAppDir(std::string("backcopies/") + name, std::string("earlier backup"));
+}
+
+} // namespace zelt::test
+
+namespace zelt::test {
+
+void writeSearchData() {
+    std::vector<MemberRecord> members;
+    const std::pair<const char*, std::int32_t> named[] = {
+        {"Ann", 0}, {"Anne", 1}, {" ANN", 2}, {"ann", 2}};
+    for (const auto& [name, referrer] : named) {
+        MemberRecord m;
+        m.Name = name;
+        m.Ref_ID = referrer;
+        m.AffiliateID = static_cast<std::int32_t>(members.size() + 1);
+        m.Level = m.AffiliateID == 1 ? 10 : m.AffiliateID == 4 ? 3 : 2;
+        m.Egold_ID = m.AffiliateID == 4 ? 12 : 0;
+        m.AP_ID = 1;
+        m.Date = 37211; // 16.11.2001
+        members.push_back(m);
+    }
+    members[0].Surname = "Lee";
+    writeUnderAppDir("data/affiliates.kvr", encoded(members));
+    writeUnderAppDir("data/apsettings.kvr", std::string(3 * 60, '\0'));
+    writeUnderAppDir("addinfo/3.txt", "line a\r\nline b\r\n");
+    writeUnderAppDir(
+        "data/sales.kvr",
+        encoded(std::vector<SaleRecord>{
+            {7, 1.5f, 37211}, {8, 2, 37211}, {7, 3, 37266}, {7, 4, 37210}, {9, 5, 37212.5}}));
+    writeUnderAppDir("addinfo/s3.txt", "third\r\n");
+    std::vector<CommunicationRecord> exchanges;
+    const std::tuple<std::int32_t, const char*, double, double> rows[] = {
+        {12, "Invoice", 37211, 37215},         {120, "Invoice", 37211, 37215},
+        {112, "Unpaid invoice", 37211, 37215}, {12, "INVOICE", 37226, 37215},
+        {7, "Invoice March", 37211, 37226},    {12, "Hello", 37211, 37226}};
+    for (const auto& [member, subject, date, answered] : rows) {
+        exchanges.push_back(communication(member, subject));
+        exchanges.back().Date = date;
+        exchanges.back().Date_R = answered;
+    }
+    writeUnderAppDir("data/communications.kvr", encoded(exchanges));
+    writeUnderAppDir("comm/4.txt", "fourth\r\n");
 }
 
 } // namespace zelt::test

@@ -1,0 +1,471 @@
+// File-system faults and damaged files in the windows. Every action of the five editors and of
+// the main window that touches files is run once for every file operation it performs, with that
+// one operation failing (support/fault_sweep.h says what is checked); entries of the wrong kind
+// stand where the program expects a folder or a file; files no editor wrote are opened, browsed,
+// searched and closed.
+#include "shell/frm_start.h"
+#include "shell/message_table.h"
+#include "shell/zelt_module.h"
+#include "support/fault_sweep.h"
+#include "support/sample_data.h"
+#include "support/test_registry.h"
+#include "support/window_driver.h"
+#include "ui/grid_view.h"
+
+#include <QtTest>
+
+#include <random>
+
+using namespace zelt;
+using namespace zelt::test;
+
+namespace {
+
+// What the sweeps need to know of one editor.
+struct EditorCase {
+    const char* name;
+    const char* button; // in the main window
+    std::string dataFile;
+    std::set<std::string> sideFilesOfNew;    // record 3
+    std::set<std::string> sideFilesOfEdited; // record 2
+    const char* fillNew;
+    const char* changeShown;
+};
+
+const EditorCase kCases[] = {
+    {"sales",
+     "cmdSales",
+     "data/sales.kvr",
+     {"addinfo/s3.txt"},
+     {"addinfo/s2.txt"},
+     "valid|txtSum=7,25|txtDetails=new details",
+     "txtSum=12,5|txtDetails=changed details"},
+    {"payments",
+     "cmdPayments",
+     "data/payments.kvr",
+     {"addinfo/p3.txt"},
+     {"addinfo/p2.txt"},
+     "valid|txtSum=7,25|txtDetails=new details",
+     "txtSum=12,5|txtDetails=changed details"},
+    {"members",
+     "cmdAffiliates",
+     "data/affiliates.kvr",
+     {"addinfo/3.txt"},
+     {"addinfo/2.txt"},
+     "valid|txtAdditional_Info=new info",
+     "txtName=Bruna|txtAdditional_Info=changed info"},
+    {"communications",
+     "cmdCommunications",
+     "data/communications.kvr",
+     {"comm/3.txt", "comm/r3.txt", "comm/c3.txt"},
+     {"comm/2.txt"},
+     "valid|txtMessage=new message|txtResponce=new response|txtComments=new comments",
+     "txtSubject=Changed|txtMessage=changed message"},
+    {"schemes",
+     "cmdAPSettings",
+     "data/apsettings.kvr",
+     {},
+     {},
+     "cmbType=Fixed|txtLevel(1)=4|txtMinPayment=15",
+     "txtMinPayment=12"},
+};
+
+const EditorCase& caseOf(const QString& name) {
+    for (const EditorCase& c : kCases)
+        if (name == QLatin1String(c.name))
+            return c;
+    return kCases[0];
+}
+
+QString unlessTrue(bool condition, const char* why) {
+    return condition ? QString() : QString::fromLatin1(why);
+}
+
+} // namespace
+
+class EditorFaultsTest : public QObject, private EditorWindows {
+    Q_OBJECT
+
+    QPointer<frmStart> start_;
+    bool started_ = false;
+
+    void closeWindows() {
+        closeEditor();
+        if (start_)
+            for (const EditorCase& c : kCases)
+                if (QWidget* window = start_->editorWindow(editorKind(QString::fromLatin1(c.name))))
+                    window->close();
+        delete start_;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void clickIfEnabled(const char* name) {
+        if (editor_ && enabledIn(editor_, QString::fromLatin1(name)))
+            clickOn(editor_, QString::fromLatin1(name));
+    }
+    void startMainWindow(bool folderInUse) {
+        if (folderInUse) {
+            writeSampleData();
+            // Leftovers of writes that a crash interrupted, which start-up clears away.
+            writeUnderAppDir("data/.zelt-tmp-interrupted", "half a record");
+            writeUnderAppDir("output/.zelt-tmp-interrupted", "half an export");
+        }
+        start_ = new frmStart;
+    }
+
+    SweepAction mainWindowAction(const QString& name) {
+        SweepAction action;
+        action.name = name;
+        action.finish = [this] { closeWindows(); };
+        if (name == QLatin1String("files for calculations")) {
+            action.prepare = [this] {
+                startMainWindow(true);
+                start_->Form_Load(QString::fromStdString(AppDir));
+            };
+            action.run = [this] { clickOn(start_, QStringLiteral("cmdCreateFiles")); };
+            // The four files are replaced whole one after the other: those before the failing
+            // one are complete, the failing one and those after it the earlier ones.
+            action.mayBeNew = {"output/members.clc", "output/sales.clc", "output/payments.clc"};
+            return action;
+        }
+        const bool inUse = name == QLatin1String("start in a folder in use");
+        action.prepare = [this, inUse] { startMainWindow(inUse); };
+        action.run = [this] { started_ = start_->Form_Load(QString::fromStdString(AppDir)); };
+        action.done = [this] { return unlessTrue(started_, "the main window did not start"); };
+        // Leftovers may be gone before a later operation failed; they hold nothing of value.
+        action.mayBeNew = {"data/.zelt-tmp-interrupted", "output/.zelt-tmp-interrupted"};
+        return action;
+    }
+
+    // The action of the editor, by the short names of the test rows.
+    SweepAction actionFor(const QString& editor, const QString& name) {
+        if (editor == QLatin1String("main window"))
+            return mainWindowAction(name);
+        const EditorCase& which = caseOf(editor);
+        kind_ = editor;
+        SweepAction action;
+        action.name = editor + QLatin1Char(' ') + name;
+        action.finish = [this] { closeWindows(); };
+        if (name == QLatin1String("load")) {
+            action.prepare = [this] {
+                writeSampleData();
+                start_ = new frmStart;
+                start_->Form_Load(QString::fromStdString(AppDir));
+            };
+            action.run = [this, &which] { clickOn(start_, QString::fromLatin1(which.button)); };
+            action.done = [this, &which] {
+                auto* window = qobject_cast<RecordEditor*>(
+                    start_->editorWindow(editorKind(QString::fromLatin1(which.name))));
+                return unlessTrue(window && window->isVisible() &&
+                                      window->editMode() == RecordEditor::Browsing &&
+                                      window->recordCount() == 2 && window->currentRecord() == 2 &&
+                                      enabledIn(window, QStringLiteral("cmdCreate")),
+                                  "the editor does not show the last of the two records");
+            };
+            return action;
+        }
+        const bool created = name == QLatin1String("save new");
+        QString prelude;
+        if (name.startsWith(QLatin1String("save")))
+            prelude = created ? QStringLiteral("cmdCreate|") + QString::fromLatin1(which.fillNew)
+                              : QStringLiteral("cmdEdit|") + QString::fromLatin1(which.changeShown);
+        action.prepare = [this, editor, prelude] {
+            writeSampleData();
+            open(editorKind(editor));
+            run(prelude);
+        };
+        if (name == QLatin1String("close")) {
+            // A closed window is gone whatever its backup did, so the retry opens the editor
+            // again and closes it; the earlier backup must have survived the failed one whole.
+            action.run = [this] { closeEditor(); };
+            action.retry = [this, editor] {
+                open(editorKind(editor));
+                closeEditor();
+            };
+        } else if (name == QLatin1String("create")) {
+            action.run = [this] { clickOn(editor_, QStringLiteral("cmdCreate")); };
+            action.retry = [this] { clickIfEnabled("cmdCreate"); };
+            action.done = [this] {
+                return unlessTrue(editor_->editMode() == RecordEditor::Creating &&
+                                      editor_->currentRecord() == 3,
+                                  "record 3 is not being created");
+            };
+        } else if (name.startsWith(QLatin1String("save"))) {
+            action.run = [this] { clickOn(editor_, QStringLiteral("cmdSave")); };
+            // The record goes first, then its side texts: a save whose side text failed has
+            // stored the record (the screen stays as typed so that the save can be repeated),
+            // and a side text written before a later one failed stays written.
+            action.mayBeNew = created ? which.sideFilesOfNew : which.sideFilesOfEdited;
+            action.mayBeNew.insert(which.dataFile);
+            action.retry = [this] { clickIfEnabled("cmdSave"); };
+            action.done = [this, created] {
+                return unlessTrue(!enabledIn(editor_, QStringLiteral("cmdSave")) &&
+                                      editor_->recordCount() == (created ? 3 : 2),
+                                  "the editor is not browsing the saved record");
+            };
+        } else {
+            // The exports replace their file whole at the last step.
+            const QString button = name == QLatin1String("export this")
+                                       ? QStringLiteral("cmdSaveThisRecord")
+                                       : QStringLiteral("cmdSaveAllRecords");
+            action.run = [this, button] { clickOn(editor_, button); };
+        }
+        return action;
+    }
+
+private slots:
+    void initTestCase() { fill_message_table(); }
+    void init() { setUp(); }
+    void cleanup() {
+        MessageCapture closing; // a window closed after a failed check may still report
+        closeWindows();
+        tearDown();
+    }
+
+    void everyOperationFails_data() {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("action");
+        for (const EditorCase& c : kCases)
+            for (const char* action : {"load", "close", "create", "save new", "save edited",
+                                       "export this", "export all"})
+                QTest::addRow("%s %s", c.name, action) << c.name << action;
+        for (const char* action :
+             {"first start", "start in a folder in use", "files for calculations"})
+            QTest::addRow("main window %s", action) << "main window" << action;
+    }
+    void everyOperationFails() {
+        QFETCH(QString, editor);
+        QFETCH(QString, action);
+        const SweepOutcome outcome = sweepFaults(actionFor(editor, action));
+        qInfo("%d file operations, %d faults injected", outcome.operations, outcome.faults);
+        QVERIFY2(outcome.problems.isEmpty(), qPrintable(outcome.problems.join(QLatin1Char('\n'))));
+        QVERIFY(outcome.faults > 0);
+    }
+
+    // An entry of the wrong kind where the program expects a folder or a data file.
+    void entryInTheWay_data() {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("plainFile");
+        for (const EditorCase& c : kCases) {
+            QTest::addRow("%s load, folder data file", c.name)
+                << c.name << "load" << QString::fromStdString(c.dataFile) << false;
+            QTest::addRow("%s load, file data", c.name) << c.name << "load"
+                                                        << "data" << true;
+            QTest::addRow("%s export, file output", c.name) << c.name << "export all"
+                                                            << "output" << true;
+            QTest::addRow("%s close, file backcopies", c.name) << c.name << "close"
+                                                               << "backcopies" << true;
+        }
+        QTest::newRow("members load, folder apsettings.kvr") << "members"
+                                                             << "load"
+                                                             << "data/apsettings.kvr" << false;
+        for (const char* editor : {"sales", "payments", "members"})
+            for (const char* action : {"load", "save new"})
+                QTest::addRow("%s %s, file addinfo", editor, action)
+                    << editor << action << "addinfo" << true;
+        for (const char* action : {"load", "save new"})
+            QTest::addRow("communications %s, file comm", action)
+                << "communications" << action << "comm" << true;
+        QTest::newRow("start-up, file data") << "main window"
+                                             << "start in a folder in use"
+                                             << "data" << true;
+        QTest::newRow("calculations, file data") << "main window"
+                                                 << "files for calculations"
+                                                 << "data" << true;
+        QTest::newRow("calculations, file output") << "main window"
+                                                   << "files for calculations"
+                                                   << "output" << true;
+        for (const char* file :
+             {"data/affiliates.kvr", "data/sales.kvr", "data/payments.kvr", "data/apsettings.kvr"})
+            QTest::addRow("calculations, folder %s", file)
+                << "main window"
+                << "files for calculations" << file << false;
+    }
+    void entryInTheWay() {
+        QFETCH(QString, editor);
+        QFETCH(QString, action);
+        QFETCH(QString, entry);
+        QFETCH(bool, plainFile);
+        const SweepOutcome outcome = blockedEntry(actionFor(editor, action), entry.toStdString(),
+                                                  plainFile ? Blocker::PlainFile : Blocker::Folder);
+        QVERIFY2(outcome.problems.isEmpty(), qPrintable(outcome.problems.join(QLatin1Char('\n'))));
+    }
+
+    // Faults whose effect on the window the sweeps do not see.
+    void faultsInTheWindow_data() {
+        addScenarioColumns();
+        QTest::newRow("data file that cannot be opened")
+            << "sales"
+            << "sample|fail:Open@sales.kvr"
+            << ""
+            << "~sales.kvr"
+            << "-cmdCreate|-cmdEdit|-cmdSave|-cmdFirst|-cmdGoTo|-cmdSaveThisRecord|"
+               "-cmdSaveAllRecords|-cmdDisplay";
+        QTest::newRow("no backup of a file never opened")
+            << "sales"
+            << "sample|fail:Open@sales.kvr"
+            << "fail:|close"
+            << "~sales.kvr"
+            << "closed|backcopies/sales.kvr=earlier backup";
+        QTest::newRow("failed backup keeps the earlier copy")
+            << "payments"
+            << "sample"
+            << "fail:Rename@backcopies|close"
+            << "~backcopies"
+            << "closed|backcopies/payments.kvr=earlier backup";
+        QTest::newRow("unreadable details are never overwritten")
+            << "sales"
+            << "sample|fail:Read@s2.txt"
+            << "cmdEdit|txtDetails=new|txtSum=9|cmdSave"
+            << "~s2.txt|~s2.txt"
+            << "same|+cmdSave|addinfo/s2.txt=sale details 2\r\n";
+        QTest::newRow("unreadable message file blocks the save")
+            << "communications"
+            << "sample"
+            << "cmdEdit|txtMessage=new|txtID=99|fail:Read@comm/2.txt|cmdSave"
+            << "~2.txt"
+            << "same|+cmdSave";
+        QTest::newRow("unwritten message file: the record is stored")
+            << "communications"
+            << "sample"
+            << "cmdEdit|txtID=5|txtMessage=new|fail:Rename@comm/2.txt|cmdSave"
+            << "~2.txt"
+            << "data/communications.kvr@50#05000000|comm/2.txt=message 2\r\n|txtMessage=new|"
+               "+cmdSave";
+        QTest::newRow("unwritten message file: saved again")
+            << "communications"
+            << "sample"
+            << "cmdEdit|txtMessage=new|fail:Rename@comm/2.txt|cmdSave|fail:|cmdSave"
+            << "~2.txt"
+            << "comm/2.txt=new\r\n|-cmdSave";
+        QTest::newRow("unwritten member: nothing lost")
+            << "members"
+            << "sample"
+            << "cmdEdit|txtName=Zed|txtAdditional_Info=new|fail:Write@affiliates.kvr|cmdSave"
+            << "~affiliates.kvr"
+            << "same|+cmdSave";
+    }
+    void faultsInTheWindow() { runScenario(); }
+
+    // Values no editor writes: shown as empty fields and empty grid cells, nothing changed.
+    void damagedValues_data() {
+        addScenarioColumns();
+        const char* nan = "000000000000f87f";
+        const struct {
+            const char* name;
+            const char* date;
+            const char* single;
+        } values[] = {{"NaN", nan, "0000c07f"},
+                      {"infinity", "000000000000f07f", "0000807f"},
+                      {"minus infinity", "000000000000f0ff", "000080ff"},
+                      {"year 99", "00000000361024c1", "0000c07f"},
+                      {"year 10000", "0000000041924641", "000080ff"}};
+        for (const auto& v : values) {
+            const QByteArray sale = QByteArray("data/sales.kvr@0#07000000") + v.single + v.date;
+            QTest::addRow("sales %s", v.name) << "sales" << sale << "txtSAffID=7|cmdDisplay"
+                                              << ""
+                                              << "same|txtSum=|txtDate=|rows=1|col1=|col3=";
+            const QByteArray scheme = QByteArray("data/apsettings.kvr*60|data/apsettings.kvr@10#") +
+                                      v.single + "1e00|data/apsettings.kvr@28#" +
+                                      QByteArray(v.single).repeated(8);
+            QTest::addRow("schemes %s", v.name) << "schemes" << scheme << ""
+                                                << ""
+                                                << "txtMinPayment=|txtLevel(1)=|txtLevel(8)=";
+            const QByteArray member = QByteArray("schemes|data/affiliates.kvr*211|"
+                                                 "data/affiliates.kvr@185#01000000 00000000|"
+                                                 "data/affiliates.kvr@203#") +
+                                      v.date;
+            QTest::addRow("members %s", v.name)
+                << "members" << member << "txtSreferenceid=0|cmdDisplay"
+                << ""
+                << "same|txtDate=|rows=1|col13=";
+            const QByteArray exchange =
+                QByteArray("data/communications.kvr*50|data/communications.kvr@0#07000000|"
+                           "data/communications.kvr@34#") +
+                v.date + v.date;
+            QTest::addRow("communications %s", v.name)
+                << "communications" << exchange << "txtSID=7|cmdDisplay"
+                << ""
+                << "same|txtDate=|txtDate_R=|rows=1|col3=|col4=";
+        }
+        QTest::newRow("control bytes in a member's texts")
+            << "members"
+            << "schemes|data/affiliates.kvr*211|data/affiliates.kvr@0#000102030405060708090a0b0c"
+               "0d0e0f101112131415161718191a1b1c1d1e1f|data/affiliates.kvr@185#01000000 00000000"
+               "|data/affiliates.kvr@197#0100|addinfo/1.txt=\x01\x02\t\x1b\r\nend"
+            << ""
+            << ""
+            << "same|clean:txtName|clean:txtSurname";
+    }
+    void damagedValues() { runScenario(); }
+
+    // Random bytes and lengths that are no whole number of records, in every data and side
+    // file: each editor opens, goes to every record, searches with each filter and closes
+    // without changing a stored byte; the backup is the data file.
+    void damagedFiles_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<unsigned>("seed");
+        for (int kind = 0; kind < 5; ++kind)
+            for (unsigned seed = 1; seed <= 4; ++seed)
+                QTest::addRow("%s, seed %u", kCases[kind].name, seed) << kind << seed;
+    }
+    void damagedFiles() {
+        QFETCH(int, kind);
+        QFETCH(unsigned, seed);
+        const char* const filters[] = {"txtSname=a|txtSsurname=b|txtSemail=@|txtSreferenceid=0|"
+                                       "txtSEgold_ID=-1",
+                                       "txtSdate=16.11.2001|txtSAffID=0",
+                                       "txtSdate=31.12.9999|txtSAffID=-1",
+                                       "txtSID=0|txtSsubject=a|txtSdate=16.11.2001", ""};
+        const int lengths[] = {211, 16, 16, 50, 60};
+        std::mt19937 engine(seed * 1000 + static_cast<unsigned>(kind));
+        auto random = [&](std::size_t size) {
+            std::string bytes(size, '\0');
+            for (char& c : bytes)
+                c = static_cast<char>(engine() & 0xff);
+            return bytes;
+        };
+        const int records = static_cast<int>(seed * 5 % 13);
+        const int extra = seed == 1 ? 0 : static_cast<int>(seed * 7) % lengths[kind];
+        for (int i = 0; i < 5; ++i)
+            writeUnderAppDir(caseOf(QString::fromLatin1(kCases[i].name)).dataFile,
+                             random(std::size_t(records * lengths[i] + extra)));
+        for (int n = 1; n <= records + 1; ++n)
+            for (const char* side : {"addinfo/", "addinfo/s", "addinfo/p", "comm/", "comm/r"})
+                writeUnderAppDir(side + std::to_string(n) + ".txt", random(std::size_t(n) * 9));
+        messages_->answerUnexpectedQuestionsYes();
+        if (kind == 0 && records * 60 + extra < 30)
+            messages_->expect(MessageTable.MsgCreateSchemes);
+        kind_ = QString::fromLatin1(kCases[kind].name);
+        open(editorKind(kind_));
+        FolderSnapshot before = FolderSnapshot::of(AppDir);
+        QString script = QStringLiteral("cmdFirst");
+        for (int n = 1; n <= editor_->recordCount(); ++n)
+            script += QStringLiteral("|cmdNext|txtCurrent_Record=%1|cmdGoTo").arg(n);
+        if (editor_->isLoaded())
+            run(script);
+        if (editor_->isLoaded() && kind != 4)
+            for (const QString& filter :
+                 QString::fromLatin1(filters[kind]).split(QLatin1Char('|'))) {
+                run(filter + QStringLiteral("|cmdDisplay"));
+                auto* grid = controlOf<GridView>(editor_, QStringLiteral("MSFGView"));
+                for (int column = 0; column < grid->model()->columnCount(); ++column)
+                    grid->sortRowsBy(column);
+            }
+        QCOMPARE(differences(before, FolderSnapshot::of(AppDir)), QStringList());
+        const bool loaded = editor_->isLoaded();
+        closeEditor();
+        FolderSnapshot after = FolderSnapshot::of(AppDir);
+        const std::string backup = "backcopies/" + caseOf(kind_).dataFile.substr(5);
+        if (loaded) {
+            before.folders.insert("backcopies");
+            QCOMPARE(after.files[backup], before.files[caseOf(kind_).dataFile]);
+            after.files.erase(backup);
+        }
+        QCOMPARE(differences(before, after), QStringList());
+    }
+};
+
+ZELT_TEST(EditorFaultsTest)
+#include "test_editor_faults.moc"

@@ -1,0 +1,468 @@
+// The main window and its menu, start-up, the keyboard order and the sizes of every window, the
+// message box's keys, the referral tree window, the busy pointer, and the system locale's forms.
+#include "shell/frm_start.h"
+#include "shell/message_table.h"
+#include "shell/zelt_module.h"
+#include "storage/code_page.h"
+#include "storage/date_text.h"
+#include "storage/file_rules.h"
+#include "storage/number_text.h"
+#include "support/sample_data.h"
+#include "support/test_registry.h"
+#include "support/window_driver.h"
+#include "support/window_layout.h"
+#include "ui/busy_pointer.h"
+#include "ui/grid_view.h"
+#include "ui/message_box.h"
+#include "ui/system_locale.h"
+
+#include <QtTest>
+#include <QtWidgets>
+
+#include <filesystem>
+
+using namespace zelt;
+using namespace zelt::test;
+
+namespace {
+
+// The controls Tab visits, from the first, until it comes back to the first.
+QStringList tabWalk(QWidget* first) {
+    first->setFocus(Qt::TabFocusReason);
+    QStringList visited{focusName()};
+    for (int step = 0; step < 200; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* now = QApplication::focusWidget();
+        if (now == first || first->isAncestorOf(now))
+            break;
+        visited << focusName();
+    }
+    return visited;
+}
+
+QString layoutOf(QWidget* window) {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    return layoutFaults(window);
+}
+
+QWidget* treeWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName() == QLatin1String("frmTree") && window->isVisible())
+            return window;
+    return nullptr;
+}
+
+QString cells(const QAbstractItemModel* model, int column, const QModelIndex& parent = {}) {
+    QStringList out;
+    for (int row = 0; row < model->rowCount(parent); ++row)
+        out << model->index(row, column, parent).data().toString();
+    return out.join(QLatin1Char(','));
+}
+
+const QStringList kRecordControls = {"cmdFirst",          "cmdPrevious",      "txtCurrent_Record",
+                                     "cmdNext",           "cmdLast",          "cmdGoTo",
+                                     "cmdCreate",         "cmdEdit",          "cmdSave",
+                                     "cmdSaveThisRecord", "cmdSaveAllRecords"};
+
+} // namespace
+
+class ShellWindowsTest : public QObject, private EditorWindows {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { fill_message_table(); }
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
+
+    void mainWindow() {
+        frmStart window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("Zelt Management System"));
+        const QList<QPair<const char*, const char*>> captions = {
+            {"cmdAffiliates", "Members"},
+            {"cmdCommunications", "Communications"},
+            {"cmdSales", "Sales"},
+            {"cmdPayments", "Payments"},
+            {"cmdAPSettings", "Zelt Settings"},
+            {"cmdCreateFiles", "Create files for calculations"}};
+        for (const auto& [name, caption] : captions) {
+            QCOMPARE(controlOf<QPushButton>(&window, name)->text(), QString::fromLatin1(caption));
+            QVERIFY(enabledIn(&window, name));
+        }
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // Two columns: the editors on the left, the calculation files on the right at the top.
+        const QWidget* members = controlOf(&window, QStringLiteral("cmdAffiliates"));
+        for (const char* name : {"cmdCommunications", "cmdSales", "cmdPayments", "cmdAPSettings"})
+            QCOMPARE(controlOf(&window, name)->x(), members->x());
+        QVERIFY(controlOf(&window, QStringLiteral("cmdCreateFiles"))->x() >
+                members->x() + members->width());
+        QCOMPARE(controlOf(&window, QStringLiteral("cmdCreateFiles"))->y(), members->y());
+        QCOMPARE(tabWalk(controlOf(&window, QStringLiteral("cmdAffiliates"))),
+                 (QStringList{"cmdAffiliates", "cmdSales", "cmdPayments", "cmdAPSettings",
+                              "cmdCommunications", "cmdCreateFiles"}));
+        QVERIFY(window.width() <= 1280 && window.height() <= 720);
+        window.resize(1, 1);
+        QCOMPARE(layoutOf(&window), QString());
+        QCOMPARE(window.size(), window.minimumSizeHint());
+
+        // The menu opens each editor once; the calculation files come out empty, again and again.
+        QVERIFY(window.Form_Load(QString::fromStdString(AppDir)));
+        QCOMPARE(fileBytes("data/apsettings.kvr"), QByteArray("<missing>"));
+        messages_->expect(MessageTable.MsgCreateSchemes);
+        clickOn(&window, QStringLiteral("cmdAffiliates"));
+        for (const char* button :
+             {"cmdSales", "cmdPayments", "cmdAPSettings", "cmdCommunications", "cmdSales"})
+            clickOn(&window, QString::fromLatin1(button));
+        const std::pair<EditorKind, const char*> opened[] = {
+            {EditorKind::Members, "frmAffiliates"},
+            {EditorKind::Sales, "frmSales"},
+            {EditorKind::Payments, "frmPayments"},
+            {EditorKind::Schemes, "frmAPSettings"},
+            {EditorKind::Communications, "frmCommunications"}};
+        for (const auto& [kind, name] : opened)
+            QCOMPARE(window.editorWindow(kind)->objectName(), QString::fromLatin1(name));
+        ZELT_VERIFY_MESSAGES(*messages_);
+        for (int run = 0; run < 2; ++run) {
+            clickOn(&window, QStringLiteral("cmdCreateFiles"));
+            for (const char* name : {"members.clc", "sales.clc", "payments.clc", "settings.clc"})
+                QCOMPARE(fileBytes(std::string("output/") + name), QByteArray());
+        }
+        for (const auto& [kind, name] : opened)
+            window.editorWindow(kind)->close();
+    }
+
+    void startUp_data() {
+        QTest::addColumn<QString>("before"); // data, or what stands in the way
+        QTest::addColumn<bool>("started");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("first start") << "" << true << "";
+        QTest::newRow("leftover of an interrupted write") << "leftover" << true << "";
+        QTest::newRow("a plain file for the data folder")
+            << "file" << false
+            << "Cannot create the folder \"%1/data\": "
+               "File exists";
+        QTest::newRow("a second window on the folder")
+            << "second" << false
+            << "The records are already open in another window of the program.";
+        QTest::newRow("the first window gone") << "gone" << true << "";
+    }
+    void startUp() {
+        QFETCH(QString, before);
+        QFETCH(QString, message);
+        std::unique_ptr<frmStart> first;
+        if (before == QLatin1String("file"))
+            writeUnderAppDir("data", "in the way");
+        if (before == QLatin1String("leftover"))
+            writeUnderAppDir("data/.zelt-tmp-abc123", "half");
+        if (before == QLatin1String("second") || before == QLatin1String("gone")) {
+            first = std::make_unique<frmStart>();
+            QVERIFY(first->Form_Load(QString::fromStdString(AppDir)));
+            if (before == QLatin1String("gone"))
+                first.reset();
+        }
+        if (!message.isEmpty())
+            messages_->expect(message.arg(QString::fromStdString(AppDir)));
+        frmStart window;
+        QTEST(window.Form_Load(QString::fromStdString(AppDir)), "started");
+        ZELT_VERIFY_MESSAGES(*messages_);
+        if (before.isEmpty() || before == QLatin1String("leftover"))
+            QCOMPARE(FolderSnapshot::of(AppDir).files.size(), std::size_t(0));
+        if (before.isEmpty()) // a second start finds the folder as it left it
+            QVERIFY(window.Form_Load(QString::fromStdString(AppDir)));
+    }
+
+    // Tab visits every usable control once, in the order the window reads; the window opens
+    // at a size for a small screen, shows every control whole at its least size and gives
+    // the room of a larger window to the grid and the long texts.
+    void windows_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("order");
+        const QStringList saleFields = {"txtAffiliateID", "txtSum",    "txtDate",    "txtDetails",
+                                        "txtSdate",       "txtSAffID", "cmdDisplay", "MSFGView"};
+        QTest::newRow("members")
+            << "members"
+            << QStringList{"txtName",     "txtSurname",         "txtStreet",    "txtCity",
+                           "txtPost_Cod", "txtCountry",         "txtPhone",     "txtE_mail",
+                           "txtURL",      "txtRef_ID",          "txtDate",      "txtEgold_ID",
+                           "cmbAP_ID",    "txtAdditional_Info", "txtSname",     "txtSsurname",
+                           "txtSemail",   "txtSreferenceid",    "txtSEgold_ID", "cmdDisplay",
+                           "MSFGView"} +
+                   kRecordControls + QStringList{"cmdTree"};
+        QTest::newRow("sales") << "sales" << saleFields + kRecordControls;
+        QTest::newRow("payments") << "payments" << saleFields + kRecordControls;
+        QTest::newRow("communications")
+            << "communications"
+            << QStringList{"txtID",       "txtSubject", "txtMessage", "txtDate",     "txtResponce",
+                           "txtComments", "txtDate_R",  "txtSID",     "txtSsubject", "txtSdate",
+                           "txtSdate_r",  "cmdDisplay", "MSFGView"} +
+                   kRecordControls;
+        QTest::newRow("schemes") << "schemes"
+                                 << QStringList{"txtLevel(1)",   "txtLevel(2)",    "txtLevel(3)",
+                                                "txtLevel(4)",   "txtLevel(5)",    "txtLevel(6)",
+                                                "txtLevel(7)",   "txtLevel(8)",    "cmbType",
+                                                "txtMinPayment", "txtPeriodicity", "txtUnit"} +
+                                        kRecordControls;
+    }
+    void windows() {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, order);
+        writeData(QStringLiteral("sample"));
+        kind_ = kind;
+        open(editorKind(kind));
+        // Browsing a stored record: all but Save (the schemes lock their fields).
+        QStringList usable = order;
+        usable.removeAll(QStringLiteral("cmdSave"));
+        if (kind == QLatin1String("schemes"))
+            usable = usable.mid(12);
+        QCOMPARE(tabWalk(controlOf(editor_, usable.first())), usable);
+        // Creating: the navigation group, Create, Edit and the tree are off.
+        run(QStringLiteral("cmdCreate"));
+        usable = order;
+        for (const char* off : {"cmdFirst", "cmdPrevious", "txtCurrent_Record", "cmdNext",
+                                "cmdLast", "cmdGoTo", "cmdCreate", "cmdEdit", "cmdTree"})
+            usable.removeAll(QString::fromLatin1(off));
+        QCOMPARE(tabWalk(controlOf(editor_, usable.first())), usable);
+
+        // Every field has a name for screen readers: its label's or its own.
+        for (const QString& name : order) {
+            QWidget* field = controlOf(editor_, name);
+            bool named =
+                !field->accessibleName().isEmpty() || qobject_cast<QAbstractButton*>(field);
+            for (QLabel* label : editor_->findChildren<QLabel*>())
+                named = named || (label->buddy() == field && !label->text().trimmed().isEmpty());
+            QVERIFY2(named, qPrintable(name));
+        }
+
+        QVERIFY(editor_->width() <= 1280 && editor_->height() <= 720);
+        QCOMPARE(layoutOf(editor_), QString());
+        const QSize opened = editor_->size();
+        editor_->resize(1, 1);
+        QCOMPARE(layoutOf(editor_), QString());
+        editor_->resize(opened);
+        layoutOf(editor_);
+        QHash<QWidget*, QSize> before;
+        for (QWidget* control : visibleControls(editor_))
+            before.insert(control, control->size());
+        const QSize bar = controlOf(editor_, QStringLiteral("frmNavigation"))->size();
+        editor_->resize(opened + QSize(300, 200));
+        QCOMPARE(layoutOf(editor_), QString());
+        for (auto [control, size] : before.asKeyValueRange()) {
+            const bool grows =
+                qobject_cast<QPlainTextEdit*>(control) || qobject_cast<GridView*>(control);
+            if (grows)
+                QVERIFY2(control->height() > size.height(), qPrintable(control->objectName()));
+            if (qobject_cast<QLineEdit*>(control))
+                QVERIFY2(control->height() == size.height() && control->width() >= size.width(),
+                         qPrintable(control->objectName()));
+        }
+        QCOMPARE(controlOf(editor_, QStringLiteral("frmNavigation"))->size(), bar);
+    }
+
+    void messageBoxKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
+    void messageBoxKeys() {
+        QFETCH(int, key);
+        messages_.reset(); // the real box
+        QString seen;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen = box->text() + QLatin1Char('|') + box->windowTitle();
+                QTest::keyClick(box, Qt::Key(key));
+            }
+        });
+        bool forced = false; // should the key not close it
+        QTimer::singleShot(5000, this, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) {
+                forced = true;
+                box->close();
+            }
+        });
+        showMessage(MessageTable.MsgNoRecord, nullptr);
+        messages_ = std::make_unique<MessageCapture>();
+        QVERIFY(!forced);
+        QCOMPARE(seen, QString::fromStdString(MessageTable.MsgNoRecord) +
+                           QStringLiteral("|Zelt Management System"));
+    }
+
+    // Opened from the member editor: the downline opened on demand, the level table within
+    // date limits, a member double-clicked back into the editor, the upline.
+    void referralTree() {
+        writeData(QStringLiteral("search|data/sales.kvr*0|data/sales.kvr@0#02000000 00002841 "
+                                 "00000000602be240 03000000 00000040 00000000982be240"));
+        kind_ = QStringLiteral("members");
+        open(EditorKind::Members);
+        run(QStringLiteral("txtCurrent_Record=1|cmdGoTo|cmdTree"));
+        QWidget* tree = treeWindow();
+        QVERIFY(tree);
+        QCOMPARE(tree->windowTitle(), QStringLiteral("Referral tree"));
+        auto* downline = controlOf<QTreeView>(tree, QStringLiteral("tvDownline"));
+        const QAbstractItemModel* nodes = downline->model();
+        const QAbstractItemModel* levels =
+            controlOf<QTableView>(tree, QStringLiteral("grdLevels"))->model();
+        const QModelIndex top = nodes->index(0, 0);
+        QCOMPARE(cells(nodes, 1), QStringLiteral("Ann"));
+        QCOMPARE(cells(nodes, 6), QStringLiteral("3")); // the downline of member 1
+        QCOMPARE(cells(nodes, 1, top), QStringLiteral("Anne"));
+        const QModelIndex anne = nodes->index(0, 0, top);
+        QCOMPARE(nodes->rowCount(anne), 0); // opened on demand
+        downline->expand(anne);
+        QCOMPARE(cells(nodes, 1, anne), QStringLiteral(" ANN,ann"));
+        QCOMPARE(cells(levels, 1), QStringLiteral("1,2"));
+        QCOMPARE(cells(levels, 3), QStringLiteral("10,50,2,00"));
+        auto* from = controlOf<QLineEdit>(tree, QStringLiteral("txtFrom"));
+        QTest::keyClicks(from, QStringLiteral("17.11.2001"));
+        QTest::keyClick(from, Qt::Key_Return);
+        QCOMPARE(cells(levels, 2) + QLatin1Char('|') + cells(levels, 3),
+                 QStringLiteral("0,1|0,00,2,00"));
+        typeInto(tree, QStringLiteral("txtTo"), QStringLiteral("31.02.2001"));
+        messages_->expect(MessageTable.MsgIncorrectValue);
+        clickOn(tree, QStringLiteral("cmdFind"));
+        ZELT_VERIFY_MESSAGES(*messages_);
+        QCOMPARE(tree->focusWidget()->objectName(), QStringLiteral("txtTo"));
+        // As a mouse sends it: press and release, then the double click.
+        const QModelIndex third = nodes->index(0, 0, anne);
+        downline->scrollTo(third);
+        const QPoint at = downline->visualRect(third).center();
+        QTest::mouseClick(downline->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(downline->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(textIn(editor_, QStringLiteral("txtCurrent_Record")), QStringLiteral("3"));
+        run(QStringLiteral("cmdTree"));
+        QCOMPARE(treeWindow(), tree);
+        QCOMPARE(cells(controlOf<QTableView>(tree, QStringLiteral("grdUpline"))->model(), 0),
+                 QStringLiteral("2,1"));
+        run(QStringLiteral("cmdCreate"));
+        QVERIFY(!enabledIn(editor_, QStringLiteral("cmdTree")));
+        closeEditor();
+        QTRY_VERIFY(!treeWindow());
+    }
+
+    // The button is off and the window shows the wait pointer while the search runs, and both
+    // come back however it ends; other windows stay usable.
+    void busyPointer() {
+        QWidget window;
+        window.setCursor(Qt::IBeamCursor);
+        auto* button = new QPushButton(QStringLiteral("Find"), &window);
+        try {
+            BusyPointer busy(button, &window);
+            QVERIFY(!button->isEnabled());
+            QVERIFY(!QApplication::overrideCursor());
+            QCOMPARE(window.cursor().shape(), Qt::WaitCursor);
+            throw std::runtime_error("search failed");
+        } catch (const std::runtime_error&) {
+        }
+        QVERIFY(button->isEnabled());
+        QCOMPARE(window.cursor().shape(), Qt::IBeamCursor);
+    }
+
+    // A date with a time of day and a sum as the windows show them and as the single-byte files
+    // hold them (as Windows-1252 bytes).
+    void systemLocale_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("shownDate");
+        QTest::addColumn<QString>("shownSum");
+        QTest::addColumn<QByteArray>("fileDate");
+        QTest::addColumn<QByteArray>("fileSum");
+        QTest::newRow("German") << "de_DE"
+                                << "16.11.2001 18:00:00"
+                                << "10,5" << QByteArray("16.11.2001 18:00:00")
+                                << QByteArray("10,5");
+        QTest::newRow("United States")
+            << "en_US"
+            << "11/16/2001 6:00:00 PM"
+            << "10.5" << QByteArray("11/16/2001 6:00:00 PM") << QByteArray("10.5");
+        QTest::newRow("C") << "C"
+                           << "2001-11-16 18:00:00"
+                           << "10.5" << QByteArray("2001-11-16 18:00:00") << QByteArray("10.5");
+        QTest::newRow("Finnish") << "fi_FI"
+                                 << "16.11.2001 18.00.00"
+                                 << "10,5" << QByteArray("16.11.2001 18.00.00")
+                                 << QByteArray("10,5");
+        QTest::newRow("Hungarian")
+            << "hu_HU"
+            << "2001. 11. 16. 18:00:00"
+            << "10,5" << QByteArray("2001. 11. 16. 18:00:00") << QByteArray("10,5");
+        QTest::newRow("Korean") << "ko_KR"
+                                << "2001. 11. 16. \uC624\uD6C4 6:00:00"
+                                << "10.5" << QByteArray("2001. 11. 16. PM 6:00:00")
+                                << QByteArray("10.5");
+        QTest::newRow("Arabic") << "ar_SA"
+                                << "16\u200F/11\u200F/2001 6:00:00 \u0645"
+                                << "10\u066B5" << QByteArray("16/11/2001 6:00:00 PM")
+                                << QByteArray("10.5");
+        QTest::newRow("Spanish (United States)")
+            << "es_US"
+            << "16/11/2001 6:00:00 p.\u00A0m."
+            << "10.5" << QByteArray("16/11/2001 6:00:00 p.\xA0m.") << QByteArray("10.5");
+    }
+    void systemLocale() {
+        QFETCH(QString, locale);
+        const LocaleRules rules = rulesFromLocale(QLocale(locale));
+        QTEST(QString::fromStdString(formatDate(37211.75, rules)), "shownDate");
+        QTEST(QString::fromStdString(formatSingle(10.5f, rules)), "shownSum");
+        QTEST(QByteArray::fromStdString(formatDate(37211.75, fileRules(rules))), "fileDate");
+        QTEST(QByteArray::fromStdString(formatSingle(10.5f, fileRules(rules))), "fileSum");
+    }
+
+    // Whatever locale the desktop has, a date or sum shown or written is read back unchanged.
+    void everyLocaleReadsBackWhatItShows() {
+        const QList<QLocale> locales = QLocale::matchingLocales(
+            QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+        QVERIFY(locales.size() > 100);
+        for (const QLocale& locale : locales) {
+            const LocaleRules rules = rulesFromLocale(locale);
+            const LocaleRules files = fileRules(rules);
+            const std::string name = locale.name().toStdString();
+            for (const LocaleRules* form : {&rules, &files}) {
+                auto typed = [&](const std::string& shown) {
+                    return form == &files ? decodeCp1252(shown) : shown;
+                };
+                for (const double serial :
+                     {37211.0, 37211.75, serialFromDateTime(1999, 1, 2, 3723), -1.25, 2958465.0}) {
+                    const std::string shown = typed(formatDate(serial, *form));
+                    const std::optional<double> back = parseDate(shown, rules);
+                    QVERIFY2(back && *back == serial, (name + ": " + shown).c_str());
+                }
+                for (const float sum : {10.5f, 1234567.0f, -0.25f, 12345678.0f}) {
+                    const std::string shown = typed(formatSingle(sum, *form));
+                    const std::optional<float> back = parseSingle(shown, rules);
+                    QVERIFY2(back && formatSingle(*back, *form) == formatSingle(sum, *form),
+                             (name + ": " + shown).c_str());
+                }
+            }
+        }
+    }
+
+    // With LANG=C, dates follow LC_TIME and numbers LC_NUMERIC; Qt reads the categories once
+    // per process, so a child process shows what its system locale gives.
+    void categoriesGovernTheRules() {
+        if (qEnvironmentVariableIsSet("ZELT_PRINT_SYSTEM_FORMS")) {
+            const LocaleRules rules = rulesFromLocale(QLocale::system());
+            std::printf("system forms: %s|%s\n", formatDate(37211.75, rules).c_str(),
+                        formatSingle(10.5f, rules).c_str());
+            std::fflush(stdout);
+            return;
+        }
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LANGUAGE", "LC_MESSAGES"})
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+        environment.insert(QStringLiteral("LC_TIME"), QStringLiteral("en_US.UTF-8"));
+        environment.insert(QStringLiteral("LC_NUMERIC"), QStringLiteral("de_DE.UTF-8"));
+        environment.insert(QStringLiteral("ZELT_PRINT_SYSTEM_FORMS"), QStringLiteral("1"));
+        QProcess child;
+        child.setProcessEnvironment(environment);
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("ShellWindowsTest"), QStringLiteral("categoriesGovernTheRules")});
+        QVERIFY(child.waitForFinished(60000));
+        const QByteArray output = child.readAllStandardOutput();
+        QVERIFY2(output.contains("system forms: 11/16/2001 6:00:00 PM|10,5\n"), output.constData());
+    }
+};
+
+ZELT_TEST(ShellWindowsTest)
+#include "test_shell_windows.moc"

@@ -6,6 +6,7 @@
 #include "support/test_registry.h"
 #include "support/window_driver.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace zelt;
@@ -13,20 +14,44 @@ using namespace zelt::test;
 
 namespace {
 
-void row(const char* name, const char* kind, const char* data, const char* script,
-         const char* messages, const char* expect) {
-    QTest::newRow(name) << QString::fromUtf8(kind) << QString::fromUtf8(data)
-                        << QString::fromUtf8(script) << QString::fromUtf8(messages)
-                        << QString::fromUtf8(expect);
+// The rows of a table, one a line ("name ^ kind ^ data ^ script ^ messages ^ expect"; a line
+// that starts with four blanks goes on with the one before), with \r, \n, \t and \uXXXX read
+// as in C++. With changes, a line is "name ^ kind ^ changes ^ message ^ focus": a new record,
+// valid but for the changes, refused at saving, nothing written, still creating.
+void rows(const char* table, bool refusals = false) {
+    QStringList lines;
+    for (const QString& line :
+         QString::fromUtf8(table).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QLatin1String("    ")))
+            lines.last().append(line.mid(4));
+        else
+            lines.append(line);
+    }
+    for (QString line : lines) {
+        static const QRegularExpression escape(QStringLiteral(R"(\\(u[0-9a-fA-F]{4}|[rnt]))"));
+        for (auto m = escape.match(line); m.hasMatch();
+             m = escape.match(line, m.capturedStart() + 1)) {
+            const QString code = m.captured(1);
+            const QChar c = code == QLatin1String("r")   ? QChar('\r')
+                            : code == QLatin1String("n") ? QChar('\n')
+                            : code == QLatin1String("t") ? QChar('\t')
+                                                         : QChar(code.mid(1).toUShort(nullptr, 16));
+            line.replace(m.capturedStart(), m.capturedLength(), c);
+        }
+        QStringList c = line.split(QStringLiteral(" ^ "));
+        if (refusals)
+            c = {c[0],
+                 c[1],
+                 QStringLiteral("sample"),
+                 QStringLiteral("cmdCreate|valid|%1|cmdSave").arg(c[2]),
+                 c[3],
+                 QStringLiteral("same|+cmdSave|-cmdCreate|txtCurrent_Record=3|focus=") + c[4]};
+        QTest::newRow(qPrintable(c[0])) << c[1] << c[2] << c[3] << c[4] << c[5];
+    }
 }
 
-// A new record, valid but for the changes, refused at saving: nothing written, still creating.
-void refused(const char* name, const char* kind, const char* changes, const char* message,
-             const char* focus) {
-    const QByteArray script = QByteArray("cmdCreate|valid|") + changes + "|cmdSave";
-    const QByteArray expect =
-        QByteArray("same|+cmdSave|-cmdCreate|txtCurrent_Record=3|focus=") + focus;
-    row(name, kind, "sample", script.constData(), message, expect.constData());
+void refusedRows(const char* table) {
+    rows(table, true);
 }
 
 } // namespace
@@ -120,500 +145,440 @@ private slots:
 
     void modes_data() {
         addScenarioColumns();
-        row("sales browsing", "sales", "sample", "", "",
-            "+inputs|-cmdSave|+cmdCreate|+cmdEdit|+nav|+cmdDisplay|+MSFGView|+cmdSaveThisRecord|"
-            "+cmdSaveAllRecords|+txtSdate|+txtSAffID|record=2|count=2|txtCurrent_Record=2|"
-            "txtAffiliateID=2|txtSum=20|txtDate=02.03.2001|txtDetails=sale details 2");
-        row("sales creating", "sales", "sample", "cmdCreate", "",
-            "+inputs|+cmdSave|-cmdCreate|-cmdEdit|-nav|+cmdDisplay|+MSFGView|+cmdSaveAllRecords|"
-            "txtCurrent_Record=3|count=3|txtAffiliateID=|txtSum=|txtDate=@today|"
-            "focus=txtAffiliateID");
-        row("sales editing", "sales", "sample", "cmdEdit", "",
-            "+inputs|+cmdSave|-cmdCreate|-cmdEdit|-nav|+cmdSaveThisRecord|focus=txtAffiliateID");
-        row("sales empty file", "sales", "", "", "",
-            "-inputs|+txtDetails|-cmdSave|+cmdCreate|-cmdEdit|-nav|+cmdDisplay|+MSFGView|+"
-            "cmdSaveThisRecord|"
-            "+cmdSaveAllRecords|count=0|txtCurrent_Record=|data/sales.kvr=");
-        row("sales creating on an empty file", "sales", "", "cmdCreate", "",
-            "+inputs|+cmdSave|-cmdCreate|-nav|txtCurrent_Record=1");
-        row("payments saved", "payments", "sample", "cmdCreate|valid|cmdSave", "",
-            "-cmdSave|+cmdCreate|+cmdEdit|+nav|count=3|record=3|txtSum=7");
-        row("payments details of their own", "payments", "sample", "cmdFirst", "",
-            "txtDetails=payment details 1|txtSum=1,5");
-        row("members browsing", "members", "sample", "", "",
-            "+inputs|-txtAffiliateID|-txtLevel|-cmdSave|+nav|+cmdTree|txtAffiliateID=2|"
-            "txtLevel=2|txtAdditional_Info=info of member 2|cmbAP_ID=1");
-        row("members creating", "members", "sample", "cmdCreate", "",
-            "+inputs|-txtAffiliateID|-txtLevel|-nav|-cmdTree|+cmdSave|txtAffiliateID=3|"
-            "txtCurrent_Record=3|txtDate=@today|cmbAP_ID=|txtName=");
-        row("members without schemes", "members", "", "", "createSchemes",
-            "-cmdCreate|-cmdEdit|-cmdSave|-nav|-cmdSaveThisRecord|-cmdSaveAllRecords|-txtName|"
-            "-cmbAP_ID|-txtAdditional_Info|-cmdDisplay|-txtSname|-MSFGView|"
-            "!data/affiliates.kvr|data/apsettings.kvr=");
-        row("members without schemes closed", "members", "", "close", "createSchemes",
-            "closed|!backcopies/affiliates.kvr");
-        row("members without schemes closed, members kept", "members", "data/affiliates.kvr*211",
-            "close", "createSchemes", "closed|backup:affiliates.kvr");
-        row("communications empty file", "communications", "", "", "",
-            "-inputs|-cmdSave|-cmdEdit|-nav|+cmdCreate|+cmdDisplay|+txtSID|+txtSsubject|"
-            "+txtSdate|+txtSdate_r|+MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|"
-            "data/communications.kvr=");
-        row("communications browsing", "communications", "sample", "", "",
-            "+inputs|-cmdSave|+nav|record=2|txtID=2|txtMessage=message 2|"
-            "txtResponce=response 2|txtComments=comments 2|txtDate=02.04.2001|"
-            "txtDate_R=02.05.2001");
-        row("communications creating", "communications", "sample", "cmdCreate", "",
-            "+inputs|-nav|txtCurrent_Record=3|txtDate=@today|txtDate_R=@today|txtID=|"
-            "txtSubject=|txtMessage=|txtResponce=|txtComments=");
-        row("schemes browsing locks the fields", "schemes", "sample", "", "",
-            "-inputs|+nav|-cmdSave|+cmdCreate|+cmdEdit|+cmdSaveThisRecord|+cmdSaveAllRecords|"
-            "cmbType=Fixed|txtLevel(1)=5|txtLevel(2)=2,5|txtCurrent_Record=2");
-        row("schemes creating", "schemes", "sample", "cmdCreate", "",
-            "+inputs|+cmdSave|-nav|-cmdCreate|-cmdEdit|txtCurrent_Record=3|txtMinPayment=|"
-            "txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|cmbType=");
-        row("schemes editing", "schemes", "sample", "cmdEdit", "",
-            "+inputs|+cmdSave|-nav|-cmdCreate|-cmdEdit|cmbType=Fixed");
-        row("schemes saved: browsing again", "schemes", "sample", "cmdEdit|cmdSave", "",
-            "-inputs|+nav|-cmdSave|+cmdCreate|+cmdEdit|same");
-        row("schemes empty file", "schemes", "", "", "",
-            "-inputs|-nav|+cmdCreate|-cmdEdit|-cmdSave|+cmdSaveThisRecord|+cmdSaveAllRecords|"
-            "txtMinPayment=10|txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|"
-            "cmbType=|data/apsettings.kvr=");
-        row("schemes: a new scheme has no minimal payment", "schemes", "", "cmdCreate|cmdSave",
-            "enter", "+inputs|+cmdSave|-nav|focus=txtMinPayment|data/apsettings.kvr=");
-        row("schemes: another program's type", "schemes",
-            "sample|data/apsettings.kvr@60#4f74686572202020202020", "cmdEdit|cmdSave", "select",
-            "cmbType=|focus=cmbType|same");
+        rows(R"(
+sales browsing ^ sales ^ sample ^  ^  ^ +inputs|-cmdSave|+cmdCreate|+cmdEdit|+nav|+cmdDisplay|
+    +MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|+txtSdate|+txtSAffID|record=2|count=2|
+    txtCurrent_Record=2|txtAffiliateID=2|txtSum=20|txtDate=02.03.2001|txtDetails=sale details 2
+sales creating ^ sales ^ sample ^ cmdCreate ^  ^ +inputs|+cmdSave|-cmdCreate|-cmdEdit|-nav|
+    +cmdDisplay|+MSFGView|+cmdSaveAllRecords|txtCurrent_Record=3|count=3|txtAffiliateID=|
+    txtSum=|txtDate=@today|focus=txtAffiliateID
+sales editing ^ sales ^ sample ^ cmdEdit ^  ^ +inputs|+cmdSave|-cmdCreate|-cmdEdit|-nav|
+    +cmdSaveThisRecord|focus=txtAffiliateID
+sales empty file ^ sales ^  ^  ^  ^ -inputs|+txtDetails|-cmdSave|+cmdCreate|-cmdEdit|-nav|
+    +cmdDisplay|+MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|count=0|txtCurrent_Record=|
+    data/sales.kvr=
+sales creating on an empty file ^ sales ^  ^ cmdCreate ^  ^ +inputs|+cmdSave|-cmdCreate|-nav|
+    txtCurrent_Record=1
+payments saved ^ payments ^ sample ^ cmdCreate|valid|cmdSave ^  ^ -cmdSave|+cmdCreate|+cmdEdit|
+    +nav|count=3|record=3|txtSum=7
+payments details of their own ^ payments ^ sample ^ cmdFirst ^  ^ txtDetails=payment details 1|
+    txtSum=1,5
+members browsing ^ members ^ sample ^  ^  ^ +inputs|-txtAffiliateID|-txtLevel|-cmdSave|+nav|
+    +cmdTree|txtAffiliateID=2|txtLevel=2|txtAdditional_Info=info of member 2|cmbAP_ID=1
+members creating ^ members ^ sample ^ cmdCreate ^  ^ +inputs|-txtAffiliateID|-txtLevel|-nav|
+    -cmdTree|+cmdSave|txtAffiliateID=3|txtCurrent_Record=3|txtDate=@today|cmbAP_ID=|txtName=
+members without schemes ^ members ^  ^  ^ createSchemes ^ -cmdCreate|-cmdEdit|-cmdSave|-nav|
+    -cmdSaveThisRecord|-cmdSaveAllRecords|-txtName|-cmbAP_ID|-txtAdditional_Info|-cmdDisplay|
+    -txtSname|-MSFGView|!data/affiliates.kvr|data/apsettings.kvr=
+members without schemes closed ^ members ^  ^ close ^ createSchemes ^ closed|
+    !backcopies/affiliates.kvr
+members without schemes closed, members kept ^ members ^ data/affiliates.kvr*211 ^ close 
+    ^ createSchemes ^ closed|backup:affiliates.kvr
+communications empty file ^ communications ^  ^  ^  ^ -inputs|-cmdSave|-cmdEdit|-nav|+cmdCreate|
+    +cmdDisplay|+txtSID|+txtSsubject|+txtSdate|+txtSdate_r|+MSFGView|+cmdSaveThisRecord|
+    +cmdSaveAllRecords|data/communications.kvr=
+communications browsing ^ communications ^ sample ^  ^  ^ +inputs|-cmdSave|+nav|record=2|
+    txtID=2|txtMessage=message 2|txtResponce=response 2|txtComments=comments 2|
+    txtDate=02.04.2001|txtDate_R=02.05.2001
+communications creating ^ communications ^ sample ^ cmdCreate ^  ^ +inputs|-nav|
+    txtCurrent_Record=3|txtDate=@today|txtDate_R=@today|txtID=|txtSubject=|txtMessage=|
+    txtResponce=|txtComments=
+schemes browsing locks the fields ^ schemes ^ sample ^  ^  ^ -inputs|+nav|-cmdSave|+cmdCreate|
+    +cmdEdit|+cmdSaveThisRecord|+cmdSaveAllRecords|cmbType=Fixed|txtLevel(1)=5|txtLevel(2)=2,5|
+    txtCurrent_Record=2
+schemes creating ^ schemes ^ sample ^ cmdCreate ^  ^ +inputs|+cmdSave|-nav|-cmdCreate|-cmdEdit|
+    txtCurrent_Record=3|txtMinPayment=|txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|
+    cmbType=
+schemes editing ^ schemes ^ sample ^ cmdEdit ^  ^ +inputs|+cmdSave|-nav|-cmdCreate|-cmdEdit|
+    cmbType=Fixed
+schemes saved: browsing again ^ schemes ^ sample ^ cmdEdit|cmdSave ^  ^ -inputs|+nav|-cmdSave|
+    +cmdCreate|+cmdEdit|same
+schemes empty file ^ schemes ^  ^  ^  ^ -inputs|-nav|+cmdCreate|-cmdEdit|-cmdSave|
+    +cmdSaveThisRecord|+cmdSaveAllRecords|txtMinPayment=10|txtPeriodicity=30|txtUnit=$|
+    txtLevel(1)=0|txtLevel(8)=0|cmbType=|data/apsettings.kvr=
+schemes: a new scheme has no minimal payment ^ schemes ^  ^ cmdCreate|cmdSave ^ enter ^ +inputs|
+    +cmdSave|-nav|focus=txtMinPayment|data/apsettings.kvr=
+schemes: another program's type ^ schemes ^ sample|
+    data/apsettings.kvr@60#4f74686572202020202020 ^ cmdEdit|cmdSave ^ select ^ cmbType=|
+    focus=cmbType|same
+)");
     }
     void modes() { runScenario(); }
 
     void refusals_data() {
         addScenarioColumns();
-        refused("sales member empty", "sales", "txtAffiliateID=", "enter", "txtAffiliateID");
-        refused("sales sum empty", "sales", "txtSum=", "enter", "txtSum");
-        refused("sales date empty", "sales", "txtDate=", "enter", "txtDate");
-        refused("sales member before date", "sales", "txtAffiliateID=|txtDate=", "enter",
-                "txtAffiliateID");
-        refused("sales member letters", "sales", "txtAffiliateID=x", "incorrect", "txtAffiliateID");
-        refused("sales member beyond 32 bits", "sales", "txtAffiliateID=3000000000", "incorrect",
-                "txtAffiliateID");
-        refused("sales member 0", "sales", "txtAffiliateID=0", "incorrect", "txtAffiliateID");
-        refused("sales member -2", "sales", "txtAffiliateID=-2", "incorrect", "txtAffiliateID");
-        refused("sales member 3 of 2", "sales", "txtAffiliateID=3", "noMember", "txtAffiliateID");
-        refused("sales sum letters", "sales", "txtSum=1x", "incorrect", "txtSum");
-        refused("sales sum with a point", "sales", "txtSum=1.5", "incorrect", "txtSum");
-        refused("sales negative sum", "sales", "txtSum=-0,01", "incorrect", "txtSum");
-        refused("sales impossible date", "sales", "txtDate=31.02.2001", "incorrect", "txtDate");
-        refused("payments member 3 of 2", "payments", "txtAffiliateID=3", "noMember",
-                "txtAffiliateID");
-        row("sales without members", "sales", "", "cmdCreate|valid|cmdSave", "noMember",
-            "data/sales.kvr=|!data/affiliates.kvr|focus=txtAffiliateID");
-        refused("members name empty", "members", "txtName=", "enter", "txtName");
-        refused("members referrer empty", "members", "txtRef_ID=", "enter", "txtRef_ID");
-        refused("members date empty", "members", "txtDate=", "enter", "txtDate");
-        refused("members scheme empty", "members", "cmbAP_ID=", "select", "cmbAP_ID");
-        refused("members referrer before date and scheme", "members",
-                "txtRef_ID=|txtDate=|cmbAP_ID=", "enter", "txtRef_ID");
-        refused("members referrer letters", "members", "txtRef_ID=x|txtDate=x|cmbAP_ID=x",
-                "incorrect", "txtRef_ID");
-        refused("members referrer itself", "members", "txtRef_ID=3", "incorrect", "txtRef_ID");
-        refused("members referrer negative", "members", "txtRef_ID=-1", "incorrect", "txtRef_ID");
-        refused("members referrer 7 of 2", "members", "txtRef_ID=7", "noRecord", "txtRef_ID");
-        refused("members date wrong", "members", "txtDate=32.1.2001|txtEgold_ID=x|cmbAP_ID=x",
-                "incorrect", "txtDate");
-        refused("members egold letters", "members", "txtEgold_ID=12x", "incorrect", "txtEgold_ID");
-        refused("members egold blanks", "members", "txtEgold_ID=  ", "incorrect", "txtEgold_ID");
-        refused("members scheme letters", "members", "cmbAP_ID=one", "incorrect", "cmbAP_ID");
-        refused("members scheme beyond 16 bits", "members", "cmbAP_ID=40000", "incorrect",
-                "cmbAP_ID");
-        row("members referrer's level would overflow", "members",
-            "sample|data/affiliates.kvr@410#ffffff7f", "cmdCreate|valid|cmdSave", "incorrect",
-            "same|focus=txtRef_ID|+cmdSave");
-        row("members first member referred by nobody yet", "members", "schemes",
-            "cmdCreate|valid|cmdSave", "incorrect", "data/affiliates.kvr=|focus=txtRef_ID");
-        row("members first member referred by itself", "members", "schemes",
-            "cmdCreate|valid|txtRef_ID=1|cmdSave", "incorrect",
-            "data/affiliates.kvr=|!addinfo/1.txt|focus=txtRef_ID");
-        refused("communications member empty", "communications", "txtID=", "enter", "txtID");
-        refused("communications member and subject empty, one message", "communications",
-                "txtID=|txtSubject=|txtDate=|txtDate_R=", "enter", "txtID");
-        refused("communications subject empty", "communications", "txtSubject=", "enter",
-                "txtSubject");
-        refused("communications member letters", "communications", "txtID=x", "incorrect", "txtID");
-        refused("communications member beyond 32 bits", "communications", "txtID=3000000000",
-                "incorrect", "txtID");
-        refused("communications both dates empty", "communications",
-                "txtDate=|txtDate_R=", "incorrect", "txtDate");
-        refused("communications impossible date", "communications", "txtDate=31.02.2001",
-                "incorrect", "txtDate");
-        refused("communications answer date empty", "communications", "txtDate_R=", "incorrect",
-                "txtDate_R");
-        refused("communications answer date letters", "communications", "txtDate_R=soon",
-                "incorrect", "txtDate_R");
-        refused("schemes min payment empty", "schemes", "txtMinPayment=", "enter", "txtMinPayment");
-        refused("schemes periodicity empty", "schemes", "txtPeriodicity=", "enter",
-                "txtPeriodicity");
-        refused("schemes unit empty", "schemes", "txtUnit=", "enter", "txtUnit");
-        refused("schemes type not chosen", "schemes", "cmbType=", "select", "cmbType");
-        refused("schemes level 1 empty", "schemes", "txtLevel(1)=", "enter", "txtLevel(1)");
-        refused("schemes level 1 at 0", "schemes", "txtLevel(1)=0", "incorrect", "txtLevel(1)");
-        refused("schemes level 1 at -0", "schemes", "txtLevel(1)=-0", "incorrect", "txtLevel(1)");
-        refused("schemes level 3 emptied", "schemes", "txtLevel(3)=", "incorrect", "txtLevel(3)");
-        refused("schemes level 8 not a number", "schemes", "txtLevel(8)=5a", "incorrect",
-                "txtLevel(8)");
-        refused("schemes min payment not a number", "schemes", "txtMinPayment=ten", "incorrect",
-                "txtMinPayment");
-        refused("schemes periodicity 40000", "schemes", "txtPeriodicity=40000", "incorrect",
-                "txtPeriodicity");
-        refused("schemes periodicity rounds past 32767", "schemes", "txtPeriodicity=32767,5",
-                "incorrect", "txtPeriodicity");
-        refused("schemes unit before type and level 1", "schemes",
-                "txtLevel(1)=0|cmbType=|txtUnit=", "enter", "txtUnit");
-        refused("schemes type before empty level 1", "schemes", "txtLevel(1)=|cmbType=", "select",
-                "cmbType");
-        refused("schemes conversions before level 1 at 0", "schemes", "txtLevel(1)=0|txtLevel(3)=x",
-                "incorrect", "txtLevel(3)");
-        refused("schemes levels before periodicity", "schemes",
-                "txtPeriodicity=40000|txtLevel(8)=x", "incorrect", "txtLevel(8)");
-        row("schemes: no scheme beyond 32767", "schemes",
-            "data/"
-            "apsettings.kvr*32766#"
-            "50657263656e74732020000020411e002420202020202020202001000000a0400000000000000000000000"
-            "0000000000000000000000000000000000",
-            "cmdCreate|valid|cmdSave|cmdCreate", "incorrect",
-            "focus=cmdCreate|count=32767|record=32767|txtCurrent_Record=32767|-inputs|"
-            "data/apsettings.kvr@1965986#ff7f");
-        row("schemes: a record past the scheme numbers", "schemes",
-            "data/"
-            "apsettings.kvr*32768#"
-            "50657263656e74732020000020411e002420202020202020202001000000a0400000000000000000000000"
-            "0000000000000000000000000000000000",
-            "cmdEdit|cmbType=Fixed|cmdSave", "notCorrect", "same");
-        row("a record cut off behind the window", "sales", "sample",
-            "cut:16|cmdFirst|cmdLast|cmdEdit", "createRecord",
-            "record=2|txtCurrent_Record=2|txtAffiliateID=|txtSum=|txtDate=|focus=cmdCreate|"
-            "-cmdSave");
+        refusedRows(R"(
+sales member empty ^ sales ^ txtAffiliateID= ^ enter ^ txtAffiliateID
+sales sum empty ^ sales ^ txtSum= ^ enter ^ txtSum
+sales date empty ^ sales ^ txtDate= ^ enter ^ txtDate
+sales member before date ^ sales ^ txtAffiliateID=|txtDate= ^ enter ^ txtAffiliateID
+sales member letters ^ sales ^ txtAffiliateID=x ^ incorrect ^ txtAffiliateID
+sales member beyond 32 bits ^ sales ^ txtAffiliateID=3000000000 ^ incorrect ^ txtAffiliateID
+sales member 0 ^ sales ^ txtAffiliateID=0 ^ incorrect ^ txtAffiliateID
+sales member -2 ^ sales ^ txtAffiliateID=-2 ^ incorrect ^ txtAffiliateID
+sales member 3 of 2 ^ sales ^ txtAffiliateID=3 ^ noMember ^ txtAffiliateID
+sales sum letters ^ sales ^ txtSum=1x ^ incorrect ^ txtSum
+sales sum with a point ^ sales ^ txtSum=1.5 ^ incorrect ^ txtSum
+sales negative sum ^ sales ^ txtSum=-0,01 ^ incorrect ^ txtSum
+sales impossible date ^ sales ^ txtDate=31.02.2001 ^ incorrect ^ txtDate
+payments member 3 of 2 ^ payments ^ txtAffiliateID=3 ^ noMember ^ txtAffiliateID
+)");
+        rows(R"(
+sales without members ^ sales ^  ^ cmdCreate|valid|cmdSave ^ noMember ^ data/sales.kvr=|
+    !data/affiliates.kvr|focus=txtAffiliateID
+)");
+        refusedRows(R"(
+members name empty ^ members ^ txtName= ^ enter ^ txtName
+members referrer empty ^ members ^ txtRef_ID= ^ enter ^ txtRef_ID
+members date empty ^ members ^ txtDate= ^ enter ^ txtDate
+members scheme empty ^ members ^ cmbAP_ID= ^ select ^ cmbAP_ID
+members referrer before date and scheme ^ members ^ txtRef_ID=|txtDate=|cmbAP_ID= ^ enter 
+    ^ txtRef_ID
+members referrer letters ^ members ^ txtRef_ID=x|txtDate=x|cmbAP_ID=x ^ incorrect ^ txtRef_ID
+members referrer itself ^ members ^ txtRef_ID=3 ^ incorrect ^ txtRef_ID
+members referrer negative ^ members ^ txtRef_ID=-1 ^ incorrect ^ txtRef_ID
+members referrer 7 of 2 ^ members ^ txtRef_ID=7 ^ noRecord ^ txtRef_ID
+members date wrong ^ members ^ txtDate=32.1.2001|txtEgold_ID=x|cmbAP_ID=x ^ incorrect ^ txtDate
+members egold letters ^ members ^ txtEgold_ID=12x ^ incorrect ^ txtEgold_ID
+members egold blanks ^ members ^ txtEgold_ID=   ^ incorrect ^ txtEgold_ID
+members scheme letters ^ members ^ cmbAP_ID=one ^ incorrect ^ cmbAP_ID
+members scheme beyond 16 bits ^ members ^ cmbAP_ID=40000 ^ incorrect ^ cmbAP_ID
+)");
+        rows(R"(
+members referrer's level would overflow ^ members ^ sample|data/affiliates.kvr@410#ffffff7f 
+    ^ cmdCreate|valid|cmdSave ^ incorrect ^ same|focus=txtRef_ID|+cmdSave
+members first member referred by nobody yet ^ members ^ schemes ^ cmdCreate|valid|cmdSave 
+    ^ incorrect ^ data/affiliates.kvr=|focus=txtRef_ID
+members first member referred by itself ^ members ^ schemes ^ cmdCreate|valid|txtRef_ID=1|
+    cmdSave ^ incorrect ^ data/affiliates.kvr=|!addinfo/1.txt|focus=txtRef_ID
+)");
+        refusedRows(R"(
+communications member empty ^ communications ^ txtID= ^ enter ^ txtID
+communications member and subject empty, one message ^ communications ^ txtID=|txtSubject=|
+    txtDate=|txtDate_R= ^ enter ^ txtID
+communications subject empty ^ communications ^ txtSubject= ^ enter ^ txtSubject
+communications member letters ^ communications ^ txtID=x ^ incorrect ^ txtID
+communications member beyond 32 bits ^ communications ^ txtID=3000000000 ^ incorrect ^ txtID
+communications both dates empty ^ communications ^ txtDate=|txtDate_R= ^ incorrect ^ txtDate
+communications impossible date ^ communications ^ txtDate=31.02.2001 ^ incorrect ^ txtDate
+communications answer date empty ^ communications ^ txtDate_R= ^ incorrect ^ txtDate_R
+communications answer date letters ^ communications ^ txtDate_R=soon ^ incorrect ^ txtDate_R
+schemes min payment empty ^ schemes ^ txtMinPayment= ^ enter ^ txtMinPayment
+schemes periodicity empty ^ schemes ^ txtPeriodicity= ^ enter ^ txtPeriodicity
+schemes unit empty ^ schemes ^ txtUnit= ^ enter ^ txtUnit
+schemes type not chosen ^ schemes ^ cmbType= ^ select ^ cmbType
+schemes level 1 empty ^ schemes ^ txtLevel(1)= ^ enter ^ txtLevel(1)
+schemes level 1 at 0 ^ schemes ^ txtLevel(1)=0 ^ incorrect ^ txtLevel(1)
+schemes level 1 at -0 ^ schemes ^ txtLevel(1)=-0 ^ incorrect ^ txtLevel(1)
+schemes level 3 emptied ^ schemes ^ txtLevel(3)= ^ incorrect ^ txtLevel(3)
+schemes level 8 not a number ^ schemes ^ txtLevel(8)=5a ^ incorrect ^ txtLevel(8)
+schemes min payment not a number ^ schemes ^ txtMinPayment=ten ^ incorrect ^ txtMinPayment
+schemes periodicity 40000 ^ schemes ^ txtPeriodicity=40000 ^ incorrect ^ txtPeriodicity
+schemes periodicity rounds past 32767 ^ schemes ^ txtPeriodicity=32767,5 ^ incorrect 
+    ^ txtPeriodicity
+schemes unit before type and level 1 ^ schemes ^ txtLevel(1)=0|cmbType=|txtUnit= ^ enter 
+    ^ txtUnit
+schemes type before empty level 1 ^ schemes ^ txtLevel(1)=|cmbType= ^ select ^ cmbType
+schemes conversions before level 1 at 0 ^ schemes ^ txtLevel(1)=0|txtLevel(3)=x ^ incorrect 
+    ^ txtLevel(3)
+schemes levels before periodicity ^ schemes ^ txtPeriodicity=40000|txtLevel(8)=x ^ incorrect 
+    ^ txtLevel(8)
+)");
+        rows(R"(
+schemes: no scheme beyond 32767 ^ schemes 
+    ^ data/apsettings.kvr*32766#50657263656e74732020000020411e002420202020202020202001000000a040
+    00000000000000000000000000000000000000000000000000000000 ^ cmdCreate|valid|cmdSave|
+    cmdCreate ^ incorrect ^ focus=cmdCreate|count=32767|record=32767|txtCurrent_Record=32767|
+    -inputs|data/apsettings.kvr@1965986#ff7f
+schemes: a record past the scheme numbers ^ schemes 
+    ^ data/apsettings.kvr*32768#50657263656e74732020000020411e002420202020202020202001000000a040
+    00000000000000000000000000000000000000000000000000000000 ^ cmdEdit|cmbType=Fixed|cmdSave 
+    ^ notCorrect ^ same
+a record cut off behind the window ^ sales ^ sample ^ cut:16|cmdFirst|cmdLast|cmdEdit 
+    ^ createRecord ^ record=2|txtCurrent_Record=2|txtAffiliateID=|txtSum=|txtDate=|
+    focus=cmdCreate|-cmdSave
+)");
     }
     void refusals() { runScenario(); }
 
     void saves_data() {
         addScenarioColumns();
-        row("sales new", "sales", "sample", "cmdCreate|valid|txtSum=10,50|txtDetails=abc|cmdSave",
-            "",
-            "data/sales.kvr@32#02000000 00002841 00000000a007e240|count=3|record=3|-cmdSave|"
-            "txtSum=10,5|txtDate=03.02.2001|addinfo/s3.txt=abc\r\n");
-        row("payments new", "payments", "sample",
-            "cmdCreate|valid|txtSum=0|txtDate=16.11.2001 12:00|txtDetails=paid\nby hand|cmdSave",
-            "",
-            "data/payments.kvr@32#02000000 00000000 00000000702be240|count=3|"
-            "txtDate=16.11.2001 12:00:00|addinfo/p3.txt=paid\r\nby hand\r\n|"
-            "addinfo/s3.txt=<missing>");
-        row("sales edited", "sales", "sample", "cmdEdit|txtSum=7,25|cmdSave", "",
-            "data/sales.kvr@16#02000000 0000e840 00000000000be240|record=2|count=2|"
-            "data/sales.kvr@0#01000000 00002841");
-        row("sales after a refusal", "sales", "sample",
-            "cmdCreate|valid|txtAffiliateID=5|cmdSave|txtAffiliateID=1|cmdSave", "noMember",
-            "data/sales.kvr@32#01000000 0000e040|-cmdSave|!addinfo/s3.txt");
-        row("sales details emptied keep their file", "sales", "sample",
-            "cmdEdit|txtDetails=|cmdSave", "",
-            "addinfo/s2.txt=sale details 2\r\n|txtDetails=sale details 2");
-        row("sales details unchanged", "sales", "sample", "cmdFirst|cmdEdit|cmdSave", "", "same");
-        row("sales sum stored to the cent", "sales", "sample",
-            "cmdCreate|valid|txtSum=99999,99|cmdSave", "", "count=3|-cmdSave");
-        row("sales sum warned", "sales", "sample", "cmdCreate|valid|txtSum=123456,78|cmdSave",
-            "storedAs:123456,8", "data/sales.kvr@36#6420f147");
-        row("sales large sum warned", "sales", "sample",
-            "cmdCreate|valid|txtSum=12345678,99|cmdSave", "storedAs:1,234568E+07", "count=3");
-        row("sales details outside the code page", "sales", "sample",
-            "cmdCreate|valid|txtDetails=\u0416 \u20ac \u0436|cmdSave", "replaced",
-            "addinfo/s3.txt=? \u0080 ?\r\n|txtDetails=? \u20ac ?");
-        row("members new", "members", "sample",
-            "cmdCreate|valid|txtName=Cy|txtAdditional_Info=VIP|cmdSave", "",
-            "data/affiliates.kvr@422#43792020202020202020|count=3|txtEgold_ID=0|txtLevel=|"
-            "data/affiliates.kvr@607#03000000 02000000 00000000 0200 03000000 00000000a007e240|"
-            "addinfo/3.txt=VIP\r\n");
-        row("members without referrer", "members", "sample",
-            "cmdCreate|valid|txtRef_ID= 0 |cmdSave", "",
-            "data/affiliates.kvr@611#00000000 00000000 0200 01000000");
-        row("members referrer with blanks", "members", "sample",
-            "cmdCreate|valid|txtRef_ID= 1 |cmdSave", "",
-            "data/affiliates.kvr@611#01000000 00000000 0200 02000000");
-        row("members first member", "members", "schemes",
-            "cmdCreate|valid|txtRef_ID=0|cmbAP_ID=1|cmdSave|cmdFirst", "",
-            "data/affiliates.kvr@185#01000000 00000000 00000000 0100 01000000|txtLevel=1");
-        row("members referral cycle", "members", "sample", "cmdFirst|cmdEdit|txtRef_ID=2|cmdSave",
-            "",
-            "data/affiliates.kvr@189#02000000 e9030000 0100 03000000 000000006007e240|"
-            "data/affiliates.kvr@410#02000000");
-        row("members scheme outside the list", "members", "sample",
-            "cmdCreate|valid|cmbAP_ID=9|cmdSave", "", "data/affiliates.kvr@619#0900");
-        row("members texts trimmed and cut", "members", "sample",
-            "cmdCreate|valid|txtSurname=  Lee  |txtPost_Cod=12345678901|"
-            "txtName=ABCDEFGHIJKLMNOPQRSTUVWXY|cmdSave",
-            "truncated",
-            "txtName=ABCDEFGHIJKLMNOPQRST|txtSurname=Lee|txtPost_Cod=1234567890|"
-            "data/affiliates.kvr@422#4142434445464748494a4b4c4d4e4f5051525354 4c65652020|"
-            "data/affiliates.kvr@502#31323334353637383930");
-        row("members blank name", "members", "sample", "cmdCreate|valid|txtName=   |cmdSave", "",
-            "data/affiliates.kvr@422#2020202020202020202020202020202020202020");
-        row("members name cut, then replaced", "members", "sample",
-            "cmdCreate|valid|txtName=\u0141ukasz \u0141ukasz \u0141ukasz \u0141|cmdSave",
-            "truncated|replaced",
-            "data/affiliates.kvr@422#3f756b61737a203f756b61737a203f756b61737a|"
-            "txtName=?ukasz ?ukasz ?ukasz");
-        row("members info emptied", "members", "sample",
-            "cmdEdit|txtAdditional_Info=|cmdSave|cmdFirst|cmdNext", "",
-            "addinfo/2.txt=\r\n|txtAdditional_Info=");
-        row("members the record read is the member", "members",
-            "sample|data/affiliates.kvr@396#05000000", "cmdEdit|cmdSave", "",
-            "txtAffiliateID=2|data/affiliates.kvr@396#02000000|count=2");
-        row("communications new", "communications", "sample",
-            "cmdCreate|txtID=7,5|txtSubject=  Invoice  |txtMessage=Hello|txtComments=a\nb|"
-            "txtDate=1.2.03|txtDate_R=20.11.2001|cmdSave",
-            "",
-            "data/communications.kvr@100#08000000 496e766f696365 2020202020202020202020202020"
-            "202020202020202020 00000000a062e240 00000000e02be240|comm/3.txt=Hello\r\n|"
-            "comm/c3.txt=a\r\nb\r\n|!comm/r3.txt|txtID=7,5|txtDate=1.2.03|count=3|-cmdSave");
-        row("communications any member number", "communications", "sample",
-            "cmdCreate|valid|txtID=-3|cmdSave", "", "data/communications.kvr@100#fdffffff");
-        row("communications unchanged", "communications", "sample", "cmdEdit|cmdSave", "", "same");
-        row("communications subject cut", "communications", "sample",
-            "cmdCreate|valid|txtSubject=abcdefghijklmnopqrstuvwxyz0123456789|cmdSave|cmdFirst|"
-            "cmdLast",
-            "truncated",
-            "data/communications.kvr@104#6162636465666768696a6b6c6d6e6f707172737475767778797a3031"
-            "3233|txtSubject=abcdefghijklmnopqrstuvwxyz0123");
-        row("communications subject replaced", "communications", "sample",
-            "cmdEdit|txtSubject=Zh \u0416|cmdSave", "replaced",
-            "data/communications.kvr@54#5a68203f20|txtSubject=Zh ?                          ");
-        row("communications answer emptied keeps its file", "communications", "sample",
-            "cmdEdit|txtResponce=|cmdSave|cmdPrevious|cmdNext", "",
-            "comm/r2.txt=response 2\r\n|txtResponce=response 2");
-        row("schemes new", "schemes", "sample", "cmdCreate|valid|cmdSave", "",
-            "data/apsettings.kvr@120#50657263656e74732020 00002041 1e00 24202020202020202020 "
-            "0300 0000a040 00000000000000000000000000000000000000000000000000000000|"
-            "-inputs|count=3|cmbType=Percents|txtUnit=$         ");
-        row("schemes edited keeps its type", "schemes", "sample",
-            "cmdEdit|txtLevel(2)=7|cmdSave|cmdCreate", "",
-            "data/apsettings.kvr@60#46697865642020202020 00002041 1e00 24202020202020202020 "
-            "0200 0000a040 0000e040 0000803f|cmbType=");
-        row("schemes the number is the record's", "schemes", "sample",
-            "txtCurrent_Record=1|cmdEdit|txtLevel(1)=9|cmdSave", "",
-            "data/apsettings.kvr@86#0200 00001041|data/apsettings.kvr@28#0000a040|"
-            "txtCurrent_Record=2");
-        row("schemes min payment warned", "schemes", "sample",
-            "cmdCreate|valid|txtMinPayment=123456,78|cmdSave", "storedAs:123456,8",
-            "data/apsettings.kvr@130#6420f147|txtMinPayment=123456,8");
-        row("schemes unit replaced", "schemes", "sample",
-            "cmdCreate|valid|txtUnit=\u20bdub|cmdSave", "replaced",
-            "data/apsettings.kvr@136#3f756220202020202020");
-        row("schemes unit cut without a word", "schemes", "sample",
-            "cmdCreate|valid|txtUnit=ABCDEFGHIJ\u20bd|cmdSave", "",
-            "data/apsettings.kvr@136#4142434445464748494a");
-        row("schemes periodicity to even", "schemes", "sample",
-            "cmdCreate|valid|txtPeriodicity=31,5|cmdSave", "",
-            "data/apsettings.kvr@134#2000|txtPeriodicity=32");
+        rows(R"(
+sales new ^ sales ^ sample ^ cmdCreate|valid|txtSum=10,50|txtDetails=abc|cmdSave ^  
+    ^ data/sales.kvr@32#02000000 00002841 00000000a007e240|count=3|record=3|-cmdSave|
+    txtSum=10,5|txtDate=03.02.2001|addinfo/s3.txt=abc\r\n
+payments new ^ payments ^ sample ^ cmdCreate|valid|txtSum=0|txtDate=16.11.2001 12:00|
+    txtDetails=paid\nby hand|cmdSave ^  
+    ^ data/payments.kvr@32#02000000 00000000 00000000702be240|count=3|
+    txtDate=16.11.2001 12:00:00|addinfo/p3.txt=paid\r\nby hand\r\n|addinfo/s3.txt=<missing>
+sales edited ^ sales ^ sample ^ cmdEdit|txtSum=7,25|cmdSave ^  
+    ^ data/sales.kvr@16#02000000 0000e840 00000000000be240|record=2|count=2|
+    data/sales.kvr@0#01000000 00002841
+sales after a refusal ^ sales ^ sample ^ cmdCreate|valid|txtAffiliateID=5|cmdSave|
+    txtAffiliateID=1|cmdSave ^ noMember ^ data/sales.kvr@32#01000000 0000e040|-cmdSave|
+    !addinfo/s3.txt
+sales details emptied keep their file ^ sales ^ sample ^ cmdEdit|txtDetails=|cmdSave ^  
+    ^ addinfo/s2.txt=sale details 2\r\n|txtDetails=sale details 2
+sales details unchanged ^ sales ^ sample ^ cmdFirst|cmdEdit|cmdSave ^  ^ same
+sales sum stored to the cent ^ sales ^ sample ^ cmdCreate|valid|txtSum=99999,99|cmdSave ^  
+    ^ count=3|-cmdSave
+sales sum warned ^ sales ^ sample ^ cmdCreate|valid|txtSum=123456,78|cmdSave 
+    ^ storedAs:123456,8 ^ data/sales.kvr@36#6420f147
+sales large sum warned ^ sales ^ sample ^ cmdCreate|valid|txtSum=12345678,99|cmdSave 
+    ^ storedAs:1,234568E+07 ^ count=3
+sales details outside the code page ^ sales ^ sample ^ cmdCreate|valid|
+    txtDetails=\u0416 \u20ac \u0436|cmdSave ^ replaced ^ addinfo/s3.txt=? \u0080 ?\r\n|
+    txtDetails=? \u20ac ?
+members new ^ members ^ sample ^ cmdCreate|valid|txtName=Cy|txtAdditional_Info=VIP|cmdSave ^  
+    ^ data/affiliates.kvr@422#43792020202020202020|count=3|txtEgold_ID=0|txtLevel=|
+    data/affiliates.kvr@607#03000000 02000000 00000000 0200 03000000 00000000a007e240|
+    addinfo/3.txt=VIP\r\n
+members without referrer ^ members ^ sample ^ cmdCreate|valid|txtRef_ID= 0 |cmdSave ^  
+    ^ data/affiliates.kvr@611#00000000 00000000 0200 01000000
+members referrer with blanks ^ members ^ sample ^ cmdCreate|valid|txtRef_ID= 1 |cmdSave ^  
+    ^ data/affiliates.kvr@611#01000000 00000000 0200 02000000
+members first member ^ members ^ schemes ^ cmdCreate|valid|txtRef_ID=0|cmbAP_ID=1|cmdSave|
+    cmdFirst ^  ^ data/affiliates.kvr@185#01000000 00000000 00000000 0100 01000000|txtLevel=1
+members referral cycle ^ members ^ sample ^ cmdFirst|cmdEdit|txtRef_ID=2|cmdSave ^  
+    ^ data/affiliates.kvr@189#02000000 e9030000 0100 03000000 000000006007e240|
+    data/affiliates.kvr@410#02000000
+members scheme outside the list ^ members ^ sample ^ cmdCreate|valid|cmbAP_ID=9|cmdSave ^  
+    ^ data/affiliates.kvr@619#0900
+members texts trimmed and cut ^ members ^ sample ^ cmdCreate|valid|txtSurname=  Lee  |
+    txtPost_Cod=12345678901|txtName=ABCDEFGHIJKLMNOPQRSTUVWXY|cmdSave ^ truncated 
+    ^ txtName=ABCDEFGHIJKLMNOPQRST|txtSurname=Lee|txtPost_Cod=1234567890|
+    data/affiliates.kvr@422#4142434445464748494a4b4c4d4e4f5051525354 4c65652020|
+    data/affiliates.kvr@502#31323334353637383930
+members blank name ^ members ^ sample ^ cmdCreate|valid|txtName=   |cmdSave ^  
+    ^ data/affiliates.kvr@422#2020202020202020202020202020202020202020
+members name cut, then replaced ^ members ^ sample ^ cmdCreate|valid|
+    txtName=\u0141ukasz \u0141ukasz \u0141ukasz \u0141|cmdSave ^ truncated|replaced 
+    ^ data/affiliates.kvr@422#3f756b61737a203f756b61737a203f756b61737a|
+    txtName=?ukasz ?ukasz ?ukasz
+members info emptied ^ members ^ sample ^ cmdEdit|txtAdditional_Info=|cmdSave|cmdFirst|
+    cmdNext ^  ^ addinfo/2.txt=\r\n|txtAdditional_Info=
+members the record read is the member ^ members ^ sample|data/affiliates.kvr@396#05000000 
+    ^ cmdEdit|cmdSave ^  ^ txtAffiliateID=2|data/affiliates.kvr@396#02000000|count=2
+communications new ^ communications ^ sample ^ cmdCreate|txtID=7,5|txtSubject=  Invoice  |
+    txtMessage=Hello|txtComments=a\nb|txtDate=1.2.03|txtDate_R=20.11.2001|cmdSave ^  
+    ^ data/communications.kvr@100#08000000 496e766f696365 20202020202020202020202020202020202020
+    20202020 00000000a062e240 00000000e02be240|comm/3.txt=Hello\r\n|comm/c3.txt=a\r\nb\r\n|
+    !comm/r3.txt|txtID=7,5|txtDate=1.2.03|count=3|-cmdSave
+communications any member number ^ communications ^ sample ^ cmdCreate|valid|txtID=-3|cmdSave 
+    ^  ^ data/communications.kvr@100#fdffffff
+communications unchanged ^ communications ^ sample ^ cmdEdit|cmdSave ^  ^ same
+communications subject cut ^ communications ^ sample ^ cmdCreate|valid|
+    txtSubject=abcdefghijklmnopqrstuvwxyz0123456789|cmdSave|cmdFirst|cmdLast ^ truncated 
+    ^ data/communications.kvr@104#6162636465666768696a6b6c6d6e6f707172737475767778797a30313233|
+    txtSubject=abcdefghijklmnopqrstuvwxyz0123
+communications subject replaced ^ communications ^ sample ^ cmdEdit|txtSubject=Zh \u0416|
+    cmdSave ^ replaced ^ data/communications.kvr@54#5a68203f20|
+    txtSubject=Zh ?                          
+communications answer emptied keeps its file ^ communications ^ sample ^ cmdEdit|txtResponce=|
+    cmdSave|cmdPrevious|cmdNext ^  ^ comm/r2.txt=response 2\r\n|txtResponce=response 2
+schemes new ^ schemes ^ sample ^ cmdCreate|valid|cmdSave ^  
+    ^ data/apsettings.kvr@120#50657263656e74732020 00002041 1e00 24202020202020202020 0300 0000a
+    040 00000000000000000000000000000000000000000000000000000000|-inputs|count=3|
+    cmbType=Percents|txtUnit=$         
+schemes edited keeps its type ^ schemes ^ sample ^ cmdEdit|txtLevel(2)=7|cmdSave|cmdCreate ^  
+    ^ data/apsettings.kvr@60#46697865642020202020 00002041 1e00 24202020202020202020 0200 0000a0
+    40 0000e040 0000803f|cmbType=
+schemes the number is the record's ^ schemes ^ sample ^ txtCurrent_Record=1|cmdEdit|
+    txtLevel(1)=9|cmdSave ^  ^ data/apsettings.kvr@86#0200 00001041|
+    data/apsettings.kvr@28#0000a040|txtCurrent_Record=2
+schemes min payment warned ^ schemes ^ sample ^ cmdCreate|valid|txtMinPayment=123456,78|
+    cmdSave ^ storedAs:123456,8 ^ data/apsettings.kvr@130#6420f147|txtMinPayment=123456,8
+schemes unit replaced ^ schemes ^ sample ^ cmdCreate|valid|txtUnit=\u20bdub|cmdSave 
+    ^ replaced ^ data/apsettings.kvr@136#3f756220202020202020
+schemes unit cut without a word ^ schemes ^ sample ^ cmdCreate|valid|txtUnit=ABCDEFGHIJ\u20bd|
+    cmdSave ^  ^ data/apsettings.kvr@136#4142434445464748494a
+schemes periodicity to even ^ schemes ^ sample ^ cmdCreate|valid|txtPeriodicity=31,5|cmdSave 
+    ^  ^ data/apsettings.kvr@134#2000|txtPeriodicity=32
+)");
     }
     void saves() { runScenario(); }
 
     void moving_data() {
         addScenarioColumns();
-        row("opens at the last", "sales", "sample", "", "", "record=2|txtCurrent_Record=2");
-        row("next stops at the last", "sales", "sample", "cmdNext", "", "record=2");
-        row("previous stops at the first", "sales", "sample", "cmdFirst|cmdPrevious", "",
-            "record=1|txtCurrent_Record=1|txtAffiliateID=1|txtSum=10,5|txtDate=01.03.2001");
-        row("first and next", "sales", "sample", "cmdFirst|cmdNext", "",
-            "record=2|txtAffiliateID=2");
-        row("last", "sales", "sample", "cmdFirst|cmdLast", "", "record=2|txtCurrent_Record=2");
-        row("go to empty", "sales", "sample", "txtCurrent_Record=|cmdGoTo", "enter",
-            "record=2|txtAffiliateID=2|focus=txtCurrent_Record");
-        row("go to letters", "sales", "sample", "txtCurrent_Record=abc|cmdGoTo", "incorrect",
-            "record=2|focus=txtCurrent_Record");
-        row("go to blanks", "sales", "sample", "txtCurrent_Record=  |cmdGoTo", "incorrect",
-            "record=2|focus=txtCurrent_Record");
-        row("go to beyond 32 bits", "sales", "sample", "txtCurrent_Record=99999999999|cmdGoTo",
-            "incorrect", "record=2|focus=txtCurrent_Record");
-        row("go to 0", "sales", "sample", "txtCurrent_Record=0|cmdGoTo", "noRecord",
-            "record=1|txtCurrent_Record=1|txtAffiliateID=1|focus=txtCurrent_Record");
-        row("go to -1", "sales", "sample", "txtCurrent_Record=-1|cmdGoTo", "noRecord", "record=1");
-        row("go to past the count", "sales", "sample", "txtCurrent_Record=3|cmdGoTo", "noRecord",
-            "record=1");
-        row("go to 1", "sales", "sample", "txtCurrent_Record=1|cmdGoTo", "",
-            "record=1|txtAffiliateID=1|txtCurrent_Record=1");
-        row("go to blanks around", "sales", "sample", "txtCurrent_Record= 1 |cmdGoTo", "",
-            "record=1");
-        row("go to half to even", "sales", "sample", "txtCurrent_Record=1,5|cmdGoTo", "",
-            "record=2|txtCurrent_Record=2");
-        row("go to a fraction", "sales", "sample", "cmdFirst|txtCurrent_Record=1,6|cmdGoTo", "",
-            "record=2");
-        row("go to by Enter", "sales", "sample", "txtCurrent_Record=1|Return@txtCurrent_Record", "",
-            "record=1|txtAffiliateID=1");
-        row("go to in a scheme", "schemes", "sample", "txtCurrent_Record=1|cmdGoTo", "",
-            "record=1|cmbType=Percents");
-        row("texts follow the record", "communications", "search", "txtCurrent_Record=4|cmdGoTo",
-            "", "txtMessage=fourth|txtResponce=|txtComments=");
-        row("texts never stay behind", "communications", "search",
-            "txtCurrent_Record=4|cmdGoTo|cmdNext", "", "txtMessage=|record=5");
-        row("member's info follows", "members", "search", "txtCurrent_Record=3|cmdGoTo|cmdNext", "",
-            "txtAdditional_Info=|txtLevel=3");
-        for (const auto& [bytes, count] :
-             {std::pair{"8", "0"}, {"24", "2"}, {"40", "2"}, {"44", "3"}, {"56", "4"}})
-            row(QByteArray("a file of ").append(bytes).append(" bytes").constData(), "sales",
-                QByteArray("data/sales.kvr*").append(bytes).constData(), "", "",
-                QByteArray("count=").append(count).constData());
-        row("a part record reads as zeros", "sales",
-            "sample|data/sales.kvr@32#03000000 0000e040 00000000a007e240 07000000 00002841", "", "",
-            "count=4|record=4|txtAffiliateID=7|txtSum=10,5|txtDate=30.12.1899");
+        rows(R"(
+opens at the last ^ sales ^ sample ^  ^  ^ record=2|txtCurrent_Record=2
+next stops at the last ^ sales ^ sample ^ cmdNext ^  ^ record=2
+previous stops at the first ^ sales ^ sample ^ cmdFirst|cmdPrevious ^  ^ record=1|
+    txtCurrent_Record=1|txtAffiliateID=1|txtSum=10,5|txtDate=01.03.2001
+first and next ^ sales ^ sample ^ cmdFirst|cmdNext ^  ^ record=2|txtAffiliateID=2
+last ^ sales ^ sample ^ cmdFirst|cmdLast ^  ^ record=2|txtCurrent_Record=2
+go to empty ^ sales ^ sample ^ txtCurrent_Record=|cmdGoTo ^ enter ^ record=2|txtAffiliateID=2|
+    focus=txtCurrent_Record
+go to letters ^ sales ^ sample ^ txtCurrent_Record=abc|cmdGoTo ^ incorrect ^ record=2|
+    focus=txtCurrent_Record
+go to blanks ^ sales ^ sample ^ txtCurrent_Record=  |cmdGoTo ^ incorrect ^ record=2|
+    focus=txtCurrent_Record
+go to beyond 32 bits ^ sales ^ sample ^ txtCurrent_Record=99999999999|cmdGoTo ^ incorrect 
+    ^ record=2|focus=txtCurrent_Record
+go to 0 ^ sales ^ sample ^ txtCurrent_Record=0|cmdGoTo ^ noRecord ^ record=1|
+    txtCurrent_Record=1|txtAffiliateID=1|focus=txtCurrent_Record
+go to -1 ^ sales ^ sample ^ txtCurrent_Record=-1|cmdGoTo ^ noRecord ^ record=1
+go to past the count ^ sales ^ sample ^ txtCurrent_Record=3|cmdGoTo ^ noRecord ^ record=1
+go to 1 ^ sales ^ sample ^ txtCurrent_Record=1|cmdGoTo ^  ^ record=1|txtAffiliateID=1|
+    txtCurrent_Record=1
+go to blanks around ^ sales ^ sample ^ txtCurrent_Record= 1 |cmdGoTo ^  ^ record=1
+go to half to even ^ sales ^ sample ^ txtCurrent_Record=1,5|cmdGoTo ^  ^ record=2|
+    txtCurrent_Record=2
+go to a fraction ^ sales ^ sample ^ cmdFirst|txtCurrent_Record=1,6|cmdGoTo ^  ^ record=2
+go to by Enter ^ sales ^ sample ^ txtCurrent_Record=1|Return@txtCurrent_Record ^  ^ record=1|
+    txtAffiliateID=1
+go to in a scheme ^ schemes ^ sample ^ txtCurrent_Record=1|cmdGoTo ^  ^ record=1|
+    cmbType=Percents
+texts follow the record ^ communications ^ search ^ txtCurrent_Record=4|cmdGoTo ^  
+    ^ txtMessage=fourth|txtResponce=|txtComments=
+texts never stay behind ^ communications ^ search ^ txtCurrent_Record=4|cmdGoTo|cmdNext ^  
+    ^ txtMessage=|record=5
+member's info follows ^ members ^ search ^ txtCurrent_Record=3|cmdGoTo|cmdNext ^  
+    ^ txtAdditional_Info=|txtLevel=3
+a file of 8 bytes ^ sales ^ data/sales.kvr*8 ^  ^  ^ count=0
+a file of 24 bytes ^ sales ^ data/sales.kvr*24 ^  ^  ^ count=2
+a file of 40 bytes ^ sales ^ data/sales.kvr*40 ^  ^  ^ count=2
+a file of 44 bytes ^ sales ^ data/sales.kvr*44 ^  ^  ^ count=3
+a file of 56 bytes ^ sales ^ data/sales.kvr*56 ^  ^  ^ count=4
+a part record reads as zeros ^ sales ^ sample|
+    data/sales.kvr@32#03000000 0000e040 00000000a007e240 07000000 00002841 ^  ^  ^ count=4|
+    record=4|txtAffiliateID=7|txtSum=10,5|txtDate=30.12.1899
+)");
     }
     void moving() { runScenario(); }
 
     void discardQuestion_data() {
         addScenarioColumns();
-        const char* choose = "txtSAffID=1|cmdDisplay|row:0";
-        auto script = [&](const char* before) { return QByteArray(before) + choose; };
-        row("creating, nothing typed", "sales", "sample",
-            script("cmdCreate|").append("|cmdCreate").constData(), "",
-            "txtCurrent_Record=3|count=3");
-        row("creating, Yes", "sales", "sample", script("cmdCreate|txtSum=7|").constData(), "yes?",
-            "record=1|txtSum=10,5|-cmdSave|+cmdCreate|count=2|same");
-        row("creating, No", "sales", "sample", script("cmdCreate|txtSum=7|").constData(), "no?",
-            "txtSum=7|txtCurrent_Record=3|+cmdSave|same");
-        row("editing, Yes", "sales", "sample", script("cmdEdit|txtSum=7|").constData(), "yes?",
-            "record=1|-cmdSave|same");
-        row("editing, No", "sales", "sample", script("cmdEdit|txtSum=7|").constData(), "no?",
-            "txtSum=7|txtCurrent_Record=2|+cmdSave|same");
-        row("chosen by Enter", "sales", "sample", "cmdEdit|txtSAffID=1|cmdDisplay|enter:0", "",
-            "record=1|-cmdSave");
-        row("closing, nothing typed", "sales", "sample", "cmdCreate|close", "",
-            "closed|backup:sales.kvr");
-        row("closing while editing, Yes", "sales", "sample", "cmdEdit|txtSum=7|close", "yes?",
-            "closed|backup:sales.kvr|data/sales.kvr@16#020000000000a041");
-        row("closing while creating, No", "sales", "sample", "cmdCreate|txtSum=7|close", "no?",
-            "txtSum=7|+cmdSave|backcopies/sales.kvr=earlier backup");
+        rows(R"(
+creating, nothing typed ^ sales ^ sample ^ cmdCreate|txtSAffID=1|cmdDisplay|row:0|cmdCreate 
+    ^  ^ txtCurrent_Record=3|count=3
+creating, Yes ^ sales ^ sample ^ cmdCreate|txtSum=7|txtSAffID=1|cmdDisplay|row:0 ^ yes? 
+    ^ record=1|txtSum=10,5|-cmdSave|+cmdCreate|count=2|same
+creating, No ^ sales ^ sample ^ cmdCreate|txtSum=7|txtSAffID=1|cmdDisplay|row:0 ^ no? 
+    ^ txtSum=7|txtCurrent_Record=3|+cmdSave|same
+editing, Yes ^ sales ^ sample ^ cmdEdit|txtSum=7|txtSAffID=1|cmdDisplay|row:0 ^ yes? ^ record=1|
+    -cmdSave|same
+editing, No ^ sales ^ sample ^ cmdEdit|txtSum=7|txtSAffID=1|cmdDisplay|row:0 ^ no? ^ txtSum=7|
+    txtCurrent_Record=2|+cmdSave|same
+chosen by Enter ^ sales ^ sample ^ cmdEdit|txtSAffID=1|cmdDisplay|enter:0 ^  ^ record=1|-cmdSave
+closing, nothing typed ^ sales ^ sample ^ cmdCreate|close ^  ^ closed|backup:sales.kvr
+closing while editing, Yes ^ sales ^ sample ^ cmdEdit|txtSum=7|close ^ yes? ^ closed|
+    backup:sales.kvr|data/sales.kvr@16#020000000000a041
+closing while creating, No ^ sales ^ sample ^ cmdCreate|txtSum=7|close ^ no? ^ txtSum=7|
+    +cmdSave|backcopies/sales.kvr=earlier backup
+)");
     }
     void discardQuestion() { runScenario(); }
 
     void search_data() {
         addScenarioColumns();
-        const char* sales[][3] = {
-            {"member with blanks", "txtSAffID= 7 ", "4,1,3"},
-            {"date", "txtSdate=16.11.2001", "1,2"},
-            {"two-digit year", "txtSdate=16.11.01", "1,2"},
-            {"both", "txtSdate=16.11.2001|txtSAffID=7", "1"},
-            {"stored time of day", "txtSdate=17.11.2001", ""},
-            {"the time typed", "txtSdate=17.11.2001 12:00", "5"},
-            {"blank filters change nothing", "txtSAffID=7|cmdDisplay|txtSAffID=", "4,1,3"},
-        };
-        for (const auto& [name, filters, rows] : sales)
-            row(QByteArray("sales ").append(name).constData(), "sales", "search",
-                QByteArray(filters).append("|cmdDisplay").constData(), "",
-                QByteArray("rows=").append(rows).append("|record=5|+cmdDisplay").constData());
-        const char* members[][3] = {
-            {"name with blanks and capitals", "txtSname= ANN ", "1,3,4"},
-            {"referred by 2", "txtSreferenceid=2", "3,4"},
-            {"without referrer", "txtSreferenceid=0", "1"},
-            {"egold", "txtSEgold_ID= 12 ", "4"},
-            {"surname", "txtSsurname=LEE", "1"},
-            {"no match", "txtSemail=x@y", ""},
-            {"blank filters change nothing",
-             "txtSreferenceid=2|cmdDisplay|txtSreferenceid=  ", "3,4"},
-        };
-        for (const auto& [name, filters, rows] : members)
-            row(QByteArray("members ").append(name).constData(), "members", "search",
-                QByteArray(filters).append("|cmdDisplay").constData(), "",
-                QByteArray("rows=").append(rows).append("|record=4").constData());
-        const char* communications[][3] = {
-            {"12, not 120 or 112", "txtSID=12", "1,4,6"},
-            {"012 lists none", "txtSID=012", ""},
-            {"invoice, not the longer subjects", "txtSsubject= invoice ", "1,2,4"},
-            {"member and date", "txtSID=12|txtSdate=16.11.2001", "1,6"},
-            {"subject and answer date", "txtSsubject=INVOICE|txtSdate_r=20.11.2001", "1,2,4"},
-            {"member, subject and date", "txtSID=12|txtSsubject=invoice|txtSdate=01.12.2001", "4"},
-            {"blank filters change nothing",
-             "txtSID=12|cmdDisplay|txtSID=  |txtSsubject= |txtSdate_r=   ", "1,4,6"},
-        };
-        for (const auto& [name, filters, rows] : communications)
-            row(QByteArray("communications ").append(name).constData(), "communications", "search",
-                QByteArray(filters).append("|cmdDisplay").constData(), "",
-                QByteArray("rows=").append(rows).append("|record=6").constData());
-        row("sales member that is no number", "sales", "search",
-            "txtSAffID=8|cmdDisplay|txtSAffID=7a|cmdDisplay", "incorrect",
-            "focus=txtSAffID|rows=2|+cmdDisplay");
-        row("sales date that is no date", "sales", "search",
-            "txtSAffID=8|cmdDisplay|txtSdate=32.13.2001|txtSAffID=7|cmdDisplay", "incorrect",
-            "focus=txtSdate|rows=2");
-        row("members egold that is no number", "members", "search",
-            "txtSreferenceid=2|cmdDisplay|txtSreferenceid=|txtSEgold_ID=12x|cmdDisplay",
-            "incorrect", "focus=txtSreferenceid|rows=3,4|+cmdDisplay");
-        row("members reference that is no number", "members", "search",
-            "txtSreferenceid=2|cmdDisplay|txtSreferenceid=2.5.1|cmdDisplay", "incorrect",
-            "focus=txtSreferenceid|rows=3,4");
-        row("sales headings and cells", "sales", "search", "txtSAffID=9|cmdDisplay", "",
-            "head0=N of Record|head3=Sum |col1=17.11.2001 12:00:00|col2=9|col3=5");
-        row("payments sum heading", "payments", "search", "txtSAffID=9|cmdDisplay", "",
-            "head3=Sum of a payment");
-        row("members headings and cells", "members", "search", "txtSname=ann|cmdDisplay", "",
-            "head0=Zelt member's ID|head1=Name|head10=Level|head11=Reference's ID|"
-            "head12=Egold's ID|head13=Date|head14=Payment Scheme|col1=Ann, ANN,ann|"
-            "col2=Lee,,|col10=10,2,3|col11=0,2,2|col12=0,0,12|col13=16.11.2001,16.11.2001,"
-            "16.11.2001|col14=1,1,1");
-        row("communications headings and cells", "communications", "search", "txtSID=7|cmdDisplay",
-            "",
-            "head0=N of record|head1=Member's ID|head2=Subject|head3=Date|"
-            "head4=Date of responce|rows=5|col1=7|col2=Invoice March|col3=16.11.2001|"
-            "col4=01.12.2001");
-        row("sales by Enter", "sales", "search", "txtSAffID=8|Return@txtSAffID", "", "rows=2");
-        row("members by Enter", "members", "search", "txtSreferenceid=0|Return@txtSreferenceid", "",
-            "rows=1");
-        row("sales double click", "sales", "search", "txtSAffID=7|cmdDisplay|row:2", "",
-            "record=3|txtCurrent_Record=3|txtDate=10.01.2002|txtDetails=third|-cmdSave");
-        row("members double click while creating", "members", "search",
-            "cmdCreate|txtSreferenceid=2|cmdDisplay|row:0", "",
-            "record=3|txtAffiliateID=3|txtName= ANN                |txtLevel=2|"
-            "txtAdditional_Info=line a\nline b|-cmdSave");
-        row("communications double click", "communications", "search", "txtSID=12|cmdDisplay|row:1",
-            "", "record=4|txtMessage=fourth|txtDate=01.12.2001");
-        row("sales heading double click", "sales", "search", "txtSAffID=7|cmdDisplay|head",
-            "noRecord", "record=5|txtAffiliateID=9");
-        row("communications heading double click", "communications", "search",
-            "txtSID=12|cmdDisplay|head", "noRecord", "record=6|txtCurrent_Record=6");
-        row("sales sorted by sum", "sales", "search", "txtSAffID=7|cmdDisplay|sort:3", "",
-            "col3=1,5,3,4|rows=1,3,4");
-        row("members sorted by level", "members", "search", "txtSname=ann|cmdDisplay|sort:10", "",
-            "col10=2,3,10|rows=3,4,1");
-        row("communications sorted by member", "communications", "search",
-            "txtSsubject=invoice|cmdDisplay|sort:1", "", "col1=12,12,120|rows=1,4,2");
-        row("the grid keeps what the search found", "members", "search",
-            "txtSname=ann|cmdDisplay|cmdEdit|txtName=Aaron|cmdSave", "",
-            "col1=Ann, ANN,ann|data/affiliates.kvr@633#4161726f6e20");
+        rows(R"(
+sales member with blanks ^ sales ^ search ^ txtSAffID= 7 |cmdDisplay ^  ^ rows=4,1,3|record=5|
+    +cmdDisplay
+sales date ^ sales ^ search ^ txtSdate=16.11.2001|cmdDisplay ^  ^ rows=1,2|record=5|+cmdDisplay
+sales two-digit year ^ sales ^ search ^ txtSdate=16.11.01|cmdDisplay ^  ^ rows=1,2|record=5|
+    +cmdDisplay
+sales both ^ sales ^ search ^ txtSdate=16.11.2001|txtSAffID=7|cmdDisplay ^  ^ rows=1|record=5|
+    +cmdDisplay
+sales stored time of day ^ sales ^ search ^ txtSdate=17.11.2001|cmdDisplay ^  ^ rows=|record=5|
+    +cmdDisplay
+sales the time typed ^ sales ^ search ^ txtSdate=17.11.2001 12:00|cmdDisplay ^  ^ rows=5|
+    record=5|+cmdDisplay
+sales blank filters change nothing ^ sales ^ search ^ txtSAffID=7|cmdDisplay|txtSAffID=|
+    cmdDisplay ^  ^ rows=4,1,3|record=5|+cmdDisplay
+members name with blanks and capitals ^ members ^ search ^ txtSname= ANN |cmdDisplay ^  
+    ^ rows=1,3,4|record=4
+members referred by 2 ^ members ^ search ^ txtSreferenceid=2|cmdDisplay ^  ^ rows=3,4|record=4
+members without referrer ^ members ^ search ^ txtSreferenceid=0|cmdDisplay ^  ^ rows=1|record=4
+members egold ^ members ^ search ^ txtSEgold_ID= 12 |cmdDisplay ^  ^ rows=4|record=4
+members surname ^ members ^ search ^ txtSsurname=LEE|cmdDisplay ^  ^ rows=1|record=4
+members no match ^ members ^ search ^ txtSemail=x@y|cmdDisplay ^  ^ rows=|record=4
+members blank filters change nothing ^ members ^ search ^ txtSreferenceid=2|cmdDisplay|
+    txtSreferenceid=  |cmdDisplay ^  ^ rows=3,4|record=4
+communications 12, not 120 or 112 ^ communications ^ search ^ txtSID=12|cmdDisplay ^  
+    ^ rows=1,4,6|record=6
+communications 012 lists none ^ communications ^ search ^ txtSID=012|cmdDisplay ^  ^ rows=|
+    record=6
+communications invoice, not the longer subjects ^ communications ^ search 
+    ^ txtSsubject= invoice |cmdDisplay ^  ^ rows=1,2,4|record=6
+communications member and date ^ communications ^ search ^ txtSID=12|txtSdate=16.11.2001|
+    cmdDisplay ^  ^ rows=1,6|record=6
+communications subject and answer date ^ communications ^ search ^ txtSsubject=INVOICE|
+    txtSdate_r=20.11.2001|cmdDisplay ^  ^ rows=1,2,4|record=6
+communications member, subject and date ^ communications ^ search ^ txtSID=12|
+    txtSsubject=invoice|txtSdate=01.12.2001|cmdDisplay ^  ^ rows=4|record=6
+communications blank filters change nothing ^ communications ^ search ^ txtSID=12|cmdDisplay|
+    txtSID=  |txtSsubject= |txtSdate_r=   |cmdDisplay ^  ^ rows=1,4,6|record=6
+sales member that is no number ^ sales ^ search ^ txtSAffID=8|cmdDisplay|txtSAffID=7a|
+    cmdDisplay ^ incorrect ^ focus=txtSAffID|rows=2|+cmdDisplay
+sales date that is no date ^ sales ^ search ^ txtSAffID=8|cmdDisplay|txtSdate=32.13.2001|
+    txtSAffID=7|cmdDisplay ^ incorrect ^ focus=txtSdate|rows=2
+members egold that is no number ^ members ^ search ^ txtSreferenceid=2|cmdDisplay|
+    txtSreferenceid=|txtSEgold_ID=12x|cmdDisplay ^ incorrect ^ focus=txtSreferenceid|rows=3,4|
+    +cmdDisplay
+members reference that is no number ^ members ^ search ^ txtSreferenceid=2|cmdDisplay|
+    txtSreferenceid=2.5.1|cmdDisplay ^ incorrect ^ focus=txtSreferenceid|rows=3,4
+sales headings and cells ^ sales ^ search ^ txtSAffID=9|cmdDisplay ^  ^ head0=N of Record|
+    head3=Sum |col1=17.11.2001 12:00:00|col2=9|col3=5
+payments sum heading ^ payments ^ search ^ txtSAffID=9|cmdDisplay ^  ^ head3=Sum of a payment
+members headings and cells ^ members ^ search ^ txtSname=ann|cmdDisplay ^  
+    ^ head0=Zelt member's ID|head1=Name|head10=Level|head11=Reference's ID|head12=Egold's ID|
+    head13=Date|head14=Payment Scheme|col1=Ann, ANN,ann|col2=Lee,,|col10=10,2,3|col11=0,2,2|
+    col12=0,0,12|col13=16.11.2001,16.11.2001,16.11.2001|col14=1,1,1
+communications headings and cells ^ communications ^ search ^ txtSID=7|cmdDisplay ^  
+    ^ head0=N of record|head1=Member's ID|head2=Subject|head3=Date|head4=Date of responce|
+    rows=5|col1=7|col2=Invoice March|col3=16.11.2001|col4=01.12.2001
+sales by Enter ^ sales ^ search ^ txtSAffID=8|Return@txtSAffID ^  ^ rows=2
+members by Enter ^ members ^ search ^ txtSreferenceid=0|Return@txtSreferenceid ^  ^ rows=1
+sales double click ^ sales ^ search ^ txtSAffID=7|cmdDisplay|row:2 ^  ^ record=3|
+    txtCurrent_Record=3|txtDate=10.01.2002|txtDetails=third|-cmdSave
+members double click while creating ^ members ^ search ^ cmdCreate|txtSreferenceid=2|cmdDisplay|
+    row:0 ^  ^ record=3|txtAffiliateID=3|txtName= ANN                |txtLevel=2|
+    txtAdditional_Info=line a\nline b|-cmdSave
+communications double click ^ communications ^ search ^ txtSID=12|cmdDisplay|row:1 ^  
+    ^ record=4|txtMessage=fourth|txtDate=01.12.2001
+sales heading double click ^ sales ^ search ^ txtSAffID=7|cmdDisplay|head ^ noRecord ^ record=5|
+    txtAffiliateID=9
+communications heading double click ^ communications ^ search ^ txtSID=12|cmdDisplay|head 
+    ^ noRecord ^ record=6|txtCurrent_Record=6
+sales sorted by sum ^ sales ^ search ^ txtSAffID=7|cmdDisplay|sort:3 ^  ^ col3=1,5,3,4|
+    rows=1,3,4
+members sorted by level ^ members ^ search ^ txtSname=ann|cmdDisplay|sort:10 ^  ^ col10=2,3,10|
+    rows=3,4,1
+communications sorted by member ^ communications ^ search ^ txtSsubject=invoice|cmdDisplay|
+    sort:1 ^  ^ col1=12,12,120|rows=1,4,2
+the grid keeps what the search found ^ members ^ search ^ txtSname=ann|cmdDisplay|cmdEdit|
+    txtName=Aaron|cmdSave ^  ^ col1=Ann, ANN,ann|data/affiliates.kvr@633#4161726f6e20
+)");
     }
     void search() { runScenario(); }
 
     void exports_data() {
         addScenarioColumns();
-        row("sales all", "sales", "sample", "cmdSaveAllRecords", "",
-            "output/Sales.txt=Member's ID;Sum;Date\r\n1;10,5;01.03.2001\r\n2;20;02.03.2001\r\n|"
-            "output/Payments.txt=earlier Payments.txt\r\n");
-        row("payments the shown one", "payments", "sample", "cmdFirst|cmdSaveThisRecord", "",
-            "output/Payments.txt=Member's ID;Sum;Date\r\n1;1,5;01.03.2001\r\n|"
-            "output/Sales.txt=earlier Sales.txt\r\n");
-        row("sales of an empty file", "sales", "", "cmdSaveAllRecords", "",
-            "output/Sales.txt=Member's ID;Sum;Date\r\n");
-        row("sales: none shown, none exported", "sales", "", "cmdSaveAllRecords|cmdSaveThisRecord",
-            "", "!output/Sales.txt");
-        row("sales: the new record has no line", "sales", "sample", "cmdCreate|cmdSaveThisRecord",
-            "", "output/Sales.txt=Member's ID;Sum;Date\r\n");
-        row("communications the shown one", "communications", "sample", "cmdSaveThisRecord", "",
-            "output/communications.txt=Member's ID;Subject;Message;Date;Responce;"
-            "Date of responce;Comments\r\n2;Complaint                     ;message 2 ;"
-            "02.04.2001;response 2 ;02.05.2001;comments 2 \r\n");
-        row("schemes of an empty file", "schemes", "", "cmdSaveAllRecords", "",
-            "output/APsettings.txt=Level1;Level2;Level3;Level4;Level5;Level6;Level7;Level8;"
-            "MinPayment;Periodicity;Scheme;Type_of_payment;Unit;Date\r\n");
-        row("schemes: none shown, none exported", "schemes", "", "cmdSaveThisRecord", "",
-            "!output/APsettings.txt");
-        row("members all: the header", "members", "sample", "cmdSaveAllRecords", "",
-            "output/affiliates.txt@0#4e616d653b5375726e616d653b");
+        rows(R"(
+sales all ^ sales ^ sample ^ cmdSaveAllRecords ^  
+    ^ output/Sales.txt=Member's ID;Sum;Date\r\n1;10,5;01.03.2001\r\n2;20;02.03.2001\r\n|
+    output/Payments.txt=earlier Payments.txt\r\n
+payments the shown one ^ payments ^ sample ^ cmdFirst|cmdSaveThisRecord ^  
+    ^ output/Payments.txt=Member's ID;Sum;Date\r\n1;1,5;01.03.2001\r\n|
+    output/Sales.txt=earlier Sales.txt\r\n
+sales of an empty file ^ sales ^  ^ cmdSaveAllRecords ^  
+    ^ output/Sales.txt=Member's ID;Sum;Date\r\n
+sales: none shown, none exported ^ sales ^  ^ cmdSaveAllRecords|cmdSaveThisRecord ^  
+    ^ !output/Sales.txt
+sales: the new record has no line ^ sales ^ sample ^ cmdCreate|cmdSaveThisRecord ^  
+    ^ output/Sales.txt=Member's ID;Sum;Date\r\n
+communications the shown one ^ communications ^ sample ^ cmdSaveThisRecord ^  
+    ^ output/communications.txt=Member's ID;Subject;Message;Date;Responce;Date of responce;Comme
+    nts\r\n2;Complaint                     ;message 2 ;02.04.2001;response 2 ;02.05.2001;comment
+    s 2 \r\n
+schemes of an empty file ^ schemes ^  ^ cmdSaveAllRecords ^  
+    ^ output/APsettings.txt=Level1;Level2;Level3;Level4;Level5;Level6;Level7;Level8;MinPayment;P
+    eriodicity;Scheme;Type_of_payment;Unit;Date\r\n
+schemes: none shown, none exported ^ schemes ^  ^ cmdSaveThisRecord ^  ^ !output/APsettings.txt
+members all: the header ^ members ^ sample ^ cmdSaveAllRecords ^  
+    ^ output/affiliates.txt@0#4e616d653b5375726e616d653b
+)");
     }
     void exports() { runScenario(); }
 };

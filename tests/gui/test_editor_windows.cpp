@@ -14,44 +14,17 @@ using namespace zelt::test;
 
 namespace {
 
-// The rows of a table, one a line ("name ^ kind ^ data ^ script ^ messages ^ expect"; a line
-// that starts with four blanks goes on with the one before), with \r, \n, \t and \uXXXX read
-// as in C++. With changes, a line is "name ^ kind ^ changes ^ message ^ focus": a new record,
-// valid but for the changes, refused at saving, nothing written, still creating.
-void rows(const char* table, bool refusals = false) {
-    QStringList lines;
+// "name ^ kind ^ changes ^ message ^ focus", one a line: a new record, valid but for the
+// changes, refused at saving: nothing written, still creating.
+void refusedRows(const char* table) {
     for (const QString& line :
          QString::fromUtf8(table).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        if (line.startsWith(QLatin1String("    ")))
-            lines.last().append(line.mid(4));
-        else
-            lines.append(line);
+        const QStringList c = line.split(QStringLiteral(" ^ "));
+        QTest::newRow(qPrintable(c[0]))
+            << c[1] << QStringLiteral("sample")
+            << QStringLiteral("cmdCreate|valid|%1|cmdSave").arg(c[2]) << c[3]
+            << QStringLiteral("same|+cmdSave|-cmdCreate|txtCurrent_Record=3|focus=") + c[4];
     }
-    for (QString line : lines) {
-        static const QRegularExpression escape(QStringLiteral(R"(\\(u[0-9a-fA-F]{4}|[rnt]))"));
-        for (auto m = escape.match(line); m.hasMatch();
-             m = escape.match(line, m.capturedStart() + 1)) {
-            const QString code = m.captured(1);
-            const QChar c = code == QLatin1String("r")   ? QChar('\r')
-                            : code == QLatin1String("n") ? QChar('\n')
-                            : code == QLatin1String("t") ? QChar('\t')
-                                                         : QChar(code.mid(1).toUShort(nullptr, 16));
-            line.replace(m.capturedStart(), m.capturedLength(), c);
-        }
-        QStringList c = line.split(QStringLiteral(" ^ "));
-        if (refusals)
-            c = {c[0],
-                 c[1],
-                 QStringLiteral("sample"),
-                 QStringLiteral("cmdCreate|valid|%1|cmdSave").arg(c[2]),
-                 c[3],
-                 QStringLiteral("same|+cmdSave|-cmdCreate|txtCurrent_Record=3|focus=") + c[4]};
-        QTest::newRow(qPrintable(c[0])) << c[1] << c[2] << c[3] << c[4] << c[5];
-    }
-}
-
-void refusedRows(const char* table) {
-    rows(table, true);
 }
 
 } // namespace
@@ -145,7 +118,7 @@ private slots:
 
     void modes_data() {
         addScenarioColumns();
-        rows(R"(
+        addScenarioRows(R"(
 sales browsing ^ sales ^ sample ^  ^  ^ +inputs|-cmdSave|+cmdCreate|+cmdEdit|+nav|+cmdDisplay|
     +MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|+txtSdate|+txtSAffID|record=2|count=2|
     txtCurrent_Record=2|txtAffiliateID=2|txtSum=20|txtDate=02.03.2001|txtDetails=sale details 2
@@ -223,7 +196,7 @@ sales negative sum ^ sales ^ txtSum=-0,01 ^ incorrect ^ txtSum
 sales impossible date ^ sales ^ txtDate=31.02.2001 ^ incorrect ^ txtDate
 payments member 3 of 2 ^ payments ^ txtAffiliateID=3 ^ noMember ^ txtAffiliateID
 )");
-        rows(R"(
+        addScenarioRows(R"(
 sales without members ^ sales ^  ^ cmdCreate|valid|cmdSave ^ noMember ^ data/sales.kvr=|
     !data/affiliates.kvr|focus=txtAffiliateID
 )");
@@ -244,7 +217,7 @@ members egold blanks ^ members ^ txtEgold_ID=   ^ incorrect ^ txtEgold_ID
 members scheme letters ^ members ^ cmbAP_ID=one ^ incorrect ^ cmbAP_ID
 members scheme beyond 16 bits ^ members ^ cmbAP_ID=40000 ^ incorrect ^ cmbAP_ID
 )");
-        rows(R"(
+        addScenarioRows(R"(
 members referrer's level would overflow ^ members ^ sample|data/affiliates.kvr@410#ffffff7f 
     ^ cmdCreate|valid|cmdSave ^ incorrect ^ same|focus=txtRef_ID|+cmdSave
 members first member referred by nobody yet ^ members ^ schemes ^ cmdCreate|valid|cmdSave 
@@ -284,7 +257,7 @@ schemes conversions before level 1 at 0 ^ schemes ^ txtLevel(1)=0|txtLevel(3)=x 
 schemes levels before periodicity ^ schemes ^ txtPeriodicity=40000|txtLevel(8)=x ^ incorrect 
     ^ txtLevel(8)
 )");
-        rows(R"(
+        addScenarioRows(R"(
 schemes: no scheme beyond 32767 ^ schemes 
     ^ data/apsettings.kvr*32766#50657263656e74732020000020411e002420202020202020202001000000a040
     00000000000000000000000000000000000000000000000000000000 ^ cmdCreate|valid|cmdSave|
@@ -303,7 +276,7 @@ a record cut off behind the window ^ sales ^ sample ^ cut:16|cmdFirst|cmdLast|cm
 
     void saves_data() {
         addScenarioColumns();
-        rows(R"(
+        addScenarioRows(R"(
 sales new ^ sales ^ sample ^ cmdCreate|valid|txtSum=10,50|txtDetails=abc|cmdSave ^  
     ^ data/sales.kvr@32#02000000 00002841 00000000a007e240|count=3|record=3|-cmdSave|
     txtSum=10,5|txtDate=03.02.2001|addinfo/s3.txt=abc\r\n
@@ -400,7 +373,7 @@ schemes periodicity to even ^ schemes ^ sample ^ cmdCreate|valid|txtPeriodicity=
 
     void moving_data() {
         addScenarioColumns();
-        rows(R"(
+        addScenarioRows(R"(
 opens at the last ^ sales ^ sample ^  ^  ^ record=2|txtCurrent_Record=2
 next stops at the last ^ sales ^ sample ^ cmdNext ^  ^ record=2
 previous stops at the first ^ sales ^ sample ^ cmdFirst|cmdPrevious ^  ^ record=1|
@@ -449,7 +422,7 @@ a part record reads as zeros ^ sales ^ sample|
 
     void discardQuestion_data() {
         addScenarioColumns();
-        rows(R"(
+        addScenarioRows(R"(
 creating, nothing typed ^ sales ^ sample ^ cmdCreate|txtSAffID=1|cmdDisplay|row:0|cmdCreate 
     ^  ^ txtCurrent_Record=3|count=3
 creating, Yes ^ sales ^ sample ^ cmdCreate|txtSum=7|txtSAffID=1|cmdDisplay|row:0 ^ yes? 
@@ -472,7 +445,7 @@ closing while creating, No ^ sales ^ sample ^ cmdCreate|txtSum=7|close ^ no? ^ t
 
     void search_data() {
         addScenarioColumns();
-        rows(R"(
+        addScenarioRows(R"(
 sales member with blanks ^ sales ^ search ^ txtSAffID= 7 |cmdDisplay ^  ^ rows=4,1,3|record=5|
     +cmdDisplay
 sales date ^ sales ^ search ^ txtSdate=16.11.2001|cmdDisplay ^  ^ rows=1,2|record=5|+cmdDisplay
@@ -555,7 +528,7 @@ the grid keeps what the search found ^ members ^ search ^ txtSname=ann|cmdDispla
 
     void exports_data() {
         addScenarioColumns();
-        rows(R"(
+        addScenarioRows(R"(
 sales all ^ sales ^ sample ^ cmdSaveAllRecords ^  
     ^ output/Sales.txt=Member's ID;Sum;Date\r\n1;10,5;01.03.2001\r\n2;20;02.03.2001\r\n|
     output/Payments.txt=earlier Payments.txt\r\n

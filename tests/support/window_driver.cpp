@@ -202,6 +202,34 @@ void EditorWindows::addScenarioColumns() {
     QTest::addColumn<QString>("expect");
 }
 
+void EditorWindows::addScenarioRows(const char* table) {
+    QStringList lines;
+    for (const QString& line :
+         QString::fromUtf8(table).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QLatin1String("    ")))
+            lines.last().append(lines.last().endsWith(QLatin1Char('^')) ? line.mid(3)
+                                                                        : line.mid(4));
+        else
+            lines.append(line);
+    }
+    for (QString line : lines) {
+        static const QRegularExpression escape(QStringLiteral(R"(\\(u[0-9a-fA-F]{4}|[rnt]))"));
+        for (auto m = escape.match(line); m.hasMatch();
+             m = escape.match(line, m.capturedStart() + 1)) {
+            const QString code = m.captured(1);
+            const QChar c = code == QLatin1String("r")   ? QChar('\r')
+                            : code == QLatin1String("n") ? QChar('\n')
+                            : code == QLatin1String("t") ? QChar('\t')
+                                                         : QChar(code.mid(1).toUShort(nullptr, 16));
+            line.replace(m.capturedStart(), m.capturedLength(), c);
+        }
+        const QStringList c = line.split(QStringLiteral(" ^ "));
+        if (c.size() != 6)
+            qFatal("not a row of six columns: %s", qPrintable(line));
+        QTest::newRow(qPrintable(c[0])) << c[1] << c[2] << c[3] << c[4] << c[5];
+    }
+}
+
 void EditorWindows::runScenario() {
     QFETCH(QString, kind);
     QFETCH(QString, data);

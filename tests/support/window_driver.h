@@ -66,6 +66,10 @@ protected:
     //            "headN=text", "clean:name" (no TAB, CR or LF shown), "path=bytes" (a whole file),
     //            "path@offset#hex" (the file from offset to its end), "!path" (no such file)
     static void addScenarioColumns();
+    // The rows of a table, one a line ("name ^ kind ^ data ^ script ^ messages
+    // ^ expect"; a line that starts with four blanks goes on with the one before), with \r, \n,
+    // \t and \uXXXX read as in C++.
+    static void addScenarioRows(const char* table);
     void runScenario();
 
     void writeData(const QString& spec);

@@ -17,8 +17,7 @@ namespace {
 // "name ^ kind ^ changes ^ message ^ focus", one a line: a new record, valid but for the
 // changes, refused at saving: nothing written, still creating.
 void refusedRows(const char* table) {
-    for (const QString& line :
-         QString::fromUtf8(table).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    for (const QString& line : tableLines(table)) {
         const QStringList c = line.split(QStringLiteral(" ^ "));
         QTest::newRow(qPrintable(c[0]))
             << c[1] << QStringLiteral("sample")

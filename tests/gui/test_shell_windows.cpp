@@ -1,25 +1,17 @@
-// The main window and its menu, start-up, the keyboard order and the sizes of every window, the
-// message box's keys, the referral tree window, the busy pointer, and the system locale's forms.
+// The main window and its menu, start-up, the keyboard order and the sizes of every editor
+// window, and the referral tree window.
 #include "shell/frm_start.h"
 #include "shell/message_table.h"
 #include "shell/zelt_module.h"
-#include "storage/code_page.h"
-#include "storage/date_text.h"
-#include "storage/file_rules.h"
-#include "storage/number_text.h"
 #include "support/sample_data.h"
 #include "support/test_registry.h"
 #include "support/window_driver.h"
 #include "support/window_layout.h"
-#include "ui/busy_pointer.h"
 #include "ui/grid_view.h"
-#include "ui/message_box.h"
-#include "ui/system_locale.h"
 
 #include <QtTest>
 #include <QtWidgets>
 
-#include <filesystem>
 
 using namespace zelt;
 using namespace zelt::test;
@@ -259,35 +251,6 @@ private slots:
         QCOMPARE(controlOf(editor_, QStringLiteral("frmNavigation"))->size(), bar);
     }
 
-    void messageBoxKeys_data() {
-        QTest::addColumn<int>("key");
-        QTest::newRow("Escape") << int(Qt::Key_Escape);
-        QTest::newRow("Enter") << int(Qt::Key_Return);
-    }
-    void messageBoxKeys() {
-        QFETCH(int, key);
-        messages_.reset(); // the real box
-        QString seen;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen = box->text() + QLatin1Char('|') + box->windowTitle();
-                QTest::keyClick(box, Qt::Key(key));
-            }
-        });
-        bool forced = false; // should the key not close it
-        QTimer::singleShot(5000, this, [&] {
-            if (QWidget* box = QApplication::activeModalWidget()) {
-                forced = true;
-                box->close();
-            }
-        });
-        showMessage(MessageTable.MsgNoRecord, nullptr);
-        messages_ = std::make_unique<MessageCapture>();
-        QVERIFY(!forced);
-        QCOMPARE(seen, QString::fromStdString(MessageTable.MsgNoRecord) +
-                           QStringLiteral("|Zelt Management System"));
-    }
-
     // Opened from the member editor: the downline opened on demand, the level table within
     // date limits, a member double-clicked back into the editor, the upline.
     void referralTree() {
@@ -340,128 +303,6 @@ private slots:
         QTRY_VERIFY(!treeWindow());
     }
 
-    // The button is off and the window shows the wait pointer while the search runs, and both
-    // come back however it ends; other windows stay usable.
-    void busyPointer() {
-        QWidget window;
-        window.setCursor(Qt::IBeamCursor);
-        auto* button = new QPushButton(QStringLiteral("Find"), &window);
-        try {
-            BusyPointer busy(button, &window);
-            QVERIFY(!button->isEnabled());
-            QVERIFY(!QApplication::overrideCursor());
-            QCOMPARE(window.cursor().shape(), Qt::WaitCursor);
-            throw std::runtime_error("search failed");
-        } catch (const std::runtime_error&) {
-        }
-        QVERIFY(button->isEnabled());
-        QCOMPARE(window.cursor().shape(), Qt::IBeamCursor);
-    }
-
-    // A date with a time of day and a sum as the windows show them and as the single-byte files
-    // hold them (as Windows-1252 bytes).
-    void systemLocale_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("shownDate");
-        QTest::addColumn<QString>("shownSum");
-        QTest::addColumn<QByteArray>("fileDate");
-        QTest::addColumn<QByteArray>("fileSum");
-        QTest::newRow("German") << "de_DE"
-                                << "16.11.2001 18:00:00"
-                                << "10,5" << QByteArray("16.11.2001 18:00:00")
-                                << QByteArray("10,5");
-        QTest::newRow("United States")
-            << "en_US"
-            << "11/16/2001 6:00:00 PM"
-            << "10.5" << QByteArray("11/16/2001 6:00:00 PM") << QByteArray("10.5");
-        QTest::newRow("C") << "C"
-                           << "2001-11-16 18:00:00"
-                           << "10.5" << QByteArray("2001-11-16 18:00:00") << QByteArray("10.5");
-        QTest::newRow("Finnish") << "fi_FI"
-                                 << "16.11.2001 18.00.00"
-                                 << "10,5" << QByteArray("16.11.2001 18.00.00")
-                                 << QByteArray("10,5");
-        QTest::newRow("Hungarian")
-            << "hu_HU"
-            << "2001. 11. 16. 18:00:00"
-            << "10,5" << QByteArray("2001. 11. 16. 18:00:00") << QByteArray("10,5");
-        QTest::newRow("Korean") << "ko_KR"
-                                << "2001. 11. 16. \uC624\uD6C4 6:00:00"
-                                << "10.5" << QByteArray("2001. 11. 16. PM 6:00:00")
-                                << QByteArray("10.5");
-        QTest::newRow("Arabic") << "ar_SA"
-                                << "16\u200F/11\u200F/2001 6:00:00 \u0645"
-                                << "10\u066B5" << QByteArray("16/11/2001 6:00:00 PM")
-                                << QByteArray("10.5");
-        QTest::newRow("Spanish (United States)")
-            << "es_US"
-            << "16/11/2001 6:00:00 p.\u00A0m."
-            << "10.5" << QByteArray("16/11/2001 6:00:00 p.\xA0m.") << QByteArray("10.5");
-    }
-    void systemLocale() {
-        QFETCH(QString, locale);
-        const LocaleRules rules = rulesFromLocale(QLocale(locale));
-        QTEST(QString::fromStdString(formatDate(37211.75, rules)), "shownDate");
-        QTEST(QString::fromStdString(formatSingle(10.5f, rules)), "shownSum");
-        QTEST(QByteArray::fromStdString(formatDate(37211.75, fileRules(rules))), "fileDate");
-        QTEST(QByteArray::fromStdString(formatSingle(10.5f, fileRules(rules))), "fileSum");
-    }
-
-    // Whatever locale the desktop has, a date or sum shown or written is read back unchanged.
-    void everyLocaleReadsBackWhatItShows() {
-        const QList<QLocale> locales = QLocale::matchingLocales(
-            QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
-        QVERIFY(locales.size() > 100);
-        for (const QLocale& locale : locales) {
-            const LocaleRules rules = rulesFromLocale(locale);
-            const LocaleRules files = fileRules(rules);
-            const std::string name = locale.name().toStdString();
-            for (const LocaleRules* form : {&rules, &files}) {
-                auto typed = [&](const std::string& shown) {
-                    return form == &files ? decodeCp1252(shown) : shown;
-                };
-                for (const double serial :
-                     {37211.0, 37211.75, serialFromDateTime(1999, 1, 2, 3723), -1.25, 2958465.0}) {
-                    const std::string shown = typed(formatDate(serial, *form));
-                    const std::optional<double> back = parseDate(shown, rules);
-                    QVERIFY2(back && *back == serial, (name + ": " + shown).c_str());
-                }
-                for (const float sum : {10.5f, 1234567.0f, -0.25f, 12345678.0f}) {
-                    const std::string shown = typed(formatSingle(sum, *form));
-                    const std::optional<float> back = parseSingle(shown, rules);
-                    QVERIFY2(back && formatSingle(*back, *form) == formatSingle(sum, *form),
-                             (name + ": " + shown).c_str());
-                }
-            }
-        }
-    }
-
-    // With LANG=C, dates follow LC_TIME and numbers LC_NUMERIC; Qt reads the categories once
-    // per process, so a child process shows what its system locale gives.
-    void categoriesGovernTheRules() {
-        if (qEnvironmentVariableIsSet("ZELT_PRINT_SYSTEM_FORMS")) {
-            const LocaleRules rules = rulesFromLocale(QLocale::system());
-            std::printf("system forms: %s|%s\n", formatDate(37211.75, rules).c_str(),
-                        formatSingle(10.5f, rules).c_str());
-            std::fflush(stdout);
-            return;
-        }
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"LC_ALL", "LANGUAGE", "LC_MESSAGES"})
-            environment.remove(QString::fromLatin1(name));
-        environment.insert(QStringLiteral("LANG"), QStringLiteral("C"));
-        environment.insert(QStringLiteral("LC_TIME"), QStringLiteral("en_US.UTF-8"));
-        environment.insert(QStringLiteral("LC_NUMERIC"), QStringLiteral("de_DE.UTF-8"));
-        environment.insert(QStringLiteral("ZELT_PRINT_SYSTEM_FORMS"), QStringLiteral("1"));
-        QProcess child;
-        child.setProcessEnvironment(environment);
-        child.start(
-            QCoreApplication::applicationFilePath(),
-            {QStringLiteral("ShellWindowsTest"), QStringLiteral("categoriesGovernTheRules")});
-        QVERIFY(child.waitForFinished(60000));
-        const QByteArray output = child.readAllStandardOutput();
-        QVERIFY2(output.contains("system forms: 11/16/2001 6:00:00 PM|10,5\n"), output.constData());
-    }
 };
 
 ZELT_TEST(ShellWindowsTest)

@@ -9,61 +9,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <tuple>
 #include <vector>
 
 namespace zelt::test {
 
 namespace {
-
-std::string joined(const std::initializer_list<RecordBytes>& records) {
-    std::string bytes;
-    for (const RecordBytes& record : records)
-        bytes.append(record.begin(), record.end());
-    return bytes;
-}
-
-MemberRecord member(std::int32_t id, std::int32_t referrer, const char* name) {
-    MemberRecord record;
-    record.Name = name;
-    record.Surname = "Sample";
-    record.City = "Bern";
-    record.AffiliateID = id;
-    record.Ref_ID = referrer;
-    record.Egold_ID = 1000 + id;
-    record.AP_ID = 1;
-    record.Level = referrer == 0 ? 1 : 2;
-    record.Date = serialFromDate(2001, 2, id);
-    return record;
-}
-
-SchemeRecord scheme(std::int16_t number, const char* type) {
-    SchemeRecord record;
-    record.Type_of_payment = type;
-    record.MinPayment = 10;
-    record.Periodicity = 30;
-    record.Unit = "$";
-    record.Scheme = number;
-    record.Level = {5, 2.5f, 1, 0, 0, 0, 0, 0};
-    return record;
-}
-
-SaleRecord sale(std::int32_t member, float sum) {
-    SaleRecord record;
-    record.MemberID = member;
-    record.Sum = sum;
-    record.Date = serialFromDate(2001, 3, member);
-    return record;
-}
-
-CommunicationRecord communication(std::int32_t member, const char* subject) {
-    CommunicationRecord record;
-    record.MemberID = member;
-    record.Subject = subject;
-    record.Date = serialFromDate(2001, 4, member);
-    record.Date_R = serialFromDate(2001, 5, member);
-    return record;
-}
 
 template <class Record> std::string encoded(const std::vector<Record>& records) {
     std::string bytes;
@@ -72,6 +22,22 @@ template <class Record> std::string encoded(const std::vector<Record>& records) 
         bytes.append(one.begin(), one.end());
     }
     return bytes;
+}
+
+MemberRecord member(std::int32_t id, std::int32_t referrer, const char* name, std::int32_t level,
+                    double date) {
+    MemberRecord record;
+    record.Name = name;
+    record.AffiliateID = id;
+    record.Ref_ID = referrer;
+    record.AP_ID = 1;
+    record.Level = level;
+    record.Date = date;
+    return record;
+}
+
+SchemeRecord scheme(std::int16_t number, const char* type) {
+    return {type, 10, 30, "$", number, {5, 2.5f, 1, 0, 0, 0, 0, 0}};
 }
 
 } // namespace
@@ -83,78 +49,69 @@ void writeUnderAppDir(const std::string& relative, const std::string& bytes) {
 }
 
 void patchUnderAppDir(const std::string& relative, int offset, const std::string& bytes) {
-    const std::filesystem::path path = std::filesystem::path(AppDir) / relative;
-    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    std::fstream file(std::filesystem::path(AppDir) / relative,
+                      std::ios::binary | std::ios::in | std::ios::out);
     file.seekp(offset);
     file << bytes;
 }
 
 void writeSampleData() {
-    writeUnderAppDir("data/affiliates.kvr",
-                     joined({member(1, 0, "Anna").encode(), member(2, 1, "Bruno").encode()}));
-    writeUnderAppDir("data/apsettings.kvr",
-                     joined({scheme(1, "Percents").encode(), scheme(2, "Fixed").encode()}));
-    writeUnderAppDir("data/sales.kvr", joined({sale(1, 10.5f).encode(), sale(2, 20).encode()}));
-    writeUnderAppDir("data/payments.kvr", joined({sale(1, 1.5f).encode(), sale(2, 2).encode()}));
-    writeUnderAppDir("data/communications.kvr", joined({communication(1, "Question").encode(),
-                                                        communication(2, "Complaint").encode()}));
-    for (const char* n : {"1", "2"}) {
-        const std::string number = n;
-        writeUnderAppDir("addinfo/" + number + ".txt", "info of member " + number + "\r\n");
-        writeUnderAppDir("addinfo/s" + number + ".txt", "sale details " + number + "\r\n");
-        writeUnderAppDir("addinfo/p" + number + ".txt", "payment details " + number + "\r\n");
-        writeUnderAppDir("comm/" + number + ".txt", "message " + number + "\r\n");
-        writeUnderAppDir("comm/r" + number + ".txt", "response " + number + "\r\n");
-        writeUnderAppDir("comm/c" + number + ".txt", "comments " + number + "\r\n");
+    std::vector<MemberRecord> members = {member(1, 0, "Anna", 1, serialFromDate(2001, 2, 1)),
+                                         member(2, 1, "Bruno", 2, serialFromDate(2001, 2, 2))};
+    for (MemberRecord& m : members) {
+        m.Surname = "Sample";
+        m.City = "Bern";
+        m.Egold_ID = 1000 + m.AffiliateID;
     }
-    for (const char* name :
+    writeUnderAppDir("data/affiliates.kvr", encoded(members));
+    writeUnderAppDir("data/apsettings.kvr",
+                     encoded<SchemeRecord>({scheme(1, "Percents"), scheme(2, "Fixed")}));
+    const double march1 = serialFromDate(2001, 3, 1), april1 = serialFromDate(2001, 4, 1);
+    writeUnderAppDir("data/sales.kvr",
+                     encoded<SaleRecord>({{1, 10.5f, march1}, {2, 20, march1 + 1}}));
+    writeUnderAppDir("data/payments.kvr",
+                     encoded<SaleRecord>({{1, 1.5f, march1}, {2, 2, march1 + 1}}));
+    writeUnderAppDir("data/communications.kvr",
+                     encoded<CommunicationRecord>({{1, "Question", april1, april1 + 30},
+                                                   {2, "Complaint", april1 + 1, april1 + 31}}));
+    for (const std::string n : {"1", "2"})
+        for (const auto& [file, text] : {std::pair{"addinfo/", "info of member "},
+                                         {"addinfo/s", "sale details "},
+                                         {"addinfo/p", "payment details "},
+                                         {"comm/", "message "},
+                                         {"comm/r", "response "},
+                                         {"comm/c", "comments "}})
+            writeUnderAppDir(file + n + ".txt", text + n + "\r\n");
+    for (const std::string name :
          {"affiliates.txt", "Sales.txt", "Payments.txt", "communications.txt", "APsettings.txt",
           "members.clc", "sales.clc", "payments.clc", "settings.clc"})
-        writeUnderAppDir(std::string("output/") + name, std::string("earlier ") + name + "\r\n");
-    for (const char* name :
+        writeUnderAppDir("output/" + name, "earlier " + name + "\r\n");
+    for (const std::string name :
          {"affiliates.kvr", "sales.kvr", "payments.kvr", "communications.kvr", "apsettings.kvr"})
-        writeUnderAppDir(std::string("backcopies/") + name, std::string("earlier backup"));
+        writeUnderAppDir("backcopies/" + name, "earlier backup");
 }
 
-} // namespace zelt::test
-
-namespace zelt::test {
-
 void writeSearchData() {
-    std::vector<MemberRecord> members;
-    const std::pair<const char*, std::int32_t> named[] = {
-        {"Ann", 0}, {"Anne", 1}, {" ANN", 2}, {"ann", 2}};
-    for (const auto& [name, referrer] : named) {
-        MemberRecord m;
-        m.Name = name;
-        m.Ref_ID = referrer;
-        m.AffiliateID = static_cast<std::int32_t>(members.size() + 1);
-        m.Level = m.AffiliateID == 1 ? 10 : m.AffiliateID == 4 ? 3 : 2;
-        m.Egold_ID = m.AffiliateID == 4 ? 12 : 0;
-        m.AP_ID = 1;
-        m.Date = 37211; // 16.11.2001
-        members.push_back(m);
-    }
+    std::vector<MemberRecord> members = {
+        member(1, 0, "Ann", 10, 37211), member(2, 1, "Anne", 2, 37211),
+        member(3, 2, " ANN", 2, 37211), member(4, 2, "ann", 3, 37211)};
     members[0].Surname = "Lee";
+    members[3].Egold_ID = 12;
     writeUnderAppDir("data/affiliates.kvr", encoded(members));
     writeUnderAppDir("data/apsettings.kvr", std::string(3 * 60, '\0'));
     writeUnderAppDir("addinfo/3.txt", "line a\r\nline b\r\n");
     writeUnderAppDir(
         "data/sales.kvr",
-        encoded(std::vector<SaleRecord>{
-            {7, 1.5f, 37211}, {8, 2, 37211}, {7, 3, 37266}, {7, 4, 37210}, {9, 5, 37212.5}}));
+        encoded<SaleRecord>(
+            {{7, 1.5f, 37211}, {8, 2, 37211}, {7, 3, 37266}, {7, 4, 37210}, {9, 5, 37212.5}}));
     writeUnderAppDir("addinfo/s3.txt", "third\r\n");
-    std::vector<CommunicationRecord> exchanges;
-    const std::tuple<std::int32_t, const char*, double, double> rows[] = {
-        {12, "Invoice", 37211, 37215},         {120, "Invoice", 37211, 37215},
-        {112, "Unpaid invoice", 37211, 37215}, {12, "INVOICE", 37226, 37215},
-        {7, "Invoice March", 37211, 37226},    {12, "Hello", 37211, 37226}};
-    for (const auto& [member, subject, date, answered] : rows) {
-        exchanges.push_back(communication(member, subject));
-        exchanges.back().Date = date;
-        exchanges.back().Date_R = answered;
-    }
-    writeUnderAppDir("data/communications.kvr", encoded(exchanges));
+    writeUnderAppDir("data/communications.kvr",
+                     encoded<CommunicationRecord>({{12, "Invoice", 37211, 37215},
+                                                   {120, "Invoice", 37211, 37215},
+                                                   {112, "Unpaid invoice", 37211, 37215},
+                                                   {12, "INVOICE", 37226, 37215},
+                                                   {7, "Invoice March", 37211, 37226},
+                                                   {12, "Hello", 37211, 37226}}));
     writeUnderAppDir("comm/4.txt", "fourth\r\n");
 }
 

@@ -202,7 +202,7 @@ void EditorWindows::addScenarioColumns() {
     QTest::addColumn<QString>("expect");
 }
 
-void EditorWindows::addScenarioRows(const char* table) {
+QStringList tableLines(const char* table) {
     QStringList lines;
     for (const QString& line :
          QString::fromUtf8(table).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
@@ -212,7 +212,7 @@ void EditorWindows::addScenarioRows(const char* table) {
         else
             lines.append(line);
     }
-    for (QString line : lines) {
+    for (QString& line : lines) {
         static const QRegularExpression escape(QStringLiteral(R"(\\(u[0-9a-fA-F]{4}|[rnt]))"));
         for (auto m = escape.match(line); m.hasMatch();
              m = escape.match(line, m.capturedStart() + 1)) {
@@ -223,6 +223,12 @@ void EditorWindows::addScenarioRows(const char* table) {
                                                          : QChar(code.mid(1).toUShort(nullptr, 16));
             line.replace(m.capturedStart(), m.capturedLength(), c);
         }
+    }
+    return lines;
+}
+
+void EditorWindows::addScenarioRows(const char* table) {
+    for (const QString& line : tableLines(table)) {
         const QStringList c = line.split(QStringLiteral(" ^ "));
         if (c.size() != 6)
             qFatal("not a row of six columns: %s", qPrintable(line));

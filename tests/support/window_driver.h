@@ -39,6 +39,9 @@ QByteArray fileBytes(const std::string& relative);
 // "storedAs:<value>"); any other name is the text itself.
 QString messageText(const QString& name);
 EditorKind editorKind(const QString& name);
+// The rows of a table, one a line (a line that starts with four blanks goes on with the one
+// before), with \r, \n, \t and \uXXXX read as in C++.
+QStringList tableLines(const char* table);
 
 class EditorWindows {
 protected:
@@ -66,9 +69,7 @@ protected:
     //            "headN=text", "clean:name" (no TAB, CR or LF shown), "path=bytes" (a whole file),
     //            "path@offset#hex" (the file from offset to its end), "!path" (no such file)
     static void addScenarioColumns();
-    // The rows of a table, one a line ("name ^ kind ^ data ^ script ^ messages
-    // ^ expect"; a line that starts with four blanks goes on with the one before), with \r, \n,
-    // \t and \uXXXX read as in C++.
+    // The rows of a table (tableLines), "name ^ kind ^ data ^ script ^ messages ^ expect".
     static void addScenarioRows(const char* table);
     void runScenario();
 

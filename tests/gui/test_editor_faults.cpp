@@ -21,13 +21,13 @@ using namespace zelt::test;
 
 namespace {
 
-// What the sweeps need to know of one editor.
+// What the sweeps need to know of one editor: its button in the main window, its data file, the
+// side files of a new record 3 and of the edited record 2, and how to fill and change a record.
 struct EditorCase {
     const char* name;
-    const char* button; // in the main window
+    const char* button;
     std::string dataFile;
-    std::set<std::string> sideFilesOfNew;    // record 3
-    std::set<std::string> sideFilesOfEdited; // record 2
+    std::set<std::string> sideFilesOfNew, sideFilesOfEdited;
     const char* fillNew;
     const char* changeShown;
 };
@@ -70,17 +70,6 @@ const EditorCase kCases[] = {
      "txtMinPayment=12"},
 };
 
-const EditorCase& caseOf(const QString& name) {
-    for (const EditorCase& c : kCases)
-        if (name == QLatin1String(c.name))
-            return c;
-    return kCases[0];
-}
-
-QString unlessTrue(bool condition, const char* why) {
-    return condition ? QString() : QString::fromLatin1(why);
-}
-
 } // namespace
 
 class EditorFaultsTest : public QObject, private EditorWindows {
@@ -98,117 +87,99 @@ class EditorFaultsTest : public QObject, private EditorWindows {
         delete start_;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    void clickIfEnabled(const char* name) {
-        if (editor_ && enabledIn(editor_, QString::fromLatin1(name)))
-            clickOn(editor_, QString::fromLatin1(name));
-    }
-    void startMainWindow(bool folderInUse) {
-        if (folderInUse) {
-            writeSampleData();
-            // Leftovers of writes that a crash interrupted, which start-up clears away.
-            writeUnderAppDir("data/.zelt-tmp-interrupted", "half a record");
-            writeUnderAppDir("output/.zelt-tmp-interrupted", "half an export");
-        }
-        start_ = new frmStart;
-    }
+    // Why the window does not show what the expectations say, or nothing.
+    QString unless(const QString& expect) { return unmet(expect, {}).join(QLatin1Char(';')); }
 
-    SweepAction mainWindowAction(const QString& name) {
-        SweepAction action;
-        action.name = name;
-        action.finish = [this] { closeWindows(); };
-        if (name == QLatin1String("files for calculations")) {
-            action.prepare = [this] {
-                startMainWindow(true);
-                start_->Form_Load(QString::fromStdString(AppDir));
-            };
-            action.run = [this] { clickOn(start_, QStringLiteral("cmdCreateFiles")); };
-            // The four files are replaced whole one after the other: those before the failing
-            // one are complete, the failing one and those after it the earlier ones.
-            action.mayBeNew = {"output/members.clc", "output/sales.clc", "output/payments.clc"};
-            return action;
-        }
-        const bool inUse = name == QLatin1String("start in a folder in use");
-        action.prepare = [this, inUse] { startMainWindow(inUse); };
-        action.run = [this] { started_ = start_->Form_Load(QString::fromStdString(AppDir)); };
-        action.done = [this] { return unlessTrue(started_, "the main window did not start"); };
-        // Leftovers may be gone before a later operation failed; they hold nothing of value.
-        action.mayBeNew = {"data/.zelt-tmp-interrupted", "output/.zelt-tmp-interrupted"};
-        return action;
-    }
-
-    // The action of the editor, by the short names of the test rows.
+    // The action by the short names of the test rows: its steps, how it is repeated after the
+    // fault (the same steps where empty) and what it shows done.
     SweepAction actionFor(const QString& editor, const QString& name) {
-        if (editor == QLatin1String("main window"))
-            return mainWindowAction(name);
-        const EditorCase& which = caseOf(editor);
-        kind_ = editor;
         SweepAction action;
         action.name = editor + QLatin1Char(' ') + name;
         action.finish = [this] { closeWindows(); };
+        QString prelude, steps = name, retry, done;
+        if (editor == QLatin1String("main window")) {
+            const bool files = name == QLatin1String("files for calculations");
+            const bool inUse = name != QLatin1String("first start");
+            action.prepare = [this, inUse, files] {
+                if (inUse) {
+                    writeSampleData();
+                    // Leftovers of writes that a crash interrupted, which start-up clears away.
+                    writeUnderAppDir("data/.zelt-tmp-interrupted", "half a record");
+                    writeUnderAppDir("output/.zelt-tmp-interrupted", "half an export");
+                }
+                start_ = new frmStart;
+                if (files)
+                    start_->Form_Load(QString::fromStdString(AppDir));
+            };
+            action.run = [this, files] {
+                if (files)
+                    clickOn(start_, QStringLiteral("cmdCreateFiles"));
+                else
+                    started_ = start_->Form_Load(QString::fromStdString(AppDir));
+            };
+            if (!files)
+                action.done = [this] { return started_ ? QString() : QStringLiteral("no start"); };
+            // Leftovers may go before a later operation failed; the calculation files are
+            // replaced whole one after the other, those before the failing one complete.
+            action.mayBeNew = {"data/.zelt-tmp-interrupted", "output/.zelt-tmp-interrupted",
+                               "output/members.clc", "output/sales.clc", "output/payments.clc"};
+            return action;
+        }
+        const EditorCase* which = &kCases[0];
+        for (const EditorCase& c : kCases)
+            which = editor == QLatin1String(c.name) ? &c : which;
+        kind_ = editor;
         if (name == QLatin1String("load")) {
             action.prepare = [this] {
                 writeSampleData();
                 start_ = new frmStart;
                 start_->Form_Load(QString::fromStdString(AppDir));
             };
-            action.run = [this, &which] { clickOn(start_, QString::fromLatin1(which.button)); };
-            action.done = [this, &which] {
-                auto* window = qobject_cast<RecordEditor*>(
-                    start_->editorWindow(editorKind(QString::fromLatin1(which.name))));
-                return unlessTrue(window && window->isVisible() &&
-                                      window->editMode() == RecordEditor::Browsing &&
-                                      window->recordCount() == 2 && window->currentRecord() == 2 &&
-                                      enabledIn(window, QStringLiteral("cmdCreate")),
-                                  "the editor does not show the last of the two records");
+            action.run = [this, which] {
+                clickOn(start_, QString::fromLatin1(which->button));
+                editor_ = qobject_cast<RecordEditor*>(
+                    start_->editorWindow(editorKind(QString::fromLatin1(which->name))));
             };
-            return action;
-        }
-        const bool created = name == QLatin1String("save new");
-        QString prelude;
-        if (name.startsWith(QLatin1String("save")))
-            prelude = created ? QStringLiteral("cmdCreate|") + QString::fromLatin1(which.fillNew)
-                              : QStringLiteral("cmdEdit|") + QString::fromLatin1(which.changeShown);
-        action.prepare = [this, editor, prelude] {
-            writeSampleData();
-            open(editorKind(editor));
-            run(prelude);
-        };
-        if (name == QLatin1String("close")) {
-            // A closed window is gone whatever its backup did, so the retry opens the editor
-            // again and closes it; the earlier backup must have survived the failed one whole.
-            action.run = [this] { closeEditor(); };
-            action.retry = [this, editor] {
-                open(editorKind(editor));
-                closeEditor();
-            };
+            done = QStringLiteral("record=2|count=2|+cmdCreate|-cmdSave");
+        } else if (name == QLatin1String("close")) {
+            // A closed window is gone whatever its backup did: the retry opens the editor again
+            // and closes it; the earlier backup must have survived the failed one whole.
+            retry = QStringLiteral("reopen|close");
         } else if (name == QLatin1String("create")) {
-            action.run = [this] { clickOn(editor_, QStringLiteral("cmdCreate")); };
-            action.retry = [this] { clickIfEnabled("cmdCreate"); };
-            action.done = [this] {
-                return unlessTrue(editor_->editMode() == RecordEditor::Creating &&
-                                      editor_->currentRecord() == 3,
-                                  "record 3 is not being created");
-            };
+            steps = QStringLiteral("cmdCreate");
+            retry = QStringLiteral("?cmdCreate");
+            done = QStringLiteral("record=3|+cmdSave|-cmdCreate");
         } else if (name.startsWith(QLatin1String("save"))) {
-            action.run = [this] { clickOn(editor_, QStringLiteral("cmdSave")); };
+            const bool created = name == QLatin1String("save new");
+            prelude = created
+                          ? QStringLiteral("cmdCreate|") + QString::fromLatin1(which->fillNew)
+                          : QStringLiteral("cmdEdit|") + QString::fromLatin1(which->changeShown);
+            steps = QStringLiteral("cmdSave");
+            retry = QStringLiteral("?cmdSave");
+            done =
+                created ? QStringLiteral("-cmdSave|count=3") : QStringLiteral("-cmdSave|count=2");
             // The record goes first, then its side texts: a save whose side text failed has
             // stored the record (the screen stays as typed so that the save can be repeated),
             // and a side text written before a later one failed stays written.
-            action.mayBeNew = created ? which.sideFilesOfNew : which.sideFilesOfEdited;
-            action.mayBeNew.insert(which.dataFile);
-            action.retry = [this] { clickIfEnabled("cmdSave"); };
-            action.done = [this, created] {
-                return unlessTrue(!enabledIn(editor_, QStringLiteral("cmdSave")) &&
-                                      editor_->recordCount() == (created ? 3 : 2),
-                                  "the editor is not browsing the saved record");
-            };
+            action.mayBeNew = created ? which->sideFilesOfNew : which->sideFilesOfEdited;
+            action.mayBeNew.insert(which->dataFile);
         } else {
             // The exports replace their file whole at the last step.
-            const QString button = name == QLatin1String("export this")
-                                       ? QStringLiteral("cmdSaveThisRecord")
-                                       : QStringLiteral("cmdSaveAllRecords");
-            action.run = [this, button] { clickOn(editor_, button); };
+            steps = name == QLatin1String("export this") ? QStringLiteral("cmdSaveThisRecord")
+                                                         : QStringLiteral("cmdSaveAllRecords");
         }
+        if (!action.prepare)
+            action.prepare = [this, editor, prelude] {
+                writeSampleData();
+                open(editorKind(editor));
+                run(prelude);
+            };
+        if (!action.run)
+            action.run = [this, steps] { run(steps); };
+        if (!retry.isEmpty())
+            action.retry = [this, retry] { run(retry); };
+        if (!done.isEmpty())
+            action.done = [this, done] { return unless(done); };
         return action;
     }
 
@@ -241,57 +212,57 @@ private slots:
         QVERIFY(outcome.faults > 0);
     }
 
-    // An entry of the wrong kind where the program expects a folder or a data file.
+    // An entry of the wrong kind where the program expects a folder or a data file:
+    // "editor ^ action ^ entry ^ file or folder".
     void entryInTheWay_data() {
-        QTest::addColumn<QString>("editor");
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<bool>("plainFile");
-        for (const EditorCase& c : kCases) {
-            QTest::addRow("%s load, folder data file", c.name)
-                << c.name << "load" << QString::fromStdString(c.dataFile) << false;
-            QTest::addRow("%s load, file data", c.name) << c.name << "load"
-                                                        << "data" << true;
-            QTest::addRow("%s export, file output", c.name) << c.name << "export all"
-                                                            << "output" << true;
-            QTest::addRow("%s close, file backcopies", c.name) << c.name << "close"
-                                                               << "backcopies" << true;
-        }
-        QTest::newRow("members load, folder apsettings.kvr") << "members"
-                                                             << "load"
-                                                             << "data/apsettings.kvr" << false;
-        for (const char* editor : {"sales", "payments", "members"})
-            for (const char* action : {"load", "save new"})
-                QTest::addRow("%s %s, file addinfo", editor, action)
-                    << editor << action << "addinfo" << true;
-        for (const char* action : {"load", "save new"})
-            QTest::addRow("communications %s, file comm", action)
-                << "communications" << action << "comm" << true;
-        QTest::newRow("start-up, file data") << "main window"
-                                             << "start in a folder in use"
-                                             << "data" << true;
-        QTest::newRow("calculations, file data") << "main window"
-                                                 << "files for calculations"
-                                                 << "data" << true;
-        QTest::newRow("calculations, file output") << "main window"
-                                                   << "files for calculations"
-                                                   << "output" << true;
-        for (const char* file :
-             {"data/affiliates.kvr", "data/sales.kvr", "data/payments.kvr", "data/apsettings.kvr"})
-            QTest::addRow("calculations, folder %s", file)
-                << "main window"
-                << "files for calculations" << file << false;
+        QTest::addColumn<QStringList>("row");
+        for (const QString& line : tableLines(R"(
+sales ^ load ^ data/sales.kvr ^ folder
+sales ^ load ^ data ^ file
+sales ^ export all ^ output ^ file
+sales ^ close ^ backcopies ^ file
+payments ^ load ^ data/payments.kvr ^ folder
+payments ^ load ^ data ^ file
+payments ^ export all ^ output ^ file
+payments ^ close ^ backcopies ^ file
+members ^ load ^ data/affiliates.kvr ^ folder
+members ^ load ^ data ^ file
+members ^ export all ^ output ^ file
+members ^ close ^ backcopies ^ file
+communications ^ load ^ data/communications.kvr ^ folder
+communications ^ load ^ data ^ file
+communications ^ export all ^ output ^ file
+communications ^ close ^ backcopies ^ file
+schemes ^ load ^ data/apsettings.kvr ^ folder
+schemes ^ load ^ data ^ file
+schemes ^ export all ^ output ^ file
+schemes ^ close ^ backcopies ^ file
+members ^ load ^ data/apsettings.kvr ^ folder
+sales ^ load ^ addinfo ^ file
+sales ^ save new ^ addinfo ^ file
+payments ^ load ^ addinfo ^ file
+payments ^ save new ^ addinfo ^ file
+members ^ load ^ addinfo ^ file
+members ^ save new ^ addinfo ^ file
+communications ^ load ^ comm ^ file
+communications ^ save new ^ comm ^ file
+main window ^ start in a folder in use ^ data ^ file
+main window ^ files for calculations ^ data ^ file
+main window ^ files for calculations ^ output ^ file
+main window ^ files for calculations ^ data/affiliates.kvr ^ folder
+main window ^ files for calculations ^ data/sales.kvr ^ folder
+main window ^ files for calculations ^ data/payments.kvr ^ folder
+main window ^ files for calculations ^ data/apsettings.kvr ^ folder
+)"))
+            QTest::newRow(qPrintable(line)) << line.split(QStringLiteral(" ^ "));
     }
     void entryInTheWay() {
-        QFETCH(QString, editor);
-        QFETCH(QString, action);
-        QFETCH(QString, entry);
-        QFETCH(bool, plainFile);
-        const SweepOutcome outcome = blockedEntry(actionFor(editor, action), entry.toStdString(),
-                                                  plainFile ? Blocker::PlainFile : Blocker::Folder);
+        QFETCH(QStringList, row);
+        const SweepOutcome outcome =
+            blockedEntry(actionFor(row[0], row[1]), row[2].toStdString(),
+                         row[3] == QLatin1String("file") ? Blocker::PlainFile : Blocker::Folder);
         QVERIFY2(outcome.problems.isEmpty(), qPrintable(outcome.problems.join(QLatin1Char('\n'))));
     }
-
     // Faults whose effect on the window the sweeps do not see.
     void faultsInTheWindow_data() {
         addScenarioColumns();
@@ -381,8 +352,7 @@ control bytes in a member's texts ^ members ^ schemes|data/affiliates.kvr*211|
         const int records = static_cast<int>(seed * 5 % 13);
         const int extra = seed == 1 ? 0 : static_cast<int>(seed * 7) % lengths[kind];
         for (int i = 0; i < 5; ++i)
-            writeUnderAppDir(caseOf(QString::fromLatin1(kCases[i].name)).dataFile,
-                             random(std::size_t(records * lengths[i] + extra)));
+            writeUnderAppDir(kCases[i].dataFile, random(std::size_t(records * lengths[i] + extra)));
         for (int n = 1; n <= records + 1; ++n)
             for (const char* side : {"addinfo/", "addinfo/s", "addinfo/p", "comm/", "comm/r"})
                 writeUnderAppDir(side + std::to_string(n) + ".txt", random(std::size_t(n) * 9));
@@ -409,10 +379,10 @@ control bytes in a member's texts ^ members ^ schemes|data/affiliates.kvr*211|
         const bool loaded = editor_->isLoaded();
         closeEditor();
         FolderSnapshot after = FolderSnapshot::of(AppDir);
-        const std::string backup = "backcopies/" + caseOf(kind_).dataFile.substr(5);
+        const std::string backup = "backcopies/" + kCases[kind].dataFile.substr(5);
         if (loaded) {
             before.folders.insert("backcopies");
-            QCOMPARE(after.files[backup], before.files[caseOf(kind_).dataFile]);
+            QCOMPARE(after.files[backup], before.files[kCases[kind].dataFile]);
             after.files.erase(backup);
         }
         QCOMPARE(differences(before, after), QStringList());

@@ -340,6 +340,9 @@ void EditorWindows::run(const QString& script) {
                                headingPoint(grid, 0));
         } else if (step.contains(QLatin1Char('='))) {
             typeInto(editor_, name, value);
+        } else if (step.startsWith(QLatin1Char('?'))) { // clicked where it can be
+            if (editor_ && enabledIn(editor_, step.mid(1)))
+                clickOn(editor_, step.mid(1));
         } else {
             clickOn(editor_, step);
         }

@@ -53,7 +53,7 @@ protected:
     //   data     '|'-separated: "sample" (writeSampleData), "search" (the search folder),
     //            "schemes" (one scheme, nothing else), "path=bytes" written under AppDir,
     //            "path*N" (N bytes "x") or "path*N#hex" (N copies), "path@offset#hex" patched in
-    //   script   '|'-separated steps after opening: "cmdX" clicks, "name=text" types, "valid"
+    //   script   '|'-separated steps after opening: "cmdX" clicks ("?cmdX" where enabled), "name=text" types, "valid"
     //            fills a valid new record, "Return@name" presses Enter in a control,
     //            "row:N" double-clicks grid row N, "enter:N" chooses it with Enter, "sort:C"
     //            clicks heading C, "head" double-clicks a heading, "close" closes the window,

@@ -1,8 +1,7 @@
 // File-system faults and damaged files in the windows. Every action of the five editors and of
 // the main window that touches files is run once for every file operation it performs, with that
-// one operation failing (support/fault_sweep.h says what is checked); entries of the wrong kind
-// stand where the program expects a folder or a file; files no editor wrote are opened, browsed,
-// searched and closed.
+// one operation failing (support/fault_sweep.h says what is checked); files no editor wrote are
+// shown.
 #include "shell/frm_start.h"
 #include "shell/message_table.h"
 #include "shell/zelt_module.h"
@@ -13,8 +12,6 @@
 #include "ui/grid_view.h"
 
 #include <QtTest>
-
-#include <random>
 
 using namespace zelt;
 using namespace zelt::test;
@@ -212,57 +209,6 @@ private slots:
         QVERIFY(outcome.faults > 0);
     }
 
-    // An entry of the wrong kind where the program expects a folder or a data file:
-    // "editor ^ action ^ entry ^ file or folder".
-    void entryInTheWay_data() {
-        QTest::addColumn<QStringList>("row");
-        for (const QString& line : tableLines(R"(
-sales ^ load ^ data/sales.kvr ^ folder
-sales ^ load ^ data ^ file
-sales ^ export all ^ output ^ file
-sales ^ close ^ backcopies ^ file
-payments ^ load ^ data/payments.kvr ^ folder
-payments ^ load ^ data ^ file
-payments ^ export all ^ output ^ file
-payments ^ close ^ backcopies ^ file
-members ^ load ^ data/affiliates.kvr ^ folder
-members ^ load ^ data ^ file
-members ^ export all ^ output ^ file
-members ^ close ^ backcopies ^ file
-communications ^ load ^ data/communications.kvr ^ folder
-communications ^ load ^ data ^ file
-communications ^ export all ^ output ^ file
-communications ^ close ^ backcopies ^ file
-schemes ^ load ^ data/apsettings.kvr ^ folder
-schemes ^ load ^ data ^ file
-schemes ^ export all ^ output ^ file
-schemes ^ close ^ backcopies ^ file
-members ^ load ^ data/apsettings.kvr ^ folder
-sales ^ load ^ addinfo ^ file
-sales ^ save new ^ addinfo ^ file
-payments ^ load ^ addinfo ^ file
-payments ^ save new ^ addinfo ^ file
-members ^ load ^ addinfo ^ file
-members ^ save new ^ addinfo ^ file
-communications ^ load ^ comm ^ file
-communications ^ save new ^ comm ^ file
-main window ^ start in a folder in use ^ data ^ file
-main window ^ files for calculations ^ data ^ file
-main window ^ files for calculations ^ output ^ file
-main window ^ files for calculations ^ data/affiliates.kvr ^ folder
-main window ^ files for calculations ^ data/sales.kvr ^ folder
-main window ^ files for calculations ^ data/payments.kvr ^ folder
-main window ^ files for calculations ^ data/apsettings.kvr ^ folder
-)"))
-            QTest::newRow(qPrintable(line)) << line.split(QStringLiteral(" ^ "));
-    }
-    void entryInTheWay() {
-        QFETCH(QStringList, row);
-        const SweepOutcome outcome =
-            blockedEntry(actionFor(row[0], row[1]), row[2].toStdString(),
-                         row[3] == QLatin1String("file") ? Blocker::PlainFile : Blocker::Folder);
-        QVERIFY2(outcome.problems.isEmpty(), qPrintable(outcome.problems.join(QLatin1Char('\n'))));
-    }
     // Faults whose effect on the window the sweeps do not see.
     void faultsInTheWindow_data() {
         addScenarioColumns();
@@ -319,74 +265,17 @@ control bytes in a member's texts ^ members ^ schemes|data/affiliates.kvr*211|
     data/affiliates.kvr@0#000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f|
     data/affiliates.kvr@185#0100000000000000|data/affiliates.kvr@197#0100|
     addinfo/1.txt=\u0001\u0002\t\u001b\r\nend ^  ^  ^ same|clean:txtName|clean:txtSurname
+sales, no whole records ^ sales ^ data/sales.kvr*37|addinfo/s2.txt=\u0001\r ^ cmdFirst|cmdNext|
+    cmdNext|txtCurrent_Record=1|cmdGoTo|txtSdate=16.11.2001|txtSAffID=0|cmdDisplay|sort:1|sort:3 ^  ^
+    same|count=2
+members, no whole records ^ members ^ data/apsettings.kvr*61|data/affiliates.kvr*500 ^ cmdFirst|
+    cmdNext|txtSname=a|txtSEgold_ID=-1|cmdDisplay|sort:10|sort:13 ^  ^ same|count=2
+communications, no whole records ^ communications ^ data/communications.kvr*130 ^ cmdFirst|
+    cmdNext|cmdNext|txtSID=0|txtSdate_r=16.11.2001|cmdDisplay|sort:3 ^  ^ same|count=3
+schemes, no whole records ^ schemes ^ data/apsettings.kvr*100 ^ cmdFirst|cmdNext ^  ^ same|count=2
 )");
     }
     void damagedValues() { runScenario(); }
-
-    // Random bytes and lengths that are no whole number of records, in every data and side
-    // file: each editor opens, goes to every record, searches with each filter and closes
-    // without changing a stored byte; the backup is the data file.
-    void damagedFiles_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<unsigned>("seed");
-        for (int kind = 0; kind < 5; ++kind)
-            for (unsigned seed = 1; seed <= 4; ++seed)
-                QTest::addRow("%s, seed %u", kCases[kind].name, seed) << kind << seed;
-    }
-    void damagedFiles() {
-        QFETCH(int, kind);
-        QFETCH(unsigned, seed);
-        const char* const filters[] = {"txtSdate=16.11.2001|txtSAffID=0",
-                                       "txtSdate=31.12.9999|txtSAffID=-1",
-                                       "txtSname=a|txtSsurname=b|txtSemail=@|txtSreferenceid=0|"
-                                       "txtSEgold_ID=-1",
-                                       "txtSID=0|txtSsubject=a|txtSdate=16.11.2001", ""};
-        const int lengths[] = {16, 16, 211, 50, 60};
-        std::mt19937 engine(seed * 1000 + static_cast<unsigned>(kind));
-        auto random = [&](std::size_t size) {
-            std::string bytes(size, '\0');
-            for (char& c : bytes)
-                c = static_cast<char>(engine() & 0xff);
-            return bytes;
-        };
-        const int records = static_cast<int>(seed * 5 % 13);
-        const int extra = seed == 1 ? 0 : static_cast<int>(seed * 7) % lengths[kind];
-        for (int i = 0; i < 5; ++i)
-            writeUnderAppDir(kCases[i].dataFile, random(std::size_t(records * lengths[i] + extra)));
-        for (int n = 1; n <= records + 1; ++n)
-            for (const char* side : {"addinfo/", "addinfo/s", "addinfo/p", "comm/", "comm/r"})
-                writeUnderAppDir(side + std::to_string(n) + ".txt", random(std::size_t(n) * 9));
-        messages_->answerUnexpectedQuestionsYes();
-        if (kind == 2 && records * 60 + extra < 30)
-            messages_->expect(MessageTable.MsgCreateSchemes);
-        kind_ = QString::fromLatin1(kCases[kind].name);
-        open(editorKind(kind_));
-        FolderSnapshot before = FolderSnapshot::of(AppDir);
-        QString script = QStringLiteral("cmdFirst");
-        for (int n = 1; n <= editor_->recordCount(); ++n)
-            script += QStringLiteral("|cmdNext|txtCurrent_Record=%1|cmdGoTo").arg(n);
-        if (editor_->isLoaded())
-            run(script);
-        if (editor_->isLoaded() && kind != 4)
-            for (const QString& filter :
-                 QString::fromLatin1(filters[kind]).split(QLatin1Char('|'))) {
-                run(filter + QStringLiteral("|cmdDisplay"));
-                auto* grid = controlOf<GridView>(editor_, QStringLiteral("MSFGView"));
-                for (int column = 0; column < grid->model()->columnCount(); ++column)
-                    grid->sortRowsBy(column);
-            }
-        QCOMPARE(differences(before, FolderSnapshot::of(AppDir)), QStringList());
-        const bool loaded = editor_->isLoaded();
-        closeEditor();
-        FolderSnapshot after = FolderSnapshot::of(AppDir);
-        const std::string backup = "backcopies/" + kCases[kind].dataFile.substr(5);
-        if (loaded) {
-            before.folders.insert("backcopies");
-            QCOMPARE(after.files[backup], before.files[kCases[kind].dataFile]);
-            after.files.erase(backup);
-        }
-        QCOMPARE(differences(before, after), QStringList());
-    }
 };
 
 ZELT_TEST(EditorFaultsTest)

@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -117,12 +116,8 @@ struct Run {
     }
     // One message, naming the file and the system's reason.
     void checkMessage(const QString& where, const QStringList& shown, const QString& file,
-                      const QStringList& reasons) const {
-        bool named = shown.size() == 1 && shown[0].contains(file);
-        bool reasoned = false;
-        for (const QString& reason : reasons)
-            reasoned = reasoned || (named && shown[0].contains(reason));
-        if (!named || !reasoned)
+                      const QString& reason) const {
+        if (shown.size() != 1 || !shown[0].contains(file) || !shown[0].contains(reason))
             problem(where, QStringLiteral("shown \"%1\", not one message naming %2 and why")
                                .arg(shown.join(QStringLiteral("; ")), file));
     }
@@ -181,44 +176,6 @@ SweepOutcome sweepFaults(const SweepAction& action) {
         sweep.checkLeftovers(where, before, cleanAfter);
         sweep.retry(where, cleanAfter);
     }
-    AppDir.clear();
-    return outcome;
-}
-
-SweepOutcome blockedEntry(const SweepAction& action, const std::string& relative, Blocker blocker) {
-    namespace stdfs = std::filesystem;
-    SweepOutcome outcome;
-    const Run sweep{&outcome, action};
-    std::vector<Operation> cleanLog;
-    const FolderSnapshot cleanAfter = sweep.clean(&cleanLog);
-    TempAppDir dir;
-    AppDir = dir.path();
-    sweep.quiet(QStringLiteral("preparing"), action.prepare);
-    // The entry the program made or holds goes aside, so that it can come back whole.
-    TempAppDir aside;
-    const stdfs::path entry = stdfs::path(dir.path()) / relative;
-    const stdfs::path kept = stdfs::path(aside.path()) / "entry";
-    const bool existed = stdfs::exists(entry);
-    if (existed)
-        stdfs::rename(entry, kept);
-    if (blocker == Blocker::PlainFile)
-        std::ofstream(entry, std::ios::binary) << "in the way\n";
-    else
-        stdfs::create_directory(entry);
-    const FolderSnapshot before = FolderSnapshot::of(dir.path());
-    const QString where = QString::fromStdString(relative) + (blocker == Blocker::PlainFile
-                                                                  ? QStringLiteral(" a plain file")
-                                                                  : QStringLiteral(" a folder"));
-    sweep.checkMessage(where, quietly(action.run), QString::fromStdString(entry.string()),
-                       {QString::fromLatin1(std::strerror(EEXIST)),
-                        QString::fromLatin1(std::strerror(ENOTDIR)),
-                        QString::fromLatin1(std::strerror(EISDIR))});
-    outcome.faults = 1;
-    sweep.checkLeftovers(where, before, cleanAfter);
-    stdfs::remove_all(entry);
-    if (existed)
-        stdfs::rename(kept, entry);
-    sweep.retry(where, cleanAfter);
     AppDir.clear();
     return outcome;
 }

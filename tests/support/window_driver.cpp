@@ -151,23 +151,20 @@ QByteArray fileBytes(const std::string& relative) {
 }
 
 QString messageText(const QString& name) {
-    const std::pair<const char*, const std::string*> shared[] = {
-        {"enter", &MessageTable.MsgEnterData},
-        {"select", &MessageTable.MsgSelectValue},
-        {"incorrect", &MessageTable.MsgIncorrectValue},
-        {"noRecord", &MessageTable.MsgNoRecord},
-        {"noMember", &MessageTable.MsgNoMember},
-        {"createRecord", &MessageTable.MsgCreateRecord},
-        {"createSchemes", &MessageTable.MsgCreateSchemes}};
-    for (const auto& [key, text] : shared)
+    const std::pair<const char*, QString> texts[] = {
+        {"enter", QString::fromStdString(MessageTable.MsgEnterData)},
+        {"select", QString::fromStdString(MessageTable.MsgSelectValue)},
+        {"incorrect", QString::fromStdString(MessageTable.MsgIncorrectValue)},
+        {"noRecord", QString::fromStdString(MessageTable.MsgNoRecord)},
+        {"noMember", QString::fromStdString(MessageTable.MsgNoMember)},
+        {"createRecord", QString::fromStdString(MessageTable.MsgCreateRecord)},
+        {"createSchemes", QString::fromStdString(MessageTable.MsgCreateSchemes)},
+        {"truncated", QString::fromLatin1(kMsgTruncated)},
+        {"replaced", QString::fromLatin1(kMsgReplacedCharacters)},
+        {"notCorrect", QString::fromLatin1(kMsgNotCorrectInput)}};
+    for (const auto& [key, text] : texts)
         if (name == QLatin1String(key))
-            return QString::fromStdString(*text);
-    if (name == QLatin1String("truncated"))
-        return QString::fromLatin1(kMsgTruncated);
-    if (name == QLatin1String("replaced"))
-        return QString::fromLatin1(kMsgReplacedCharacters);
-    if (name == QLatin1String("notCorrect"))
-        return QString::fromLatin1(kMsgNotCorrectInput);
+            return text;
     if (name.startsWith(QLatin1String("storedAs:")))
         return QString::fromLatin1(kMsgStoredAs) + name.mid(9);
     return name;
@@ -406,15 +403,11 @@ QStringList EditorWindows::unmet(const QString& expect, const FolderSnapshot& be
                      token.left(1) + control, QStringLiteral("otherwise"));
         } else if (name == QLatin1String("focus")) {
             want(focusName() == value, token, focusName());
-        } else if (name == QLatin1String("record")) {
-            want(editor_->currentRecord() == value.toInt(), token,
-                 QString::number(editor_->currentRecord()));
-        } else if (name == QLatin1String("count")) {
-            want(editor_->recordCount() == value.toInt(), token,
-                 QString::number(editor_->recordCount()));
-        } else if (name == QLatin1String("rows")) {
-            want(column(0) == value, token, column(0));
-        } else if (name.startsWith(QLatin1String("col"))) {
+        } else if (name == QLatin1String("record") || name == QLatin1String("count")) {
+            const int n =
+                name == QLatin1String("record") ? editor_->currentRecord() : editor_->recordCount();
+            want(n == value.toInt(), token, QString::number(n));
+        } else if (name == QLatin1String("rows") || name.startsWith(QLatin1String("col"))) {
             want(column(name.mid(3).toInt()) == value, token, column(name.mid(3).toInt()));
         } else if (name.startsWith(QLatin1String("head"))) {
             const QString heading = gridOf(editor_)

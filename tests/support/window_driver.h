@@ -53,8 +53,9 @@ protected:
     //   data     '|'-separated: "sample" (writeSampleData), "search" (the search folder),
     //            "schemes" (one scheme, nothing else), "path=bytes" written under AppDir,
     //            "path*N" (N bytes "x") or "path*N#hex" (N copies), "path@offset#hex" patched in
-    //   script   '|'-separated steps after opening: "cmdX" clicks ("?cmdX" where enabled), "name=text" types, "valid"
-    //            fills a valid new record, "Return@name" presses Enter in a control,
+    //   script   '|'-separated steps after opening: "cmdX" clicks ("?cmdX" where enabled),
+    //            "name=text" types, "valid" fills a valid new record, "Return@name" presses
+    //            Enter in a control,
     //            "row:N" double-clicks grid row N, "enter:N" chooses it with Enter, "sort:C"
     //            clicks heading C, "head" double-clicks a heading, "close" closes the window,
     //            "reopen" opens it again, "cut:N" cuts the data file to N bytes behind its back,
@@ -66,8 +67,9 @@ protected:
     //            "nav" name the editor's fields and its navigation group), "focus=name",
     //            "record=N", "count=N", "closed", "same" (no byte under AppDir changed by the
     //            script), "rows=1,2" (grid column 0), "colN=..." (grid column N),
-    //            "headN=text", "clean:name" (no TAB, CR or LF shown), "path=bytes" (a whole file),
-    //            "path@offset#hex" (the file from offset to its end), "!path" (no such file)
+    //            "headN=text", "clean:name" (no TAB, CR or LF shown), "backup:file" (the
+    //            backup is the data file), "path=bytes" (a whole file), "path@offset#hex" (the
+    //            file's bytes from offset on), "!path" (no such file)
     static void addScenarioColumns();
     // The rows of a table (tableLines), "name ^ kind ^ data ^ script ^ messages ^ expect".
     static void addScenarioRows(const char* table);

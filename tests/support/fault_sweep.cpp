@@ -13,7 +13,6 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -26,70 +25,30 @@ struct Operation {
     std::string path; // as the file layer was asked
 };
 
-const char* opName(fs::Op op) {
-    switch (op) {
-    case fs::Op::Exists:
-        return "Exists";
-    case fs::Op::CreateFolder:
-        return "CreateFolder";
-    case fs::Op::Open:
-        return "Open";
-    case fs::Op::Read:
-        return "Read";
-    case fs::Op::Write:
-        return "Write";
-    case fs::Op::Sync:
-        return "Sync";
-    case fs::Op::Length:
-        return "Length";
-    case fs::Op::Rename:
-        return "Rename";
-    case fs::Op::Copy:
-        return "Copy";
-    case fs::Op::Remove:
-        return "Remove";
-    case fs::Op::List:
-        return "List";
-    }
-    return "?";
-}
-
-std::string baseName(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool isTemporary(const std::string& path) {
-    return isTemporaryName(baseName(path));
+    return isTemporaryName(std::filesystem::path(path).filename().string());
 }
 
-// A path relative to the program's folder, with a temporary file's random name made fixed, so
-// that the operations of two runs in two folders compare equal.
-std::string normalised(const std::string& path, const std::string& root) {
-    std::string relative = path.starts_with(root) ? path.substr(root.size()) : path;
-    if (isTemporary(relative))
-        relative = relative.substr(0, relative.size() - baseName(relative).size()) + "<tmp>";
-    return relative;
-}
-
+// Relative to the program's folder, a temporary file's random name made fixed, so that the
+// operations of two runs in two folders compare equal.
 QString describe(const Operation& operation, const std::string& root) {
-    return QStringLiteral("%1 %2").arg(QString::fromLatin1(opName(operation.op)),
-                                       QString::fromStdString(normalised(operation.path, root)));
+    std::string relative = operation.path.substr(std::min(root.size(), operation.path.size()));
+    if (isTemporary(relative))
+        relative = std::filesystem::path(relative).replace_filename("<tmp>").string();
+    return QStringLiteral("op %1 %2").arg(int(operation.op)).arg(QString::fromStdString(relative));
 }
 
 // The file the operator knows an operation by: a temporary file stands for the file that it
 // replaces when it is renamed (the next rename with it as source names the target).
 std::string fileMeant(const std::vector<Operation>& log, std::size_t index) {
-    const std::string& path = log[index].path;
-    if (!isTemporary(path))
-        return path;
-    for (std::size_t k = index; k + 1 < log.size(); ++k)
-        if (log[k].op == fs::Op::Rename && log[k].path == path && log[k + 1].op == fs::Op::Rename)
+    for (std::size_t k = index; isTemporary(log[index].path) && k + 1 < log.size(); ++k)
+        if (log[k].op == fs::Op::Rename && log[k].path == log[index].path &&
+            log[k + 1].op == fs::Op::Rename)
             return log[k + 1].path;
-    return path;
+    return log[index].path;
 }
 
-// Runs a phase with a message queue that expects nothing; returns the messages shown.
+// Runs a step with a message queue that expects nothing; returns the messages shown.
 QStringList quietly(const std::function<void()>& step) {
     MessageCapture messages;
     if (step)
@@ -98,93 +57,90 @@ QStringList quietly(const std::function<void()>& step) {
     return messages.shown();
 }
 
-QString joined(const QStringList& lines) {
-    return lines.join(QStringLiteral("; "));
-}
-
-struct CleanRun {
-    std::vector<Operation> log;
-    std::string root;
-    FolderSnapshot after;
+struct Run {
+    SweepOutcome* outcome;
+    const SweepAction& action;
+    void problem(const QString& where, const QString& what) const {
+        outcome->problems << QStringLiteral("%1, %2: %3").arg(action.name, where, what);
+    }
+    void quiet(const QString& where, const std::function<void()>& step) const {
+        if (const QStringList shown = quietly(step); !shown.isEmpty())
+            problem(where, QStringLiteral("messages ") + shown.join(QStringLiteral("; ")));
+    }
+    void checkDone(const QString& where) const {
+        if (action.done)
+            if (const QString why = action.done(); !why.isEmpty())
+                problem(where, why);
+    }
+    // The clean run: the operations the action performs and what it leaves behind.
+    FolderSnapshot clean(std::vector<Operation>* log) const {
+        TempAppDir dir;
+        testApp().dir = dir.path();
+        quiet(QStringLiteral("preparing"), action.prepare);
+        {
+            ScopedFaultHook counting([&](fs::Op op, const std::string& path) {
+                log->push_back({op, path});
+                return 0;
+            });
+            quiet(QStringLiteral("clean run"), action.run);
+        }
+        checkDone(QStringLiteral("clean run"));
+        FolderSnapshot after = FolderSnapshot::of(dir.path());
+        quietly(action.finish);
+        return after;
+    }
+    // Every file as before, or, where the action may have completed it, as the clean run
+    // leaves it; folders that the clean run makes may be there.
+    void checkLeftovers(const QString& where, const FolderSnapshot& before,
+                        const FolderSnapshot& clean) const {
+        const FolderSnapshot after = FolderSnapshot::of(testApp().dir);
+        auto state = [](const FolderSnapshot& snapshot, const std::string& path) {
+            const auto found = snapshot.files.find(path);
+            return found == snapshot.files.end() ? std::optional<std::string>() : found->second;
+        };
+        std::set<std::string> paths;
+        for (const FolderSnapshot* snapshot : {&before, &after})
+            for (const auto& [path, bytes] : snapshot->files)
+                paths.insert(path);
+        for (const std::string& path : paths)
+            if (state(after, path) != state(before, path) &&
+                !(action.mayBeNew.contains(path) && state(after, path) == state(clean, path)))
+                problem(where,
+                        QStringLiteral("changed, new or lost: ") + QString::fromStdString(path));
+        for (const std::string& folder : after.folders)
+            if (!before.folders.contains(folder) && !clean.folders.contains(folder))
+                problem(where, QStringLiteral("new folder ") + QString::fromStdString(folder));
+        for (const std::string& folder : before.folders)
+            if (!after.folders.contains(folder))
+                problem(where, QStringLiteral("lost folder ") + QString::fromStdString(folder));
+    }
+    // One message, naming the file and the system's reason.
+    void checkMessage(const QString& where, const QStringList& shown, const QString& file,
+                      const QString& reason) const {
+        if (shown.size() != 1 || !shown[0].contains(file) || !shown[0].contains(reason))
+            problem(where, QStringLiteral("shown \"%1\", not one message naming %2 and why")
+                               .arg(shown.join(QStringLiteral("; ")), file));
+    }
+    // The fault gone, the same action in the same windows ends as the clean run.
+    void retry(const QString& where, const FolderSnapshot& clean) const {
+        quiet(where + QStringLiteral(", retry"), action.retry ? action.retry : action.run);
+        checkDone(where + QStringLiteral(", retry"));
+        if (const QStringList diff = differences(clean, FolderSnapshot::of(testApp().dir));
+            !diff.isEmpty())
+            problem(where + QStringLiteral(", retry"), diff.join(QStringLiteral("; ")));
+        quietly(action.finish);
+    }
 };
-
-CleanRun runClean(const SweepAction& action,
-                  const std::function<void(const QString&, const QString&)>& problem) {
-    CleanRun reference;
-    TempAppDir dir;
-    testApp().dir = dir.path();
-    reference.root = dir.path();
-    if (const QStringList shown = quietly(action.prepare); !shown.isEmpty())
-        problem(QStringLiteral("preparing"), QStringLiteral("messages ") + joined(shown));
-    QStringList shown;
-    {
-        ScopedFaultHook counting([&](fs::Op op, const std::string& path) {
-            reference.log.push_back({op, path});
-            return 0;
-        });
-        shown = quietly(action.run);
-    }
-    if (!shown.isEmpty())
-        problem(QStringLiteral("clean run"), QStringLiteral("messages ") + joined(shown));
-    if (action.done)
-        if (const QString why = action.done(); !why.isEmpty())
-            problem(QStringLiteral("clean run"), why);
-    reference.after = FolderSnapshot::of(dir.path());
-    quietly(action.finish);
-    return reference;
-}
-
-// Every file as before, or, where the action may have completed it, as the clean run leaves it
-// (a file the clean run removes may be gone); folders that the clean run makes may be there.
-void checkLeftovers(const SweepAction& action, const FolderSnapshot& before,
-                    const FolderSnapshot& clean, const FolderSnapshot& after,
-                    const std::function<void(const QString&)>& problem) {
-    auto state = [](const FolderSnapshot& snapshot, const std::string& path) {
-        const auto found = snapshot.files.find(path);
-        return found == snapshot.files.end() ? std::optional<std::string>()
-                                             : std::optional<std::string>(found->second);
-    };
-    std::set<std::string> paths;
-    for (const FolderSnapshot* snapshot : {&before, &after})
-        for (const auto& [path, bytes] : snapshot->files)
-            paths.insert(path);
-    for (const std::string& path : paths) {
-        const auto now = state(after, path);
-        if (now == state(before, path))
-            continue;
-        if (action.mayBeNew.contains(path) && now == state(clean, path))
-            continue;
-        const QString name = QString::fromStdString(path);
-        if (!now)
-            problem(QStringLiteral("lost file ") + name);
-        else if (!state(before, path))
-            problem(QStringLiteral("new file ") + name);
-        else
-            problem(QStringLiteral("changed file ") + name);
-    }
-    for (const std::string& folder : after.folders)
-        if (!before.folders.contains(folder) && !clean.folders.contains(folder))
-            problem(QStringLiteral("new folder ") + QString::fromStdString(folder));
-    for (const std::string& folder : before.folders)
-        if (!after.folders.contains(folder))
-            problem(QStringLiteral("lost folder ") + QString::fromStdString(folder));
-}
 
 } // namespace
 
 SweepOutcome sweepFaults(const SweepAction& action) {
     SweepOutcome outcome;
-    auto problem = [&](const QString& where, const QString& what) {
-        outcome.problems << QStringLiteral("%1, %2: %3").arg(action.name, where, what);
-    };
-
-    // The clean run: the operations the action performs and what it leaves behind.
-    const CleanRun reference = runClean(action, problem);
-    const std::vector<Operation>& cleanLog = reference.log;
-    const std::string& cleanRoot = reference.root;
-    const FolderSnapshot& cleanAfter = reference.after;
+    const Run sweep{&outcome, action};
+    std::vector<Operation> cleanLog;
+    const FolderSnapshot cleanAfter = sweep.clean(&cleanLog);
+    const std::string cleanRoot = testApp().dir; // the clean run's folder, gone
     outcome.operations = static_cast<int>(cleanLog.size());
-
     for (std::size_t i = 0; i < cleanLog.size(); ++i) {
         const int code = i % 2 == 0 ? EIO : ENOSPC;
         const QString where =
@@ -193,10 +149,8 @@ SweepOutcome sweepFaults(const SweepAction& action) {
                 .arg(describe(cleanLog[i], cleanRoot), QString::fromLatin1(std::strerror(code)));
         TempAppDir dir;
         testApp().dir = dir.path();
-        if (const QStringList shown = quietly(action.prepare); !shown.isEmpty())
-            problem(where, QStringLiteral("preparing showed ") + joined(shown));
+        sweep.quiet(where + QStringLiteral(", preparing"), action.prepare);
         const FolderSnapshot before = FolderSnapshot::of(dir.path());
-
         std::vector<Operation> log;
         QStringList shown;
         {
@@ -207,111 +161,21 @@ SweepOutcome sweepFaults(const SweepAction& action) {
             shown = quietly(action.run);
         }
         ++outcome.faults;
-
-        if (log.size() <= i) {
-            problem(where, QStringLiteral("the operation never came"));
-        } else if (normalised(log[i].path, dir.path()) != normalised(cleanLog[i].path, cleanRoot) ||
-                   log[i].op != cleanLog[i].op) {
-            problem(where,
-                    QStringLiteral("a different operation came: ") + describe(log[i], dir.path()));
+        if (log.size() <= i || describe(log[i], dir.path()) != describe(cleanLog[i], cleanRoot)) {
+            sweep.problem(where, QStringLiteral("the operation never came"));
         } else {
-            // One message, naming the file and the system's reason.
-            // The run stopped at the fault: the clean run tells which file a temporary
-            // one stood for.
+            // The run stopped at the fault: the clean run tells which file a temporary one
+            // stood for.
             const std::string meant = fileMeant(cleanLog, i);
-            const QString file = QString::fromStdString(
-                isTemporary(meant) ? log[i].path : dir.path() + meant.substr(cleanRoot.size()));
-            const QString reason = QString::fromLatin1(std::strerror(code));
-            if (shown.size() != 1)
-                problem(where,
-                        QStringLiteral("%1 messages: %2").arg(shown.size()).arg(joined(shown)));
-            else if (!shown[0].contains(file) || !shown[0].contains(reason))
-                problem(where, QStringLiteral("the message \"%1\" does not name \"%2\" and \"%3\"")
-                                   .arg(shown[0], file, reason));
+            sweep.checkMessage(
+                where, shown,
+                QString::fromStdString(
+                    isTemporary(meant) ? log[i].path : dir.path() + meant.substr(cleanRoot.size())),
+                {QString::fromLatin1(std::strerror(code))});
         }
-
-        checkLeftovers(action, before, cleanAfter, FolderSnapshot::of(dir.path()),
-                       [&](const QString& what) { problem(where, what); });
-
-        // The fault gone, the same action in the same windows ends as the clean run.
-        if (const QStringList again = quietly(action.retry ? action.retry : action.run);
-            !again.isEmpty())
-            problem(where, QStringLiteral("the retry showed ") + joined(again));
-        if (action.done)
-            if (const QString why = action.done(); !why.isEmpty())
-                problem(where, QStringLiteral("after the retry: ") + why);
-        if (const QStringList diff = differences(cleanAfter, FolderSnapshot::of(dir.path()));
-            !diff.isEmpty())
-            problem(where, QStringLiteral("after the retry: ") + joined(diff));
-        quietly(action.finish);
+        sweep.checkLeftovers(where, before, cleanAfter);
+        sweep.retry(where, cleanAfter);
     }
-    testApp().dir.clear();
-    return outcome;
-}
-
-} // namespace zelt::test
-
-namespace zelt::test {
-
-SweepOutcome blockedEntry(const SweepAction& action, const std::string& relative, Blocker blocker) {
-    namespace stdfs = std::filesystem;
-    SweepOutcome outcome;
-    const QString where = QStringLiteral("%1 in place of %2")
-                              .arg(blocker == Blocker::PlainFile ? QStringLiteral("a plain file")
-                                                                 : QStringLiteral("a folder"),
-                                   QString::fromStdString(relative));
-    auto problem = [&](const QString& step, const QString& what) {
-        outcome.problems << QStringLiteral("%1, %2, %3: %4").arg(action.name, where, step, what);
-    };
-    const CleanRun reference = runClean(action, problem);
-
-    TempAppDir dir;
-    testApp().dir = dir.path();
-    if (const QStringList shown = quietly(action.prepare); !shown.isEmpty())
-        problem(QStringLiteral("preparing"), QStringLiteral("messages ") + joined(shown));
-    // The entry the program made or holds goes aside, so that it can come back whole.
-    TempAppDir aside;
-    const stdfs::path entry = stdfs::path(dir.path()) / relative;
-    const stdfs::path kept = stdfs::path(aside.path()) / "entry";
-    const bool existed = stdfs::exists(entry);
-    if (existed)
-        stdfs::rename(entry, kept);
-    if (blocker == Blocker::PlainFile)
-        std::ofstream(entry, std::ios::binary) << "in the way\n";
-    else
-        stdfs::create_directory(entry);
-    const FolderSnapshot before = FolderSnapshot::of(dir.path());
-
-    const QStringList shown = quietly(action.run);
-    outcome.faults = 1;
-    const QString path = QString::fromStdString(entry.string());
-    bool reasonGiven = false;
-    for (int code : {EEXIST, ENOTDIR, EISDIR})
-        reasonGiven = reasonGiven || (shown.size() == 1 &&
-                                      shown[0].contains(QString::fromLatin1(std::strerror(code))));
-    if (shown.size() != 1)
-        problem(QStringLiteral("run"),
-                QStringLiteral("%1 messages: %2").arg(shown.size()).arg(joined(shown)));
-    else if (!shown[0].contains(path) || !reasonGiven)
-        problem(QStringLiteral("run"),
-                QStringLiteral("the message \"%1\" does not name the entry and the reason")
-                    .arg(shown[0]));
-    checkLeftovers(action, before, reference.after, FolderSnapshot::of(dir.path()),
-                   [&](const QString& what) { problem(QStringLiteral("run"), what); });
-
-    stdfs::remove_all(entry);
-    if (existed)
-        stdfs::rename(kept, entry);
-    if (const QStringList again = quietly(action.retry ? action.retry : action.run);
-        !again.isEmpty())
-        problem(QStringLiteral("retry"), QStringLiteral("messages ") + joined(again));
-    if (action.done)
-        if (const QString why = action.done(); !why.isEmpty())
-            problem(QStringLiteral("retry"), why);
-    if (const QStringList diff = differences(reference.after, FolderSnapshot::of(dir.path()));
-        !diff.isEmpty())
-        problem(QStringLiteral("retry"), joined(diff));
-    quietly(action.finish);
     testApp().dir.clear();
     return outcome;
 }

@@ -42,17 +42,3 @@ struct SweepOutcome {
 SweepOutcome sweepFaults(const SweepAction& action);
 
 } // namespace zelt::test
-
-namespace zelt::test {
-
-// What stands in the way of a folder or a file of the program, as the file system refuses it
-// even to root: a plain file where a folder should be, or a folder where a file should be.
-enum class Blocker { PlainFile, Folder };
-
-// Runs the action once with the entry at relative (to testApp().dir) replaced by the blocker, after
-// prepare: the action must show one message naming the entry and the system's reason and change
-// no stored byte; with the entry put back, the same action in the same windows ends as a clean
-// run.
-SweepOutcome blockedEntry(const SweepAction& action, const std::string& relative, Blocker blocker);
-
-} // namespace zelt::test

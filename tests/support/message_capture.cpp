@@ -4,6 +4,16 @@
 
 namespace zelt::test {
 
+namespace {
+
+QString describe(const QString& text, bool fragment, bool question) {
+    return question   ? QStringLiteral("the question \"%1\"").arg(text)
+           : fragment ? QStringLiteral("a message containing \"%1\"").arg(text)
+                      : QStringLiteral("\"%1\"").arg(text);
+}
+
+} // namespace
+
 MessageCapture::MessageCapture() {
     setMessageHandler([this](const QString& text) { receive(text); });
     setQuestionHandler([this](const QString& text) { return answer(text); });
@@ -12,34 +22,6 @@ MessageCapture::MessageCapture() {
 MessageCapture::~MessageCapture() {
     setMessageHandler({});
     setQuestionHandler({});
-}
-
-bool MessageCapture::Expected::matches(const QString& shown) const {
-    return fragment ? shown.contains(text) : shown == text;
-}
-
-QString MessageCapture::Expected::describe() const {
-    if (question)
-        return QStringLiteral("the question \"%1\"").arg(text);
-    return fragment ? QStringLiteral("a message containing \"%1\"").arg(text)
-                    : QStringLiteral("\"%1\"").arg(text);
-}
-
-void MessageCapture::expect(const QString& text) {
-    expected_.push_back({text, false});
-}
-void MessageCapture::expect(const std::string& text) {
-    expect(QString::fromStdString(text));
-}
-void MessageCapture::expect(const char* text) {
-    expect(QString::fromUtf8(text));
-}
-void MessageCapture::expectContaining(const QString& fragment) {
-    expected_.push_back({fragment, true});
-}
-
-void MessageCapture::expectQuestion(const QString& text, Answer answer) {
-    expected_.push_back({text, false, true, answer});
 }
 
 void MessageCapture::receive(const QString& text) {
@@ -51,7 +33,8 @@ void MessageCapture::receive(const QString& text) {
     const Expected wanted = expected_.front();
     expected_.pop_front();
     if (wanted.question || !wanted.matches(text))
-        faults_.append(QStringLiteral("expected %1, shown \"%2\"").arg(wanted.describe(), text));
+        faults_.append(QStringLiteral("expected %1, shown \"%2\"")
+                           .arg(describe(wanted.text, wanted.fragment, wanted.question), text));
 }
 
 Answer MessageCapture::answer(const QString& text) {
@@ -65,7 +48,8 @@ Answer MessageCapture::answer(const QString& text) {
     const Expected wanted = expected_.front();
     expected_.pop_front();
     if (!wanted.question || !wanted.matches(text)) {
-        faults_.append(QStringLiteral("expected %1, asked \"%2\"").arg(wanted.describe(), text));
+        faults_.append(QStringLiteral("expected %1, asked \"%2\"")
+                           .arg(describe(wanted.text, wanted.fragment, wanted.question), text));
         return Answer::No;
     }
     return wanted.answer;
@@ -78,14 +62,9 @@ bool MessageCapture::ok() const {
 QString MessageCapture::problems() const {
     QStringList lines = faults_;
     for (const Expected& wanted : expected_)
-        lines.append(QStringLiteral("expected but never shown: %1").arg(wanted.describe()));
+        lines.append(QStringLiteral("expected but never shown: %1")
+                         .arg(describe(wanted.text, wanted.fragment, wanted.question)));
     return lines.join(QLatin1Char('\n'));
-}
-
-void MessageCapture::clear() {
-    expected_.clear();
-    shown_.clear();
-    faults_.clear();
 }
 
 } // namespace zelt::test

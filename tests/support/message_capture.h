@@ -26,14 +26,16 @@ public:
     MessageCapture(const MessageCapture&) = delete;
     MessageCapture& operator=(const MessageCapture&) = delete;
 
-    void expect(const QString& text);
-    void expect(const std::string& text);
-    void expect(const char* text);
+    void expect(const QString& text) { expected_.push_back({text}); }
+    void expect(const std::string& text) { expect(QString::fromStdString(text)); }
+    void expect(const char* text) { expect(QString::fromUtf8(text)); }
     // A message that holds the fragment, for texts made at run time (a file-system failure
     // names the file and the system's reason).
-    void expectContaining(const QString& fragment);
+    void expectContaining(const QString& fragment) { expected_.push_back({fragment, true}); }
     // A question with this text, answered so. An unexpected question is answered No.
-    void expectQuestion(const QString& text, Answer answer);
+    void expectQuestion(const QString& text, Answer answer) {
+        expected_.push_back({text, false, true, answer});
+    }
     // From now on a question that is not expected is answered Yes and is no fault: for closing
     // a window at the end of a test, whatever state the test left it in.
     void answerUnexpectedQuestionsYes() { unexpectedYes_ = true; }
@@ -44,8 +46,6 @@ public:
     bool ok() const;
     // What went wrong, one line per fault; empty when ok().
     QString problems() const;
-    // Forgets the expectations, the faults and the shown messages.
-    void clear();
 
 private:
     void receive(const QString& text);
@@ -56,8 +56,9 @@ private:
         bool fragment = false;
         bool question = false;
         Answer answer = Answer::No;
-        bool matches(const QString& shown) const;
-        QString describe() const;
+        bool matches(const QString& shown) const {
+            return fragment ? shown.contains(text) : shown == text;
+        }
     };
     std::deque<Expected> expected_;
     QStringList shown_;

@@ -9,58 +9,35 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace zelt::test {
 
 namespace {
 
-std::string joined(const std::initializer_list<RecordBytes>& records) {
+template <class Record> std::string encoded(const std::vector<Record>& records) {
     std::string bytes;
-    for (const RecordBytes& record : records)
-        bytes.append(record.begin(), record.end());
+    for (const Record& record : records) {
+        const RecordBytes one = record.encode();
+        bytes.append(one.begin(), one.end());
+    }
     return bytes;
 }
 
-MemberRecord member(std::int32_t id, std::int32_t referrer, const char* name) {
+MemberRecord member(std::int32_t id, std::int32_t referrer, const char* name, std::int32_t level,
+                    double date) {
     MemberRecord record;
     record.Name = name;
-    record.Surname = "Sample";
-    record.City = "Bern";
     record.AffiliateID = id;
     record.Ref_ID = referrer;
-    record.Egold_ID = 1000 + id;
     record.AP_ID = 1;
-    record.Level = referrer == 0 ? 1 : 2;
-    record.Date = serialFromDate(2001, 2, id);
+    record.Level = level;
+    record.Date = date;
     return record;
 }
 
 SchemeRecord scheme(std::int16_t number, const char* type) {
-    SchemeRecord record;
-    record.Type_of_payment = type;
-    record.MinPayment = 10;
-    record.Periodicity = 30;
-    record.Unit = "$";
-    record.Scheme = number;
-    record.Level = {5, 2.5f, 1, 0, 0, 0, 0, 0};
-    return record;
-}
-
-SaleRecord sale(std::int32_t member, float sum) {
-    SaleRecord record;
-    record.MemberID = member;
-    record.Sum = sum;
-    record.Date = serialFromDate(2001, 3, member);
-    return record;
-}
-
-CommunicationRecord communication(std::int32_t member, const char* subject) {
-    CommunicationRecord record;
-    record.MemberID = member;
-    record.Subject = subject;
-    record.Date = serialFromDate(2001, 4, member);
-    record.Date_R = serialFromDate(2001, 5, member);
-    return record;
+    return {type, 10, 30, "$", number, {5, 2.5f, 1, 0, 0, 0, 0, 0}};
 }
 
 } // namespace
@@ -71,31 +48,71 @@ void writeUnderAppDir(const std::string& relative, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+void patchUnderAppDir(const std::string& relative, int offset, const std::string& bytes) {
+    std::fstream file(std::filesystem::path(testApp().dir) / relative,
+                      std::ios::binary | std::ios::in | std::ios::out);
+    file.seekp(offset);
+    file << bytes;
+}
+
 void writeSampleData() {
-    writeUnderAppDir("data/affiliates.kvr",
-                     joined({member(1, 0, "Anna").encode(), member(2, 1, "Bruno").encode()}));
-    writeUnderAppDir("data/apsettings.kvr",
-                     joined({scheme(1, "Percents").encode(), scheme(2, "Fixed").encode()}));
-    writeUnderAppDir("data/sales.kvr", joined({sale(1, 10.5f).encode(), sale(2, 20).encode()}));
-    writeUnderAppDir("data/payments.kvr", joined({sale(1, 1.5f).encode(), sale(2, 2).encode()}));
-    writeUnderAppDir("data/communications.kvr", joined({communication(1, "Question").encode(),
-                                                        communication(2, "Complaint").encode()}));
-    for (const char* n : {"1", "2"}) {
-        const std::string number = n;
-        writeUnderAppDir("addinfo/" + number + ".txt", "info of member " + number + "\r\n");
-        writeUnderAppDir("addinfo/s" + number + ".txt", "sale details " + number + "\r\n");
-        writeUnderAppDir("addinfo/p" + number + ".txt", "payment details " + number + "\r\n");
-        writeUnderAppDir("comm/" + number + ".txt", "message " + number + "\r\n");
-        writeUnderAppDir("comm/r" + number + ".txt", "response " + number + "\r\n");
-        writeUnderAppDir("comm/c" + number + ".txt", "comments " + number + "\r\n");
+    std::vector<MemberRecord> members = {member(1, 0, "Anna", 1, serialFromDate(2001, 2, 1)),
+                                         member(2, 1, "Bruno", 2, serialFromDate(2001, 2, 2))};
+    for (MemberRecord& m : members) {
+        m.Surname = "Sample";
+        m.City = "Bern";
+        m.Egold_ID = 1000 + m.AffiliateID;
     }
-    for (const char* name :
+    writeUnderAppDir("data/affiliates.kvr", encoded(members));
+    writeUnderAppDir("data/apsettings.kvr",
+                     encoded<SchemeRecord>({scheme(1, "Percents"), scheme(2, "Fixed")}));
+    const double march1 = serialFromDate(2001, 3, 1), april1 = serialFromDate(2001, 4, 1);
+    writeUnderAppDir("data/sales.kvr",
+                     encoded<SaleRecord>({{1, 10.5f, march1}, {2, 20, march1 + 1}}));
+    writeUnderAppDir("data/payments.kvr",
+                     encoded<SaleRecord>({{1, 1.5f, march1}, {2, 2, march1 + 1}}));
+    writeUnderAppDir("data/communications.kvr",
+                     encoded<CommunicationRecord>({{1, "Question", april1, april1 + 30},
+                                                   {2, "Complaint", april1 + 1, april1 + 31}}));
+    for (const std::string n : {"1", "2"})
+        for (const auto& [file, text] : {std::pair{"addinfo/", "info of member "},
+                                         {"addinfo/s", "sale details "},
+                                         {"addinfo/p", "payment details "},
+                                         {"comm/", "message "},
+                                         {"comm/r", "response "},
+                                         {"comm/c", "comments "}})
+            writeUnderAppDir(file + n + ".txt", text + n + "\r\n");
+    for (const std::string name :
          {"affiliates.txt", "Sales.txt", "Payments.txt", "communications.txt", "APsettings.txt",
           "members.clc", "sales.clc", "payments.clc", "settings.clc"})
-        writeUnderAppDir(std::string("output/") + name, std::string("earlier ") + name + "\r\n");
-    for (const char* name :
+        writeUnderAppDir("output/" + name, "earlier " + name + "\r\n");
+    for (const std::string name :
          {"affiliates.kvr", "sales.kvr", "payments.kvr", "communications.kvr", "apsettings.kvr"})
-        writeUnderAppDir(std::string("backcopies/") + name, std::string("earlier backup"));
+        writeUnderAppDir("backcopies/" + name, "earlier backup");
+}
+
+void writeSearchData() {
+    std::vector<MemberRecord> members = {
+        member(1, 0, "Ann", 10, 37211), member(2, 1, "Anne", 2, 37211),
+        member(3, 2, " ANN", 2, 37211), member(4, 2, "ann", 3, 37211)};
+    members[0].Surname = "Lee";
+    members[3].Egold_ID = 12;
+    writeUnderAppDir("data/affiliates.kvr", encoded(members));
+    writeUnderAppDir("data/apsettings.kvr", std::string(3 * 60, '\0'));
+    writeUnderAppDir("addinfo/3.txt", "line a\r\nline b\r\n");
+    writeUnderAppDir(
+        "data/sales.kvr",
+        encoded<SaleRecord>(
+            {{7, 1.5f, 37211}, {8, 2, 37211}, {7, 3, 37266}, {7, 4, 37210}, {9, 5, 37212.5}}));
+    writeUnderAppDir("addinfo/s3.txt", "third\r\n");
+    writeUnderAppDir("data/communications.kvr",
+                     encoded<CommunicationRecord>({{12, "Invoice", 37211, 37215},
+                                                   {120, "Invoice", 37211, 37215},
+                                                   {112, "Unpaid invoice", 37211, 37215},
+                                                   {12, "INVOICE", 37226, 37215},
+                                                   {7, "Invoice March", 37211, 37226},
+                                                   {12, "Hello", 37211, 37226}}));
+    writeUnderAppDir("comm/4.txt", "fourth\r\n");
 }
 
 } // namespace zelt::test

@@ -1,14 +1,21 @@
 #pragma once
 
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include "editors/editor_factory.h"
+#include "editors/record_editor.h"
+#include "support/folder_snapshot.h"
+#include "support/message_capture.h"
+#include "support/temp_app_dir.h"
+
+#include <QPointer>
 #include <QTest>
 #include <QWidget>
 
-// Reaching a window's controls by their names, clicking and typing, for tests that drive
-// several windows.
+#include <memory>
+#include <string>
+
+// Reaching a window's controls by their names, clicking and typing; and the one fixture of the
+// editor windows, which runs a scenario written as a table row: the files to start from, what
+// the operator does, the messages that must come (in order), and what must hold afterwards.
 namespace zelt::test {
 
 template <class T = QWidget> T* controlOf(const QWidget* window, const QString& name) {
@@ -17,41 +24,68 @@ template <class T = QWidget> T* controlOf(const QWidget* window, const QString& 
         qFatal("%s has no control %s", qPrintable(window->objectName()), qPrintable(name));
     return found;
 }
+void clickOn(const QWidget* window, const QString& name);
+// Replaces the text of a field or chooses the entry of a list; text the test keyboard cannot
+// type is pasted.
+void typeInto(const QWidget* window, const QString& name, const QString& text);
+QString textIn(const QWidget* window, const QString& name);
+bool enabledIn(const QWidget* window, const QString& name);
+// The named control that holds the focus (a list's own line edit counts as the list).
+QString focusName();
+// A file under testApp().dir, read past the program's file layer; "<missing>" when there is none.
+QByteArray fileBytes(const std::string& relative);
+// The text of a message by its short name in the test tables ("enter", "incorrect",
+// "noRecord", "noMember", "select", "createRecord", "createSchemes", "truncated", "replaced",
+// "storedAs:<value>"); any other name is the text itself.
+QString messageText(const QString& name);
+EditorKind editorKind(const QString& name);
+// The rows of a table, one a line (a line that starts with four blanks goes on with the one
+// before), with \r, \n, \t and \uXXXX read as in C++.
+QStringList tableLines(const char* table);
 
-inline void clickOn(const QWidget* window, const QString& name) {
-    QTest::mouseClick(controlOf<QPushButton>(window, name), Qt::LeftButton);
-}
+class EditorWindows {
+protected:
+    void setUp();
+    void tearDown();
 
-// Replaces the text of a single-line field, a multi-line field or an editable list field by
-// typing it.
-inline void typeInto(const QWidget* window, const QString& name, const QString& text) {
-    QWidget* control = controlOf(window, name);
-    if (auto* list = qobject_cast<QComboBox*>(control)) {
-        list->setCurrentIndex(-1);
-        list->clearEditText();
-        QTest::keyClicks(list->lineEdit(), text);
-    } else if (auto* line = qobject_cast<QLineEdit*>(control)) {
-        line->clear();
-        QTest::keyClicks(line, text);
-    } else if (auto* box = qobject_cast<QPlainTextEdit*>(control)) {
-        box->clear();
-        QTest::keyClicks(box, text);
-    } else {
-        qFatal("%s is no text field", qPrintable(name));
-    }
-}
+    // The columns of a scenario table, and the run of its current row:
+    //   kind     members, sales, payments, communications or schemes ("" opens no window)
+    //   data     '|'-separated: "sample" (writeSampleData), "search" (the search folder),
+    //            "schemes" (one scheme, nothing else), "path=bytes" written under testApp().dir,
+    //            "path*N" (N bytes "x") or "path*N#hex" (N copies), "path@offset#hex" patched in
+    //   script   '|'-separated steps after opening: "cmdX" clicks ("?cmdX" where enabled),
+    //            "name=text" types, "valid" fills a valid new record, "Return@name" presses
+    //            Enter in a control,
+    //            "row:N" double-clicks grid row N, "enter:N" chooses it with Enter, "sort:C"
+    //            clicks heading C, "head" double-clicks a heading, "close" closes the window,
+    //            "reopen" opens it again, "cut:N" cuts the data file to N bytes behind its back,
+    //            "fail:Op@text" fails every operation Op on a path holding the text ("fail:" ends
+    //            it; also in data, before the window opens)
+    //   messages '|'-separated messageText() names, "~text" for a message containing the
+    //            text, "yes?"/"no?" for the discard question answered so
+    //   expect   '|'-separated: "name=text", "+name"/"-name" enabled or not ("inputs" and
+    //            "nav" name the editor's fields and its navigation group), "focus=name",
+    //            "record=N", "count=N", "closed", "same" (no byte under testApp().dir changed by
+    //            the script), "rows=1,2" (grid column 0), "colN=..." (grid column N), "headN=text",
+    //            "clean:name" (no TAB, CR or LF shown), "backup:file" (the backup is the data
+    //            file), "path=bytes" (a whole file), "path@offset#hex" (the file's bytes from
+    //            offset on), "!path" (no such file)
+    static void addScenarioColumns();
+    // The rows of a table (tableLines), "name ^ kind ^ data ^ script ^ messages ^ expect".
+    static void addScenarioRows(const char* table);
+    void runScenario();
 
-inline QString textIn(const QWidget* window, const QString& name) {
-    QWidget* control = controlOf(window, name);
-    if (auto* list = qobject_cast<QComboBox*>(control))
-        return list->currentText();
-    if (auto* box = qobject_cast<QPlainTextEdit*>(control))
-        return box->toPlainText();
-    return controlOf<QLineEdit>(window, name)->text();
-}
+    void writeData(const QString& spec);
+    RecordEditor* open(EditorKind kind);
+    void closeEditor();
+    void run(const QString& script);
+    // What does not hold of the expectations, one line each.
+    QStringList unmet(const QString& expect, const FolderSnapshot& before);
 
-inline bool enabledIn(const QWidget* window, const QString& name) {
-    return controlOf(window, name)->isEnabled();
-}
+    std::unique_ptr<TempAppDir> dir_;
+    std::unique_ptr<MessageCapture> messages_;
+    QPointer<RecordEditor> editor_;
+    QString kind_;
+};
 
 } // namespace zelt::test

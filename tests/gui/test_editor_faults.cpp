@@ -1,0 +1,281 @@
+// File-system faults and damaged files in the windows. Every action of the five editors and of
+// the main window that touches files is run once for every file operation it performs, with that
+// one operation failing (support/fault_sweep.h says what is checked); files no editor wrote are
+// shown.
+#include "shell/frm_start.h"
+#include "shell/message_table.h"
+#include "support/fault_sweep.h"
+#include "support/sample_data.h"
+#include "support/test_app.h"
+#include "support/test_registry.h"
+#include "support/window_driver.h"
+#include "ui/grid_view.h"
+
+#include <QtTest>
+
+using namespace zelt;
+using namespace zelt::test;
+
+namespace {
+
+// What the sweeps need to know of one editor: its button in the main window, its data file, the
+// side files of a new record 3 and of the edited record 2, and how to fill and change a record.
+struct EditorCase {
+    const char* name;
+    const char* button;
+    std::string dataFile;
+    std::set<std::string> sideFilesOfNew, sideFilesOfEdited;
+    const char* fillNew;
+    const char* changeShown;
+};
+
+const EditorCase kCases[] = {
+    {"sales",
+     "cmdSales",
+     "data/sales.kvr",
+     {"addinfo/s3.txt"},
+     {"addinfo/s2.txt"},
+     "valid|txtSum=7,25|txtDetails=new details",
+     "txtSum=12,5|txtDetails=changed details"},
+    {"payments",
+     "cmdPayments",
+     "data/payments.kvr",
+     {"addinfo/p3.txt"},
+     {"addinfo/p2.txt"},
+     "valid|txtSum=7,25|txtDetails=new details",
+     "txtSum=12,5|txtDetails=changed details"},
+    {"members",
+     "cmdAffiliates",
+     "data/affiliates.kvr",
+     {"addinfo/3.txt"},
+     {"addinfo/2.txt"},
+     "valid|txtAdditional_Info=new info",
+     "txtName=Bruna|txtAdditional_Info=changed info"},
+    {"communications",
+     "cmdCommunications",
+     "data/communications.kvr",
+     {"comm/3.txt", "comm/r3.txt", "comm/c3.txt"},
+     {"comm/2.txt"},
+     "valid|txtMessage=new message|txtResponce=new response|txtComments=new comments",
+     "txtSubject=Changed|txtMessage=changed message"},
+    {"schemes",
+     "cmdAPSettings",
+     "data/apsettings.kvr",
+     {},
+     {},
+     "cmbType=Fixed|txtLevel(1)=4|txtMinPayment=15",
+     "txtMinPayment=12"},
+};
+
+} // namespace
+
+class EditorFaultsTest : public QObject, private EditorWindows {
+    Q_OBJECT
+
+    QPointer<frmStart> start_;
+    bool started_ = false;
+
+    void closeWindows() {
+        closeEditor();
+        if (start_)
+            for (const EditorCase& c : kCases)
+                if (QWidget* window = start_->editorWindow(editorKind(QString::fromLatin1(c.name))))
+                    window->close();
+        delete start_;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Why the window does not show what the expectations say, or nothing.
+    QString unless(const QString& expect) { return unmet(expect, {}).join(QLatin1Char(';')); }
+
+    // The action by the short names of the test rows: its steps, how it is repeated after the
+    // fault (the same steps where empty) and what it shows done.
+    SweepAction actionFor(const QString& editor, const QString& name) {
+        SweepAction action;
+        action.name = editor + QLatin1Char(' ') + name;
+        action.finish = [this] { closeWindows(); };
+        QString prelude, steps = name, retry, done;
+        if (editor == QLatin1String("main window")) {
+            const bool files = name == QLatin1String("files for calculations");
+            const bool inUse = name != QLatin1String("first start");
+            action.prepare = [this, inUse, files] {
+                if (inUse) {
+                    writeSampleData();
+                    // Leftovers of writes that a crash interrupted, which start-up clears away.
+                    writeUnderAppDir("data/.zelt-tmp-interrupted", "half a record");
+                    writeUnderAppDir("output/.zelt-tmp-interrupted", "half an export");
+                }
+                start_ = new frmStart(testApp());
+                if (files)
+                    start_->load(QString::fromStdString(testApp().dir));
+            };
+            action.run = [this, files] {
+                if (files)
+                    clickOn(start_, QStringLiteral("cmdCreateFiles"));
+                else
+                    started_ = start_->load(QString::fromStdString(testApp().dir));
+            };
+            if (!files)
+                action.done = [this] { return started_ ? QString() : QStringLiteral("no start"); };
+            // Leftovers may go before a later operation failed; the calculation files are
+            // replaced whole one after the other, those before the failing one complete.
+            action.mayBeNew = {"data/.zelt-tmp-interrupted", "output/.zelt-tmp-interrupted",
+                               "output/members.clc", "output/sales.clc", "output/payments.clc"};
+            return action;
+        }
+        const EditorCase* which = &kCases[0];
+        for (const EditorCase& c : kCases)
+            which = editor == QLatin1String(c.name) ? &c : which;
+        kind_ = editor;
+        if (name == QLatin1String("load")) {
+            action.prepare = [this] {
+                writeSampleData();
+                start_ = new frmStart(testApp());
+                start_->load(QString::fromStdString(testApp().dir));
+            };
+            action.run = [this, which] {
+                clickOn(start_, QString::fromLatin1(which->button));
+                editor_ = qobject_cast<RecordEditor*>(
+                    start_->editorWindow(editorKind(QString::fromLatin1(which->name))));
+            };
+            done = QStringLiteral("record=2|count=2|+cmdCreate|-cmdSave");
+        } else if (name == QLatin1String("close")) {
+            // A closed window is gone whatever its backup did: the retry opens the editor again
+            // and closes it; the earlier backup must have survived the failed one whole.
+            retry = QStringLiteral("reopen|close");
+        } else if (name == QLatin1String("create")) {
+            steps = QStringLiteral("cmdCreate");
+            retry = QStringLiteral("?cmdCreate");
+            done = QStringLiteral("record=3|+cmdSave|-cmdCreate");
+        } else if (name.startsWith(QLatin1String("save"))) {
+            const bool created = name == QLatin1String("save new");
+            prelude = created
+                          ? QStringLiteral("cmdCreate|") + QString::fromLatin1(which->fillNew)
+                          : QStringLiteral("cmdEdit|") + QString::fromLatin1(which->changeShown);
+            steps = QStringLiteral("cmdSave");
+            retry = QStringLiteral("?cmdSave");
+            done =
+                created ? QStringLiteral("-cmdSave|count=3") : QStringLiteral("-cmdSave|count=2");
+            // The record goes first, then its side texts: a save whose side text failed has
+            // stored the record (the screen stays as typed so that the save can be repeated),
+            // and a side text written before a later one failed stays written.
+            action.mayBeNew = created ? which->sideFilesOfNew : which->sideFilesOfEdited;
+            action.mayBeNew.insert(which->dataFile);
+        } else {
+            // The exports replace their file whole at the last step.
+            steps = name == QLatin1String("export this") ? QStringLiteral("cmdSaveThisRecord")
+                                                         : QStringLiteral("cmdSaveAllRecords");
+        }
+        if (!action.prepare)
+            action.prepare = [this, editor, prelude] {
+                writeSampleData();
+                open(editorKind(editor));
+                run(prelude);
+            };
+        if (!action.run)
+            action.run = [this, steps] { run(steps); };
+        if (!retry.isEmpty())
+            action.retry = [this, retry] { run(retry); };
+        if (!done.isEmpty())
+            action.done = [this, done] { return unless(done); };
+        return action;
+    }
+
+private slots:
+    void init() { setUp(); }
+    void cleanup() {
+        MessageCapture closing; // a window closed after a failed check may still report
+        closeWindows();
+        tearDown();
+    }
+
+    void everyOperationFails_data() {
+        QTest::addColumn<QString>("editor");
+        QTest::addColumn<QString>("action");
+        for (const EditorCase& c : kCases)
+            for (const char* action : {"load", "close", "create", "save new", "save edited",
+                                       "export this", "export all"})
+                QTest::addRow("%s %s", c.name, action) << c.name << action;
+        for (const char* action :
+             {"first start", "start in a folder in use", "files for calculations"})
+            QTest::addRow("main window %s", action) << "main window" << action;
+    }
+    void everyOperationFails() {
+        QFETCH(QString, editor);
+        QFETCH(QString, action);
+        const SweepOutcome outcome = sweepFaults(actionFor(editor, action));
+        qInfo("%d file operations, %d faults injected", outcome.operations, outcome.faults);
+        QVERIFY2(outcome.problems.isEmpty(), qPrintable(outcome.problems.join(QLatin1Char('\n'))));
+        QVERIFY(outcome.faults > 0);
+    }
+
+    // Faults whose effect on the window the sweeps do not see.
+    void faultsInTheWindow_data() {
+        addScenarioColumns();
+        addScenarioRows(R"(
+data file that cannot be opened ^ sales ^ sample|fail:Open@sales.kvr ^  ^ ~sales.kvr ^ -cmdCreate|
+    -cmdEdit|-cmdSave|-cmdFirst|-cmdGoTo|-cmdSaveThisRecord|-cmdSaveAllRecords|-cmdDisplay
+no backup of a file never opened ^ sales ^ sample|fail:Open@sales.kvr ^ fail:|close ^ ~sales.kvr ^
+    closed|backcopies/sales.kvr=earlier backup
+failed backup keeps the earlier copy ^ payments ^ sample ^ fail:Rename@backcopies|close ^
+    ~backcopies ^ closed|backcopies/payments.kvr=earlier backup
+unreadable details are never overwritten ^ sales ^ sample|fail:Read@s2.txt ^
+    cmdEdit|txtDetails=new|txtSum=9|cmdSave ^ ~s2.txt|~s2.txt ^
+    same|+cmdSave|addinfo/s2.txt=sale details 2\r\n
+unreadable message file blocks the save ^ communications ^ sample ^
+    cmdEdit|txtMessage=new|txtID=99|fail:Read@comm/2.txt|cmdSave ^ ~2.txt ^ same|+cmdSave
+unwritten message file: the record is stored ^ communications ^ sample ^
+    cmdEdit|txtID=5|txtMessage=new|fail:Rename@comm/2.txt|cmdSave ^ ~2.txt ^
+    data/communications.kvr@50#05000000|comm/2.txt=message 2\r\n|txtMessage=new|+cmdSave
+unwritten message file: saved again ^ communications ^ sample ^
+    cmdEdit|txtMessage=new|fail:Rename@comm/2.txt|cmdSave|fail:|cmdSave ^ ~2.txt ^
+    comm/2.txt=new\r\n|-cmdSave
+unwritten member: nothing lost ^ members ^ sample ^
+    cmdEdit|txtName=Zed|txtAdditional_Info=new|fail:Write@affiliates.kvr|cmdSave ^
+    ~affiliates.kvr ^ same|+cmdSave
+)");
+    }
+    void faultsInTheWindow() { runScenario(); }
+
+    // Values no editor writes: shown as empty fields and empty grid cells, nothing changed.
+    void damagedValues_data() {
+        addScenarioColumns();
+        const char* const values[][3] = {{"NaN", "000000000000f87f", "0000c07f"},
+                                         {"infinity", "000000000000f07f", "0000807f"},
+                                         {"minus infinity", "000000000000f0ff", "000080ff"},
+                                         {"year 99", "00000000361024c1", "0000c07f"},
+                                         {"year 10000", "0000000041924641", "000080ff"}};
+        for (const auto& [name, date, single] : values)
+            addScenarioRows(
+                qPrintable(QStringLiteral(R"(
+sales %1 ^ sales ^ data/sales.kvr*0|data/sales.kvr@0#07000000%3%2 ^ txtSAffID=7|cmdDisplay ^  ^
+    same|txtSum=|txtDate=|rows=1|col1=|col3=
+schemes %1 ^ schemes ^ data/apsettings.kvr*60|data/apsettings.kvr@10#%3 1e00|data/apsettings.kvr@28#
+    %3%3%3%3%3%3%3%3 ^  ^  ^ txtMinPayment=|txtLevel(1)=|txtLevel(8)=
+members %1 ^ members ^ schemes|data/affiliates.kvr*211|data/affiliates.kvr@185#0100000000000000|
+    data/affiliates.kvr@203#%2 ^ txtSreferenceid=0|cmdDisplay ^  ^ same|txtDate=|rows=1|col13=
+communications %1 ^ communications ^ data/communications.kvr*50|data/communications.kvr@0#07000000|
+    data/communications.kvr@34#%2%2 ^ txtSID=7|cmdDisplay ^  ^ same|txtDate=|txtDate_R=|rows=1|
+    col3=|col4=
+)")
+                               .arg(QString::fromLatin1(name), QString::fromLatin1(date),
+                                    QString::fromLatin1(single))));
+        addScenarioRows(R"(
+control bytes in a member's texts ^ members ^ schemes|data/affiliates.kvr*211|
+    data/affiliates.kvr@0#000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f|
+    data/affiliates.kvr@185#0100000000000000|data/affiliates.kvr@197#0100|
+    addinfo/1.txt=\u0001\u0002\t\u001b\r\nend ^  ^  ^ same|clean:txtName|clean:txtSurname
+sales, no whole records ^ sales ^ data/sales.kvr*37|addinfo/s2.txt=\u0001\r ^ cmdFirst|cmdNext|
+    cmdNext|txtCurrent_Record=1|cmdGoTo|txtSdate=16.11.2001|txtSAffID=0|cmdDisplay|sort:1|sort:3 ^  ^
+    same|count=2
+members, no whole records ^ members ^ data/apsettings.kvr*61|data/affiliates.kvr*500 ^ cmdFirst|
+    cmdNext|txtSname=a|txtSEgold_ID=-1|cmdDisplay|sort:10|sort:13 ^  ^ same|count=2
+communications, no whole records ^ communications ^ data/communications.kvr*130 ^ cmdFirst|
+    cmdNext|cmdNext|txtSID=0|txtSdate_r=16.11.2001|cmdDisplay|sort:3 ^  ^ same|count=3
+schemes, no whole records ^ schemes ^ data/apsettings.kvr*100 ^ cmdFirst|cmdNext ^  ^ same|count=2
+)");
+    }
+    void damagedValues() { runScenario(); }
+};
+
+ZELT_TEST(EditorFaultsTest)
+#include "test_editor_faults.moc"

@@ -1,0 +1,424 @@
+#include "support/window_driver.h"
+
+#include "shell/message_table.h"
+#include "storage/file_system.h"
+#include "support/sample_data.h"
+#include "support/test_app.h"
+#include "ui/grid_view.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <cerrno>
+#include <filesystem>
+
+namespace zelt::test {
+
+namespace {
+
+struct KindInfo {
+    const char* name;
+    EditorKind kind;
+    const char* inputs;
+    const char* valid; // a valid new record
+};
+
+const KindInfo kKinds[] = {
+    {"members", EditorKind::Members,
+     "txtName txtSurname txtStreet txtCity txtPost_Cod txtCountry txtPhone txtE_mail txtURL "
+     "txtRef_ID txtDate txtEgold_ID cmbAP_ID txtAdditional_Info",
+     "txtName=Clara|txtRef_ID=2|txtDate=03.02.2001|cmbAP_ID=2"},
+    {"sales", EditorKind::Sales, "txtAffiliateID txtSum txtDate",
+     "txtAffiliateID=2|txtSum=7|txtDate=03.02.2001"},
+    {"payments", EditorKind::Payments, "txtAffiliateID txtSum txtDate",
+     "txtAffiliateID=2|txtSum=7|txtDate=03.02.2001"},
+    {"communications", EditorKind::Communications,
+     "txtID txtSubject txtMessage txtDate txtResponce txtDate_R txtComments",
+     "txtID=1|txtSubject=Order|txtDate=03.02.2001|txtDate_R=04.02.2001"},
+    {"schemes", EditorKind::Schemes,
+     "txtLevel(1) txtLevel(2) txtLevel(3) txtLevel(4) txtLevel(5) txtLevel(6) txtLevel(7) "
+     "txtLevel(8) cmbType txtMinPayment txtPeriodicity txtUnit",
+     "cmbType=Percents|txtLevel(1)=5|txtMinPayment=10"},
+};
+const char* const kNavigation = "cmdFirst cmdPrevious cmdNext cmdLast cmdGoTo txtCurrent_Record";
+
+const KindInfo& infoOf(const QString& name) {
+    for (const KindInfo& info : kKinds)
+        if (name == QLatin1String(info.name))
+            return info;
+    qFatal("no editor kind %s", qPrintable(name));
+}
+
+QStringList split(const QString& text) {
+    return text.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+}
+
+std::string repeated(const QString& spec) {
+    const qsizetype count = spec.section(QLatin1Char('#'), 0, 0).toLongLong();
+    if (!spec.contains(QLatin1Char('#')))
+        return std::string(static_cast<std::size_t>(count), 'x');
+    return QByteArray::fromHex(spec.section(QLatin1Char('#'), 1).toLatin1())
+        .repeated(count)
+        .toStdString();
+}
+
+// "fail:Op@fragment" fails every operation of the kind on a path holding the fragment with
+// EIO; "fail:" ends the faults.
+void installFault(const QString& spec) {
+    static const std::pair<const char*, fs::Op> ops[] = {
+        {"Open", fs::Op::Open},     {"Read", fs::Op::Read},     {"Write", fs::Op::Write},
+        {"Rename", fs::Op::Rename}, {"Remove", fs::Op::Remove}, {"Copy", fs::Op::Copy}};
+    const QString name = spec.mid(5).section(QLatin1Char('@'), 0, 0);
+    const std::string fragment = spec.section(QLatin1Char('@'), 1).toStdString();
+    fs::setFaultHook({});
+    for (const auto& [op, value] : ops)
+        if (name == QLatin1String(op))
+            fs::setFaultHook([value, fragment](fs::Op asked, const std::string& path) {
+                return asked == value && path.find(fragment) != std::string::npos ? EIO : 0;
+            });
+}
+
+GridView* gridOf(const QWidget* window) {
+    return controlOf<GridView>(window, QStringLiteral("MSFGView"));
+}
+
+QPoint headingPoint(GridView* grid, int column) {
+    return {grid->horizontalHeader()->sectionViewportPosition(column) + 5,
+            grid->horizontalHeader()->height() / 2};
+}
+
+} // namespace
+
+void clickOn(const QWidget* window, const QString& name) {
+    QTest::mouseClick(controlOf<QPushButton>(window, name), Qt::LeftButton);
+}
+
+void typeInto(const QWidget* window, const QString& name, const QString& text) {
+    QWidget* control = controlOf(window, name);
+    const bool typable =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c >= ' ' && c < QChar(127); });
+    if (auto* list = qobject_cast<QComboBox*>(control); list && !list->isEditable()) {
+        list->setCurrentIndex(list->findText(text));
+        return;
+    }
+    if (auto* list = qobject_cast<QComboBox*>(control)) {
+        list->setCurrentIndex(-1);
+        list->clearEditText();
+        control = list->lineEdit();
+    }
+    if (auto* line = qobject_cast<QLineEdit*>(control)) {
+        line->clear();
+        typable ? QTest::keyClicks(line, text) : line->insert(text);
+    } else if (auto* box = qobject_cast<QPlainTextEdit*>(control)) {
+        box->clear();
+        typable ? QTest::keyClicks(box, text) : box->insertPlainText(text);
+    } else {
+        qFatal("%s is no text field", qPrintable(name));
+    }
+}
+
+QString textIn(const QWidget* window, const QString& name) {
+    QWidget* control = controlOf(window, name);
+    if (auto* list = qobject_cast<QComboBox*>(control))
+        return list->currentText();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(control))
+        return box->toPlainText();
+    return controlOf<QLineEdit>(window, name)->text();
+}
+
+bool enabledIn(const QWidget* window, const QString& name) {
+    return controlOf(window, name)->isEnabled();
+}
+
+QString focusName() {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    return {};
+}
+
+QByteArray fileBytes(const std::string& relative) {
+    QFile file(QString::fromStdString(testApp().dir + "/" + relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString messageText(const QString& name) {
+    const std::pair<const char*, QString> texts[] = {
+        {"enter", QString::fromStdString(kMsgEnterData)},
+        {"select", QString::fromStdString(kMsgSelectValue)},
+        {"incorrect", QString::fromStdString(kMsgIncorrectValue)},
+        {"noRecord", QString::fromStdString(kMsgNoRecord)},
+        {"noMember", QString::fromStdString(kMsgNoMember)},
+        {"createRecord", QString::fromStdString(kMsgCreateRecord)},
+        {"createSchemes", QString::fromStdString(kMsgCreateSchemes)},
+        {"truncated", QString::fromLatin1(kMsgTruncated)},
+        {"replaced", QString::fromLatin1(kMsgReplacedCharacters)},
+        {"notCorrect", QString::fromLatin1(kMsgNotCorrectInput)}};
+    for (const auto& [key, text] : texts)
+        if (name == QLatin1String(key))
+            return text;
+    if (name.startsWith(QLatin1String("storedAs:")))
+        return QString::fromLatin1(kMsgStoredAs) + name.mid(9);
+    return name;
+}
+
+EditorKind editorKind(const QString& name) {
+    return infoOf(name).kind;
+}
+
+void EditorWindows::setUp() {
+    dir_ = std::make_unique<TempAppDir>();
+    testApp().dir = dir_->path();
+    testApp().rules = LocaleRules::dayMonthYearComma();
+    messages_ = std::make_unique<MessageCapture>();
+}
+
+void EditorWindows::tearDown() {
+    messages_->answerUnexpectedQuestionsYes(); // the window may be left with typed input
+    closeEditor();
+    fs::setFaultHook({});
+    if (!QTest::currentTestFailed())
+        ZELT_VERIFY_MESSAGES(*messages_);
+    messages_.reset();
+    dir_.reset();
+}
+
+void EditorWindows::addScenarioColumns() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("messages");
+    QTest::addColumn<QString>("expect");
+}
+
+QStringList tableLines(const char* table) {
+    QStringList lines;
+    for (const QString& line :
+         QString::fromUtf8(table).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QLatin1String("    ")))
+            lines.last().append(lines.last().endsWith(QLatin1Char('^')) ? line.mid(3)
+                                                                        : line.mid(4));
+        else
+            lines.append(line);
+    }
+    for (QString& line : lines) {
+        static const QRegularExpression escape(QStringLiteral(R"(\\(u[0-9a-fA-F]{4}|[rnt]))"));
+        for (auto m = escape.match(line); m.hasMatch();
+             m = escape.match(line, m.capturedStart() + 1)) {
+            const QString code = m.captured(1);
+            const QChar c = code == QLatin1String("r")   ? QChar('\r')
+                            : code == QLatin1String("n") ? QChar('\n')
+                            : code == QLatin1String("t") ? QChar('\t')
+                                                         : QChar(code.mid(1).toUShort(nullptr, 16));
+            line.replace(m.capturedStart(), m.capturedLength(), c);
+        }
+    }
+    return lines;
+}
+
+void EditorWindows::addScenarioRows(const char* table) {
+    for (const QString& line : tableLines(table)) {
+        const QStringList c = line.split(QStringLiteral(" ^ "));
+        if (c.size() != 6)
+            qFatal("not a row of six columns: %s", qPrintable(line));
+        QTest::newRow(qPrintable(c[0])) << c[1] << c[2] << c[3] << c[4] << c[5];
+    }
+}
+
+void EditorWindows::runScenario() {
+    QFETCH(QString, kind);
+    QFETCH(QString, data);
+    QFETCH(QString, script);
+    QFETCH(QString, messages);
+    QFETCH(QString, expect);
+    writeData(data);
+    for (const QString& name : split(messages)) {
+        if (name == QLatin1String("yes?") || name == QLatin1String("no?"))
+            messages_->expectQuestion(QString::fromLatin1(kMsgDiscardChanges),
+                                      name == QLatin1String("yes?") ? Answer::Yes : Answer::No);
+        else if (name.startsWith(QLatin1Char('~')))
+            messages_->expectContaining(name.mid(1));
+        else
+            messages_->expect(messageText(name));
+    }
+    kind_ = kind;
+    if (!kind.isEmpty())
+        open(editorKind(kind));
+    const FolderSnapshot before = FolderSnapshot::of(testApp().dir);
+    run(script);
+    ZELT_VERIFY_MESSAGES(*messages_);
+    const QStringList faults = unmet(expect, before);
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+}
+
+void EditorWindows::writeData(const QString& spec) {
+    for (const QString& part : split(spec)) {
+        if (part.startsWith(QLatin1String("fail:")))
+            installFault(part);
+        else if (part == QLatin1String("sample"))
+            writeSampleData();
+        else if (part == QLatin1String("search"))
+            writeSearchData();
+        else if (part == QLatin1String("schemes"))
+            writeUnderAppDir("data/apsettings.kvr", std::string(60, '\0'));
+        else if (part.contains(QLatin1Char('*'))) // so many bytes "x", or copies of a record
+            writeUnderAppDir(part.section(QLatin1Char('*'), 0, 0).toStdString(),
+                             repeated(part.section(QLatin1Char('*'), 1)));
+        else if (part.contains(QLatin1Char('#'))) // patched into the file at an offset
+            patchUnderAppDir(
+                part.section(QLatin1Char('@'), 0, 0).toStdString(),
+                part.section(QLatin1Char('@'), 1).section(QLatin1Char('#'), 0, 0).toInt(),
+                QByteArray::fromHex(part.section(QLatin1Char('#'), 1).toLatin1()).toStdString());
+        else
+            writeUnderAppDir(part.section(QLatin1Char('='), 0, 0).toStdString(),
+                             part.section(QLatin1Char('='), 1).toLatin1().toStdString());
+    }
+}
+
+RecordEditor* EditorWindows::open(EditorKind kind) {
+    editor_ = qobject_cast<RecordEditor*>(createEditor(kind));
+    editor_->show();
+    editor_->activateWindow();
+    if (!QTest::qWaitForWindowActive(editor_))
+        qWarning("the editor window did not become active");
+    return editor_;
+}
+
+void EditorWindows::closeEditor() {
+    if (editor_)
+        editor_->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void EditorWindows::run(const QString& script) {
+    for (const QString& step : split(script)) {
+        const QString name = step.section(QLatin1Char('='), 0, 0);
+        const QString value = step.section(QLatin1Char('='), 1);
+        const QString at = step.section(QLatin1Char(':'), 1);
+        if (step.startsWith(QLatin1String("fail:"))) {
+            installFault(step);
+        } else if (step == QLatin1String("valid")) {
+            run(QString::fromLatin1(infoOf(kind_).valid));
+        } else if (step == QLatin1String("close")) {
+            closeEditor();
+        } else if (step == QLatin1String("reopen")) {
+            closeEditor();
+            open(editorKind(kind_));
+        } else if (step.startsWith(QLatin1String("Return@"))) {
+            QTest::keyClick(controlOf(editor_, step.mid(7)), Qt::Key_Return);
+        } else if (step.startsWith(QLatin1String("cut:"))) {
+            const auto data = std::filesystem::path(testApp().dir) / "data" / editor_->fileName();
+            std::filesystem::resize_file(data, at.toULongLong());
+        } else if (step.startsWith(QLatin1String("row:")) ||
+                   step.startsWith(QLatin1String("enter:"))) {
+            GridView* grid = gridOf(editor_);
+            const QPoint cell = grid->visualRect(grid->model()->index(at.toInt(), 1)).center();
+            if (step.startsWith(QLatin1String("row:"))) {
+                QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+            } else {
+                QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+                QTest::keyClick(grid, Qt::Key_Return);
+            }
+        } else if (step.startsWith(QLatin1String("sort:"))) {
+            GridView* grid = gridOf(editor_);
+            QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                              headingPoint(grid, at.toInt()));
+        } else if (step == QLatin1String("head")) {
+            GridView* grid = gridOf(editor_);
+            QTest::mouseDClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                               headingPoint(grid, 0));
+        } else if (step.contains(QLatin1Char('='))) {
+            typeInto(editor_, name, value);
+        } else if (step.startsWith(QLatin1Char('?'))) { // clicked where it can be
+            if (editor_ && enabledIn(editor_, step.mid(1)))
+                clickOn(editor_, step.mid(1));
+        } else {
+            clickOn(editor_, step);
+        }
+    }
+}
+
+QStringList EditorWindows::unmet(const QString& expect, const FolderSnapshot& before) {
+    QStringList faults;
+    auto want = [&](bool ok, const QString& token, const QString& actual) {
+        if (!ok)
+            faults << QStringLiteral("%1: it is %2").arg(token, actual);
+    };
+    auto column = [&](int c) {
+        QStringList cells;
+        const QAbstractItemModel* model = gridOf(editor_)->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            cells << model->index(row, c).data().toString();
+        return cells.join(QLatin1Char(','));
+    };
+    for (const QString& token : split(expect)) {
+        const QString name = token.section(QLatin1Char('='), 0, 0);
+        QString value = token.section(QLatin1Char('='), 1);
+        if (value == QLatin1String("@today"))
+            value = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+        if (token.startsWith(QLatin1String("backup:"))) {
+            const std::string file = token.mid(7).toStdString();
+            want(fileBytes("backcopies/" + file) == fileBytes("data/" + file), token,
+                 QStringLiteral("otherwise"));
+        } else if (token.startsWith(QLatin1String("clean:"))) {
+            const QString shown = textIn(editor_, token.mid(6));
+            want(!shown.contains(QRegularExpression(QStringLiteral("[\\t\\r\\n]"))), token,
+                 QString::fromLatin1(shown.toUtf8().toHex(' ')));
+        } else if (token == QLatin1String("closed")) {
+            want(!editor_, token, QStringLiteral("open"));
+        } else if (token == QLatin1String("same")) {
+            const QStringList changed = differences(before, FolderSnapshot::of(testApp().dir));
+            want(changed.isEmpty(), token, changed.join(QLatin1String(", ")));
+        } else if (token.startsWith(QLatin1Char('!'))) {
+            const QByteArray bytes = fileBytes(token.mid(1).toStdString());
+            want(bytes == "<missing>", token, QString::fromLatin1(bytes));
+        } else if (token.contains(QLatin1Char('/'))) {
+            const bool hex = token.contains(QLatin1Char('#'));
+            const QString path = token.section(QRegularExpression(QStringLiteral("[=@]")), 0, 0);
+            QByteArray bytes = fileBytes(path.toStdString());
+            QByteArray wanted = value.toLatin1();
+            if (hex) {
+                wanted = QByteArray::fromHex(token.section(QLatin1Char('#'), 1).toLatin1());
+                bytes = bytes.mid(
+                    token.section(QLatin1Char('@'), 1).section(QLatin1Char('#'), 0, 0).toInt(),
+                    wanted.size());
+            }
+            want(bytes == wanted, token, QString::fromLatin1(hex ? bytes.toHex(' ') : bytes));
+        } else if (token.startsWith(QLatin1Char('+')) || token.startsWith(QLatin1Char('-'))) {
+            QString names = token.mid(1);
+            if (names == QLatin1String("inputs"))
+                names = QString::fromLatin1(infoOf(kind_).inputs);
+            else if (names == QLatin1String("nav"))
+                names = QString::fromLatin1(kNavigation);
+            for (const QString& control : names.split(QLatin1Char(' ')))
+                want(enabledIn(editor_, control) == token.startsWith(QLatin1Char('+')),
+                     token.left(1) + control, QStringLiteral("otherwise"));
+        } else if (name == QLatin1String("focus")) {
+            want(focusName() == value, token, focusName());
+        } else if (name == QLatin1String("record") || name == QLatin1String("count")) {
+            const int n =
+                name == QLatin1String("record") ? editor_->currentRecord() : editor_->recordCount();
+            want(n == value.toInt(), token, QString::number(n));
+        } else if (name == QLatin1String("rows") || name.startsWith(QLatin1String("col"))) {
+            want(column(name.mid(3).toInt()) == value, token, column(name.mid(3).toInt()));
+        } else if (name.startsWith(QLatin1String("head"))) {
+            const QString heading = gridOf(editor_)
+                                        ->model()
+                                        ->headerData(name.mid(4).toInt(), Qt::Horizontal)
+                                        .toString();
+            want(heading == value, token, heading);
+        } else {
+            want(textIn(editor_, name) == value, token, textIn(editor_, name));
+        }
+    }
+    return faults;
+}
+
+} // namespace zelt::test

@@ -11,7 +11,7 @@
 
 namespace zelt {
 
-void CommunicationEditor::cmdDisplay_Click() {
+void CommunicationEditor::onCmdDisplayClicked() {
     const std::string memberID = singleLineText(txtSID);
     const std::string subject = singleLineText(txtSsubject);
     const std::string date = singleLineText(txtSdate);
@@ -19,8 +19,8 @@ void CommunicationEditor::cmdDisplay_Click() {
     // The busy pointer covers the search alone and is gone before any message.
     CommunicationSearchOutcome outcome = [&] {
         const BusyPointer busy(cmdDisplay, this);
-        return searchCommunications(DataFile, RecordCount, {memberID, subject, date, dateR},
-                                    currentRules());
+        return searchCommunications(dataFile_, recordCount_, {memberID, subject, date, dateR},
+                                    app().rules);
     }();
     switch (outcome.kind) {
     case CommunicationSearchOutcome::Kind::Listed:
@@ -29,14 +29,10 @@ void CommunicationEditor::cmdDisplay_Click() {
     case CommunicationSearchOutcome::Kind::NothingToDo:
         break;
     case CommunicationSearchOutcome::Kind::FileError:
-        Report(outcome.error);
+        report(outcome.error);
         txtSID->setFocus();
         break;
     }
-}
-
-void CommunicationEditor::MSFGView_RowChosen(const QString& column0Text) {
-    Choose_row(column0Text);
 }
 
 } // namespace zelt

@@ -13,7 +13,7 @@
 
 namespace zelt {
 
-void MemberEditor::cmdDisplay_Click() {
+void MemberEditor::onCmdDisplayClicked() {
     const std::string name = singleLineText(txtSname);
     const std::string surname = singleLineText(txtSsurname);
     const std::string email = singleLineText(txtSemail);
@@ -22,8 +22,8 @@ void MemberEditor::cmdDisplay_Click() {
     // The busy pointer covers the search alone and is gone before any message.
     MemberSearchOutcome outcome = [&] {
         const BusyPointer busy(cmdDisplay, this);
-        return searchMembers(DataFile, RecordCount,
-                             MemberFilters{name, surname, email, reference, egold}, currentRules());
+        return searchMembers(dataFile_, recordCount_,
+                             MemberFilters{name, surname, email, reference, egold}, app().rules);
     }();
     switch (outcome.kind) {
     case MemberSearchOutcome::Kind::Listed:
@@ -32,17 +32,13 @@ void MemberEditor::cmdDisplay_Click() {
     case MemberSearchOutcome::Kind::NothingToDo:
         break;
     case MemberSearchOutcome::Kind::IncorrectNumber:
-        Refuse(MessageTable.MsgIncorrectValue, txtSreferenceid);
+        refuse(MessageTable.MsgIncorrectValue, txtSreferenceid);
         break;
     case MemberSearchOutcome::Kind::FileError:
-        Report(outcome.error);
+        report(outcome.error);
         txtSreferenceid->setFocus();
         break;
     }
-}
-
-void MemberEditor::MSFGView_RowChosen(const QString& column0Text) {
-    Choose_row(column0Text);
 }
 
 } // namespace zelt

@@ -12,13 +12,13 @@
 
 namespace zelt {
 
-void SaleEditor::cmdDisplay_Click() {
+void SaleEditor::onCmdDisplayClicked() {
     const SaleGridKind grid = kind_ == Kind::Sales ? SaleGridKind::Sales : SaleGridKind::Payments;
     // The busy pointer covers the search alone and is gone before any message.
     SaleSearchOutcome outcome = [&] {
         const BusyPointer busy(cmdDisplay, this);
-        return searchSales(DataFile, RecordCount, singleLineText(txtSdate),
-                           singleLineText(txtSAffID), grid, currentRules());
+        return searchSales(dataFile_, recordCount_, singleLineText(txtSdate),
+                           singleLineText(txtSAffID), grid, app().rules);
     }();
     switch (outcome.kind) {
     case SaleSearchOutcome::Kind::Listed:
@@ -27,20 +27,16 @@ void SaleEditor::cmdDisplay_Click() {
     case SaleSearchOutcome::Kind::NothingToDo:
         break;
     case SaleSearchOutcome::Kind::IncorrectDate:
-        Refuse(MessageTable.MsgIncorrectValue, txtSdate);
+        refuse(MessageTable.MsgIncorrectValue, txtSdate);
         break;
     case SaleSearchOutcome::Kind::IncorrectMember:
-        Refuse(MessageTable.MsgIncorrectValue, txtSAffID);
+        refuse(MessageTable.MsgIncorrectValue, txtSAffID);
         break;
     case SaleSearchOutcome::Kind::FileError:
-        Report(outcome.error);
+        report(outcome.error);
         txtSAffID->setFocus();
         break;
     }
-}
-
-void SaleEditor::MSFGView_RowChosen(const QString& column0Text) {
-    Choose_row(column0Text);
 }
 
 } // namespace zelt

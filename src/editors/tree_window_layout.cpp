@@ -20,13 +20,6 @@ namespace zelt {
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QWidget* buddy) {
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setBuddy(buddy);
-    return label;
-}
-
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -90,8 +83,8 @@ void TreeWindow::createControls() {
     lblFrom = makeLabel(this, "lblFrom", "From", txtFrom);
     lblTo = makeLabel(this, "lblTo", "To", txtTo);
 
-    connect(cmdFind, &QPushButton::clicked, this, [this] { cmdFind_Click(); });
-    connect(cmdSaveTree, &QPushButton::clicked, this, [this] { cmdSaveTree_Click(); });
+    connect(cmdFind, &QPushButton::clicked, this, [this] { onCmdFindClicked(); });
+    connect(cmdSaveTree, &QPushButton::clicked, this, [this] { onCmdSaveTreeClicked(); });
     for (QLineEdit* limit : {txtFrom, txtTo})
         connect(limit, &QLineEdit::returnPressed, cmdFind, &QPushButton::click);
     // A double click or Enter on a member: activated.

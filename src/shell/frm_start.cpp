@@ -4,6 +4,7 @@
 #include "export/calculation_files.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
+#include "storage/locale_rules.h"
 #include "storage/whole_file_writer.h"
 #include "ui/message_box.h"
 
@@ -77,7 +78,9 @@ QPushButton* frmStart::addButton(const char* name, const char* caption) {
     return button;
 }
 
-bool frmStart::Form_Load() { return Form_Load(QCoreApplication::applicationDirPath()); }
+bool frmStart::Form_Load() {
+    return Form_Load(QCoreApplication::applicationDirPath());
+}
 
 bool frmStart::Form_Load(const QString& appDir) {
     AppDir = appDir.toStdString();
@@ -112,7 +115,7 @@ void frmStart::showEditor(EditorKind kind) {
         window = nullptr;
     }
     if (!window) {
-        window = createEditor(kind);
+        window = createEditor(kind, AppContext{AppDir, currentRules()});
         if (!window)
             return;
     }

@@ -146,7 +146,7 @@ private slots:
         writeBytes(commFile("r4.txt"), "Answer\r\n");
         writeBytes(commFile("c3.txt"), "of record 3\r\n");
         openEditor();
-        QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
         QCOMPARE(text("txtCurrent_Record"), QStringLiteral("4"));
         QCOMPARE(text("txtID"), QStringLiteral("40"));
         QCOMPARE(text("txtSubject"), padded(QStringLiteral("Subject 4")));
@@ -159,7 +159,7 @@ private slots:
 
     void emptyFileLeavesOnlyCreateSearchAndExports() {
         openEditor();
-        QCOMPARE(editor_->editMode(), RecordEditor::NoRecord);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::NoRecord);
         QVERIFY(std::filesystem::exists(dataFile()));
         QCOMPARE(std::filesystem::file_size(dataFile()), 0u);
         for (const char* name : {"txtID", "txtSubject", "txtMessage", "txtDate", "txtResponce",
@@ -181,7 +181,7 @@ private slots:
         writeRecords(records(4));
         openEditor();
         click("cmdCreate");
-        QCOMPARE(editor_->editMode(), RecordEditor::Creating);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Creating);
         QCOMPARE(text("txtCurrent_Record"), QStringLiteral("5"));
         QCOMPARE(text("txtDate"), today());
         QCOMPARE(text("txtDate_R"), today());
@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(text("txtDate"), QStringLiteral("1.2.03"));
         QCOMPARE(text("txtSubject"), padded(QStringLiteral("Invoice")));
         QCOMPARE(text("txtCurrent_Record"), QStringLiteral("5"));
-        QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
         QCOMPARE(editor_->recordCount(), 5);
         QVERIFY(!control("cmdSave")->isEnabled());
         QVERIFY(control("cmdCreate")->isEnabled());
@@ -307,7 +307,7 @@ private slots:
         control<QLineEdit>("txtDate")->setText(QStringLiteral("no date"));
         const auto before = snapshot();
         messages_->expect(MessageTable.MsgCreateRecord);
-        editor_->cmdSave_Click();
+        editor_->onCmdSaveClicked();
         QCOMPARE(focusName(), QStringLiteral("cmdCreate"));
         QCOMPARE(snapshot(), before);
     }

@@ -132,7 +132,7 @@ private slots:
         QCOMPARE(text("txtCurrent_Record"), QStringLiteral("4"));
         QCOMPARE(text("txtMessage"), QStringLiteral("fourth"));
         QCOMPARE(text("txtDate"), QStringLiteral("01.12.2001"));
-        QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
         doubleClickRow(2);
         QCOMPARE(text("txtCurrent_Record"), QStringLiteral("6"));
         QCOMPARE(text("txtMessage"), QString());

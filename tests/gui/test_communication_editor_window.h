@@ -118,7 +118,8 @@ protected:
     }
 
     RecordEditor* openEditor() {
-        editor_ = qobject_cast<RecordEditor*>(createEditor(EditorKind::Communications));
+        editor_ = qobject_cast<RecordEditor*>(
+            createEditor(EditorKind::Communications, AppContext{AppDir, currentRules()}));
         editor_->show();
         editor_->activateWindow();
         if (!QTest::qWaitForWindowActive(editor_))

@@ -147,7 +147,7 @@ void TestDamagedFilesWindows::cleanup() {
 }
 
 RecordEditor* TestDamagedFilesWindows::open(EditorKind kind) {
-    editor_ = qobject_cast<RecordEditor*>(createEditor(kind));
+    editor_ = qobject_cast<RecordEditor*>(createEditor(kind, AppContext{AppDir, currentRules()}));
     editor_->show();
     ++windows_;
     return editor_;

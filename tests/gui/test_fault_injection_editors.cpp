@@ -117,7 +117,8 @@ class FaultInjectionEditorsTest : public QObject {
     QPointer<RecordEditor> editor_;
 
     void openEditor(EditorKind kind) {
-        editor_ = qobject_cast<RecordEditor*>(createEditor(kind));
+        editor_ =
+            qobject_cast<RecordEditor*>(createEditor(kind, AppContext{AppDir, currentRules()}));
         editor_->show();
     }
     void closeWindows() {
@@ -174,7 +175,7 @@ class FaultInjectionEditorsTest : public QObject {
             action.done = [this, which] {
                 auto* window = qobject_cast<RecordEditor*>(start_->editorWindow(which.kind));
                 return unlessTrue(window && window->isVisible() &&
-                                      window->editMode() == RecordEditor::Browsing &&
+                                      window->editMode() == RecordEditor::Mode::Browsing &&
                                       window->recordCount() == 2 && window->currentRecord() == 2 &&
                                       enabledIn(window, QStringLiteral("cmdCreate")),
                                   "the editor does not show the last of the two records");
@@ -197,7 +198,7 @@ class FaultInjectionEditorsTest : public QObject {
                 title, which, {}, [this] { clickOn(editor_, QStringLiteral("cmdCreate")); });
             action.retry = [this] { clickIfEnabled("cmdCreate"); };
             action.done = [this] {
-                return unlessTrue(editor_->editMode() == RecordEditor::Creating &&
+                return unlessTrue(editor_->editMode() == RecordEditor::Mode::Creating &&
                                       editor_->currentRecord() == 3,
                                   "record 3 is not being created");
             };

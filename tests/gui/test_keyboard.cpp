@@ -87,7 +87,7 @@ class KeyboardTest : public QObject {
 
     // An editor on a folder with two schemes, three members and three sales.
     RecordEditor* openEditor(EditorKind kind) {
-        window_ = createEditor(kind);
+        window_ = createEditor(kind, AppContext{AppDir, currentRules()});
         window_->show();
         window_->activateWindow();
         if (!QTest::qWaitForWindowActive(window_))
@@ -194,7 +194,7 @@ private slots:
         QFETCH(QStringList, order);
         RecordEditor* editor = openEditor(EditorKind(kind));
         QTest::mouseClick(control<QAbstractButton>("cmdCreate"), Qt::LeftButton);
-        QCOMPARE(editor->editMode(), RecordEditor::Creating);
+        QCOMPARE(editor->editMode(), RecordEditor::Mode::Creating);
         // Creating disables the navigation group and create; edit and the member's tree are off
         // too.
         QStringList usable = order;
@@ -207,7 +207,8 @@ private slots:
         window_->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         editor = openEditor(EditorKind(kind));
-        if (editor->editMode() != RecordEditor::Browsing || EditorKind(kind) == EditorKind::Schemes)
+        if (editor->editMode() != RecordEditor::Mode::Browsing ||
+            EditorKind(kind) == EditorKind::Schemes)
             return;
         usable = order;
         usable.removeAll(QStringLiteral("cmdSave"));
@@ -262,7 +263,7 @@ private slots:
         QTest::keyClicks(number, QStringLiteral("1"));
         QTest::keyClick(number, Qt::Key_Enter);
         QCOMPARE(editor->currentRecord(), 1);
-        QCOMPARE(editor->editMode(), RecordEditor::Browsing);
+        QCOMPARE(editor->editMode(), RecordEditor::Mode::Browsing);
     }
 
     void enterInSearchFieldFinds_data() {

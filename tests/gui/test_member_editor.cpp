@@ -78,7 +78,7 @@ private slots:
             QCOMPARE(w_->schemes()->itemText(i), QString::number(i + 1));
         QCOMPARE(w_->schemes()->currentText(), QString());
         QCOMPARE(fileBytes(w_->membersFile()), QByteArray());
-        QCOMPARE(w_->editor->editMode(), RecordEditor::NoRecord);
+        QCOMPARE(w_->editor->editMode(), RecordEditor::Mode::NoRecord);
         const std::pair<const char*, const char*> labels[] = {{"lblLabel1", "txtName"},
                                                               {"lblLabel5", "txtPost_Cod"},
                                                               {"lblLabel10", "txtAffiliateID"},
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(saved.Ref_ID, 0);
         QCOMPARE(saved.Level, 1);
         QCOMPARE(saved.Name, std::string("Ann") + std::string(17, ' '));
-        QCOMPARE(w_->editor->editMode(), RecordEditor::Browsing);
+        QCOMPARE(w_->editor->editMode(), RecordEditor::Mode::Browsing);
         QCOMPARE(w_->text("txtLevel"), QString()); // not shown again until moved to
         w_->click("cmdFirst");
         QCOMPARE(w_->text("txtLevel"), QStringLiteral("1"));

@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(w_->text("txtName"), QStringLiteral(" ANN") + QString(16, QLatin1Char(' ')));
         QCOMPARE(w_->text("txtLevel"), QStringLiteral("2"));
         QCOMPARE(w_->info(), QStringLiteral("line a\nline b"));
-        QCOMPARE(w_->editor->editMode(), RecordEditor::Browsing);
+        QCOMPARE(w_->editor->editMode(), RecordEditor::Mode::Browsing);
 
         QHeaderView* header = w_->grid()->horizontalHeader();
         w_->messages->expect(MessageTable.MsgNoRecord);

@@ -93,7 +93,8 @@ public:
     }
 
     RecordEditor* open() {
-        editor = qobject_cast<RecordEditor*>(createEditor(EditorKind::Members));
+        editor = qobject_cast<RecordEditor*>(
+            createEditor(EditorKind::Members, AppContext{AppDir, currentRules()}));
         editor->show();
         editor->activateWindow();
         if (!QTest::qWaitForWindowActive(editor))

@@ -40,7 +40,7 @@ private slots:
     void loadingAMissingFileCreatesIt() {
         openEditor();
         QCOMPARE(std::filesystem::file_size(dataFile()), 0u);
-        QCOMPARE(editor_->editMode(), RecordEditor::NoRecord);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::NoRecord);
         QCOMPARE(editor_->recordCount(), 0);
         QCOMPARE(text("txtAffiliateID"), QString());
     }
@@ -66,7 +66,8 @@ private slots:
         openEditor();
         QCOMPARE(editor_->recordCount(), count);
         QCOMPARE(editor_->currentRecord(), count);
-        QCOMPARE(editor_->editMode(), count == 0 ? RecordEditor::NoRecord : RecordEditor::Browsing);
+        QCOMPARE(editor_->editMode(),
+                 count == 0 ? RecordEditor::Mode::NoRecord : RecordEditor::Mode::Browsing);
         QCOMPARE(text("txtCurrent_Record"), count == 0 ? QString() : QString::number(count));
     }
 
@@ -107,7 +108,7 @@ private slots:
         openEditor();
         if (!action.isEmpty())
             click(action.toLatin1().constData());
-        QCOMPARE(editor_->editMode(), mode);
+        QCOMPARE(int(editor_->editMode()), mode);
         QFETCH(bool, inputs);
         for (const char* name : {"txtAffiliateID", "txtSum", "txtDate"})
             QCOMPARE(control(name)->isEnabled(), inputs);
@@ -198,7 +199,7 @@ private slots:
         writeMembers(4);
         openEditor();
         click("cmdCreate");
-        QCOMPARE(editor_->editMode(), RecordEditor::Creating);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Creating);
         QCOMPARE(text("txtCurrent_Record"), QStringLiteral("6"));
         QCOMPARE(editor_->recordCount(), 6);
         QCOMPARE(text("txtAffiliateID"), QString());
@@ -208,7 +209,7 @@ private slots:
         type("txtSum", QStringLiteral("10,50"));
         type("txtDate", QStringLiteral("16.11.2001"));
         click("cmdSave");
-        QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
         QCOMPARE(editor_->recordCount(), 6);
         QCOMPARE(text("txtSum"), QStringLiteral("10,5"));
         const QByteArray bytes = fileBytes(dataFile());
@@ -274,7 +275,7 @@ private slots:
             // The chosen record, browsing; a number allotted and not saved is given up.
             QCOMPARE(text("txtCurrent_Record"), QStringLiteral("2"));
             QCOMPARE(text("txtSum"), QStringLiteral("2,5"));
-            QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
+            QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
             QVERIFY(!control("cmdSave")->isEnabled());
             QCOMPARE(editor_->recordCount(), 3);
             click("cmdCreate");
@@ -356,7 +357,7 @@ private slots:
         fs::setFaultHook({});
         click("cmdSave");
         QCOMPARE(fileBytes(data).size(), 32);
-        QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
     }
 
     void dataFileThatCannotBeOpenedDisablesTheEditor() {

@@ -190,7 +190,7 @@ private slots:
         type("txtAffiliateID", QStringLiteral("3"));
         click("cmdSave");
         QCOMPARE(fileBytes(dataFile()), QByteArray::fromHex("030000000000284100000000602BE240"));
-        QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
         QCOMPARE(text("txtSum"), QStringLiteral("10,5"));
         QCOMPARE(text("txtDate"), QStringLiteral("16.11.2001"));
         QVERIFY(!std::filesystem::exists(addinfo("s1.txt"))); // empty details write nothing
@@ -214,7 +214,7 @@ private slots:
         openEditor();
         click("cmdFirst");
         click("cmdEdit");
-        QCOMPARE(editor_->editMode(), RecordEditor::Editing);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Editing);
         type("txtSum", QStringLiteral("7,25"));
         click("cmdSave");
         const QByteArray bytes = fileBytes(dataFile());

@@ -82,7 +82,8 @@ protected:
     }
 
     RecordEditor* openEditor(EditorKind kind = EditorKind::Sales) {
-        editor_ = qobject_cast<RecordEditor*>(createEditor(kind));
+        editor_ =
+            qobject_cast<RecordEditor*>(createEditor(kind, AppContext{AppDir, currentRules()}));
         editor_->show();
         editor_->activateWindow();
         if (!QTest::qWaitForWindowActive(editor_))

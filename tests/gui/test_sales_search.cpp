@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(text("txtCurrent_Record"), QStringLiteral("3"));
         QCOMPARE(text("txtDate"), QStringLiteral("10.01.2002"));
         QCOMPARE(details(), QStringLiteral("third"));
-        QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
     }
 
     void doubleClickOnTheHeaderIsNoRecord() {

@@ -17,7 +17,7 @@ private slots:
     void missingFileOpensEmptyWithDefaults() {
         open();
         QCOMPARE(dataBytes(), QByteArray());
-        QCOMPARE(editor_->editMode(), std::int16_t(RecordEditor::NoRecord));
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::NoRecord);
         QCOMPARE(field(QStringLiteral("txtMinPayment"))->text(), QStringLiteral("10"));
         QCOMPARE(field(QStringLiteral("txtPeriodicity"))->text(), QStringLiteral("30"));
         QCOMPARE(field(QStringLiteral("txtUnit"))->text(), QStringLiteral("$"));
@@ -161,7 +161,7 @@ private slots:
         QCOMPARE(dataBytes(), QByteArray("Percents  ") + hex("00 00 20 41 1E 00") +
                                   QByteArray("$         ") + hex("01 00 00 00 A0 40") +
                                   QByteArray(28, '\0'));
-        QCOMPARE(editor_->editMode(), std::int16_t(RecordEditor::Browsing));
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
         QVERIFY(!inputsEnabled());
         QCOMPARE(typeList()->currentIndex(), 0);
         QCOMPARE(field(QStringLiteral("txtUnit"))->text(), QStringLiteral("$         "));
@@ -196,7 +196,7 @@ private slots:
         const SchemeRecord s = storedScheme(1);
         QCOMPARE(s.Type_of_payment, std::string("Fixed     "));
         QCOMPARE(s.Level[1], 7.0f);
-        QCOMPARE(editor_->editMode(), std::int16_t(RecordEditor::Browsing));
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
         // Creating starts with no type chosen again.
         click(QStringLiteral("cmdCreate"));
         QCOMPARE(typeList()->currentIndex(), -1);

@@ -136,8 +136,8 @@ protected:
     QComboBox* typeList() { return control<QComboBox>(QStringLiteral("cmbType")); }
 
     void open() {
-        editor_ = new SchemeEditor;
-        editor_->Form_Load();
+        editor_ = new SchemeEditor(AppContext{AppDir, currentRules()});
+        editor_->load();
         editor_->show();
         QVERIFY(QTest::qWaitForWindowActive(editor_));
     }

@@ -81,7 +81,7 @@ private slots:
         apply({QStringLiteral("txtLevel(1)=3")});
         click(QStringLiteral("cmdSave"));
         QCOMPARE(storedScheme(1).Level[0], 3.0f);
-        QCOMPARE(editor_->editMode(), std::int16_t(RecordEditor::Browsing));
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
         ZELT_VERIFY_MESSAGES(*messages_);
     }
 
@@ -197,7 +197,7 @@ private slots:
         QCOMPARE(editor_->recordCount(), 32767);
         QCOMPARE(editor_->currentRecord(), 32767);
         QCOMPARE(field(QStringLiteral("txtCurrent_Record"))->text(), QStringLiteral("32767"));
-        QCOMPARE(editor_->editMode(), std::int16_t(RecordEditor::Browsing));
+        QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
         QVERIFY(!inputsEnabled());
         QCOMPARE(dataBytes(), before);
     }

@@ -203,7 +203,7 @@ class ScreenshotTest : public QObject {
     }
 
     QWidget* openEditor(EditorKind kind) {
-        editor_ = createEditor(kind);
+        editor_ = createEditor(kind, AppContext{AppDir, currentRules()});
         editor_->show();
         if (!QTest::qWaitForWindowExposed(editor_))
             qWarning("the editor window was not exposed");
@@ -303,7 +303,7 @@ private slots:
         }
 
         QTest::mouseClick(control<QAbstractButton>("cmdCreate"), Qt::LeftButton);
-        QCOMPARE(static_cast<RecordEditor*>(window)->editMode(), RecordEditor::Creating);
+        QCOMPARE(static_cast<RecordEditor*>(window)->editMode(), RecordEditor::Mode::Creating);
         checkLayout(window);
         save(window, name + QStringLiteral("_creating"));
     }

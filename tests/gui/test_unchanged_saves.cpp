@@ -126,7 +126,7 @@ private slots:
             QCOMPARE(editor_->currentRecord(), n);
             click("cmdEdit");
             click("cmdSave");
-            QCOMPARE(editor_->editMode(), RecordEditor::Browsing);
+            QCOMPARE(editor_->editMode(), RecordEditor::Mode::Browsing);
             // Saved twice: the second save starts from what the first one left on screen.
             click("cmdEdit");
             click("cmdSave");

@@ -94,7 +94,7 @@ private slots:
     }
     void editorSizes() {
         QFETCH(int, kind);
-        window_ = createEditor(EditorKind(kind));
+        window_ = createEditor(EditorKind(kind), AppContext{AppDir, currentRules()});
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_));
         QVERIFY(window_->width() <= kSmallScreen.width() &&

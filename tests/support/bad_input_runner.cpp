@@ -61,7 +61,8 @@ struct Baseline {
 };
 
 RecordEditor* openCreating(const EditorUnderTest& editor) {
-    auto* window = qobject_cast<RecordEditor*>(createEditor(editor.kind));
+    auto* window =
+        qobject_cast<RecordEditor*>(createEditor(editor.kind, AppContext{AppDir, currentRules()}));
     window->show();
     clickOn(window, QStringLiteral("cmdCreate"));
     editor.fillValid(window);
@@ -183,7 +184,8 @@ void tryBadInput(const EditorUnderTest& editor) {
     messages.answerUnexpectedQuestionsYes(); // windows are closed with typed input
     QPointer<RecordEditor> window;
     if (under.goTo) {
-        window = qobject_cast<RecordEditor*>(createEditor(editor.kind));
+        window = qobject_cast<RecordEditor*>(
+            createEditor(editor.kind, AppContext{AppDir, currentRules()}));
         window->show();
     } else {
         window = openCreating(editor);

@@ -121,22 +121,15 @@ void CommunicationEditor::onCmdCreateClicked() {
 }
 
 bool CommunicationEditor::convertFields() {
-    const LocaleRules& rules = app().rules;
-    const auto member = parseInt32(singleLineText(txtID), rules);
-    if (!member) {
-        refuse(MessageTable.MsgIncorrectValue, txtID);
+    const auto member = typedInt32(txtID);
+    if (!member)
         return false;
-    }
-    const auto date = parseDate(singleLineText(txtDate), rules);
-    if (!date) {
-        refuse(MessageTable.MsgIncorrectValue, txtDate);
+    const auto date = typedDate(txtDate);
+    if (!date)
         return false;
-    }
-    const auto dateR = parseDate(singleLineText(txtDate_R), rules);
-    if (!dateR) {
-        refuse(MessageTable.MsgIncorrectValue, txtDate_R);
+    const auto dateR = typedDate(txtDate_R);
+    if (!dateR)
         return false;
-    }
     typed_.MemberID = *member;
     typed_.Date = *date;
     typed_.Date_R = *dateR;

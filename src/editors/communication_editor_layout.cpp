@@ -80,13 +80,7 @@ void CommunicationEditor::arrangeWindow() {
     addLine(dateR, txtDate_R);
     addBox(comments, txtComments, 3);
 
-    auto* top = new QHBoxLayout;
-    top->addLayout(fields, 2);
-    top->addWidget(frameView, 3);
-
-    auto* window = new QVBoxLayout(this);
-    window->addLayout(top, 1);
-    window->addLayout(recordBar());
+    arrangeWithSearch(fields, 3, recordBar());
 
     // The fields in their input order (the comments before the date of the response), the
     // search, then the record and export buttons.

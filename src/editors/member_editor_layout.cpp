@@ -84,12 +84,6 @@ void MemberEditor::arrangeWindow() {
     fields->addWidget(txtAdditional_Info, row, 0, 1, 2);
     fields->setRowStretch(row, 1);
 
-    auto* top = new QHBoxLayout;
-    top->addLayout(fields, 2);
-    top->addWidget(frameView, 5);
-
-    auto* window = new QVBoxLayout(this);
-    window->addLayout(top, 1);
     QLayout* bar = recordBar();
     // The referral tree button stands right of the export buttons, level with the lower one.
     cmdTree = new QPushButton(QStringLiteral("Referral tree"), this);
@@ -104,7 +98,7 @@ void MemberEditor::arrangeWindow() {
         row->insertLayout(2, column);
         row->setAlignment(column, Qt::AlignBottom);
     }
-    window->addLayout(bar);
+    arrangeWithSearch(fields, 5, bar);
 
     // Down the field column (the identifier and the level are never typed and take no focus),
     // across the search, then the record and export buttons.

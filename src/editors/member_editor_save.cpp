@@ -53,30 +53,21 @@ bool MemberEditor::checkPresence() {
 }
 
 bool MemberEditor::convertFields() {
-    const LocaleRules& rules = app().rules;
-    const auto referrer = parseInt32(singleLineText(txtRef_ID), rules);
-    if (!referrer) {
-        refuse(MessageTable.MsgIncorrectValue, txtRef_ID);
+    const auto referrer = typedInt32(txtRef_ID);
+    if (!referrer)
         return false;
-    }
-    const auto date = parseDate(singleLineText(txtDate), rules);
-    if (!date) {
-        refuse(MessageTable.MsgIncorrectValue, txtDate);
+    const auto date = typedDate(txtDate);
+    if (!date)
         return false;
-    }
     // An empty Egold account is stored as 0.
     if (txtEgold_ID->text().isEmpty())
         txtEgold_ID->setText(QStringLiteral("0"));
-    const auto egold = parseInt32(singleLineText(txtEgold_ID), rules);
-    if (!egold) {
-        refuse(MessageTable.MsgIncorrectValue, txtEgold_ID);
+    const auto egold = typedInt32(txtEgold_ID);
+    if (!egold)
         return false;
-    }
-    const auto scheme = parseInt16(singleLineText(cmbAP_ID->lineEdit()), rules);
-    if (!scheme) {
-        refuse(MessageTable.MsgIncorrectValue, cmbAP_ID);
+    const auto scheme = typedInt16(cmbAP_ID->lineEdit(), cmbAP_ID);
+    if (!scheme)
         return false;
-    }
     typed_.Ref_ID = *referrer;
     typed_.Date = *date;
     typed_.Egold_ID = *egold;

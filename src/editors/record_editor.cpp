@@ -4,6 +4,7 @@
 #include "shell/message_table.h"
 #include "shell/zelt_module.h"
 #include "storage/app_paths.h"
+#include "storage/date_text.h"
 #include "storage/file_system.h"
 #include "storage/locale_rules.h"
 #include "storage/number_text.h"
@@ -162,6 +163,36 @@ bool RecordEditor::recountRecords() {
     }
     recordCount_ = *count;
     return true;
+}
+
+bool RecordEditor::refusedUnless(bool converted, QLineEdit* field, QWidget* focus) {
+    if (!converted)
+        refuse(MessageTable.MsgIncorrectValue, focus ? focus : field);
+    return !converted;
+}
+
+std::optional<std::int32_t> RecordEditor::typedInt32(QLineEdit* field, QWidget* focus) {
+    const auto value = parseInt32(singleLineText(field), app_.rules);
+    refusedUnless(value.has_value(), field, focus);
+    return value;
+}
+
+std::optional<std::int16_t> RecordEditor::typedInt16(QLineEdit* field, QWidget* focus) {
+    const auto value = parseInt16(singleLineText(field), app_.rules);
+    refusedUnless(value.has_value(), field, focus);
+    return value;
+}
+
+std::optional<float> RecordEditor::typedSingle(QLineEdit* field, QWidget* focus) {
+    const auto value = parseSingle(singleLineText(field), app_.rules);
+    refusedUnless(value.has_value(), field, focus);
+    return value;
+}
+
+std::optional<double> RecordEditor::typedDate(QLineEdit* field, QWidget* focus) {
+    const auto value = parseDate(singleLineText(field), app_.rules);
+    refusedUnless(value.has_value(), field, focus);
+    return value;
 }
 
 void RecordEditor::refuse(const std::string& message, QWidget* focus) {

@@ -155,6 +155,12 @@ protected:
     bool writeRecord();
     // recordCount_ = the number of records in the data file; reports a failure.
     bool recountRecords();
+    // The value typed into a field, for convertFields: a text that is no such value is refused
+    // with MsgIncorrectValue and the focus on `focus` (the field itself when null).
+    std::optional<std::int32_t> typedInt32(QLineEdit* field, QWidget* focus = nullptr);
+    std::optional<std::int16_t> typedInt16(QLineEdit* field, QWidget* focus = nullptr);
+    std::optional<float> typedSingle(QLineEdit* field, QWidget* focus = nullptr);
+    std::optional<double> typedDate(QLineEdit* field, QWidget* focus = nullptr);
     // Shows a message and moves the focus to the field (none when null).
     void refuse(const std::string& message, QWidget* focus);
     // Shows a file-system failure.
@@ -179,6 +185,10 @@ protected:
     // The bar along the bottom of the window: the frame frmNavigation, the two export buttons
     // to its right.
     QLayout* recordBar();
+
+    // Lays out a window with a search frame: the fields left of the frame (their widths 2 to
+    // searchStretch), above the bar (recordBar or one made from it).
+    void arrangeWithSearch(QLayout* fields, int searchStretch, QLayout* bar);
 
     // One filter of a search frame: a caption above its field.
     struct SearchFilter {
@@ -232,6 +242,8 @@ protected:
 
 private:
     void createControls();
+    // Refuses an unconverted field (see typedInt32); true when it did.
+    bool refusedUnless(bool converted, QLineEdit* field, QWidget* focus);
 
     const AppContext app_;
     const int recordLength_;

@@ -145,6 +145,16 @@ QLayout* RecordEditor::recordBar() {
     return bar;
 }
 
+void RecordEditor::arrangeWithSearch(QLayout* fields, int searchStretch, QLayout* bar) {
+    auto* top = new QHBoxLayout;
+    top->addLayout(fields, 2);
+    top->addWidget(frameView, searchStretch);
+
+    auto* window = new QVBoxLayout(this);
+    window->addLayout(top, 1);
+    window->addLayout(bar);
+}
+
 QList<QWidget*> RecordEditor::recordControls() const {
     return {cmdFirst,  cmdPrevious, txtCurrent_Record, cmdNext,           cmdLast,          cmdGoTo,
             cmdCreate, cmdEdit,     cmdSave,           cmdSaveThisRecord, cmdSaveAllRecords};

@@ -98,22 +98,15 @@ bool SaleEditor::checkPresence() {
 }
 
 bool SaleEditor::convertFields() {
-    const LocaleRules& rules = app().rules;
-    const auto member = parseInt32(singleLineText(txtAffiliateID), rules);
-    if (!member) {
-        refuse(MessageTable.MsgIncorrectValue, txtAffiliateID);
+    const auto member = typedInt32(txtAffiliateID);
+    if (!member)
         return false;
-    }
-    const auto sum = parseSingle(singleLineText(txtSum), rules);
-    if (!sum) {
-        refuse(MessageTable.MsgIncorrectValue, txtSum);
+    const auto sum = typedSingle(txtSum);
+    if (!sum)
         return false;
-    }
-    const auto date = parseDate(singleLineText(txtDate), rules);
-    if (!date) {
-        refuse(MessageTable.MsgIncorrectValue, txtDate);
+    const auto date = typedDate(txtDate);
+    if (!date)
         return false;
-    }
     typed_.MemberID = *member;
     typed_.Sum = *sum == 0 ? 0.0f : *sum; // a typed -0 is stored as 0
     typed_.Date = *date;

@@ -43,13 +43,7 @@ void SaleEditor::arrangeWindow() {
     fields->addWidget(txtDetails, 4, 0, 1, 2);
     fields->setRowStretch(4, 1);
 
-    auto* top = new QHBoxLayout;
-    top->addLayout(fields, 2);
-    top->addWidget(frameView, 3);
-
-    auto* window = new QVBoxLayout(this);
-    window->addLayout(top, 1);
-    window->addLayout(recordBar());
+    arrangeWithSearch(fields, 3, recordBar());
 
     // Down the fields, across the search, then the record and export buttons.
     setFocusChain(QList<QWidget*>{txtAffiliateID, txtSum, txtDate, txtDetails, txtSdate, txtSAffID,

@@ -134,26 +134,19 @@ void SchemeEditor::showFields() {
 }
 
 bool SchemeEditor::convertFields() {
-    const LocaleRules& rules = app().rules;
-    const auto minPayment = parseSingle(singleLineText(txtMinPayment), rules);
-    if (!minPayment) {
-        refuse(MessageTable.MsgIncorrectValue, txtMinPayment);
+    const auto minPayment = typedSingle(txtMinPayment);
+    if (!minPayment)
         return false;
-    }
     typed_.MinPayment = withoutNegativeZero(*minPayment);
     for (int i = 0; i < kLevels; ++i) {
-        const auto level = parseSingle(singleLineText(txtLevel[i]), rules);
-        if (!level) {
-            refuse(MessageTable.MsgIncorrectValue, txtLevel[i]);
+        const auto level = typedSingle(txtLevel[i]);
+        if (!level)
             return false;
-        }
         typed_.Level[i] = withoutNegativeZero(*level);
     }
-    const auto periodicity = parseInt16(singleLineText(txtPeriodicity), rules);
-    if (!periodicity) {
-        refuse(MessageTable.MsgIncorrectValue, txtPeriodicity);
+    const auto periodicity = typedInt16(txtPeriodicity);
+    if (!periodicity)
         return false;
-    }
     typed_.Periodicity = *periodicity;
     return true;
 }

@@ -91,7 +91,7 @@ void TreeWindow::showUpline() {
             if (members) {
                 const auto record = members->read(step.member);
                 if (record && *record)
-                    facts = memberFacts((*record)->data());
+                    facts = memberFacts((*record)->data(), app_.rules);
             }
             if (step.kind == Kind::Again) {
                 row.cells[0] += QStringLiteral(" (again)");

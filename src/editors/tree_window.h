@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 
-class QLabel;
 class QLineEdit;
 class QModelIndex;
 class QPushButton;
@@ -67,15 +66,10 @@ private:
     DownlineModel* downlineModel_;
     TextRowsModel* levelsModel_;
 
-    QLabel* lblUpline;
     QTableView* grdUpline;
-    QLabel* lblDownline;
     QTreeView* tvDownline;
-    QLabel* lblLevels;
     QTableView* grdLevels;
-    QLabel* lblFrom;
     QLineEdit* txtFrom;
-    QLabel* lblTo;
     QLineEdit* txtTo;
     QPushButton* cmdFind;
     QPushButton* cmdSaveTree;

@@ -64,11 +64,6 @@ void CommunicationEditor::load() {
 void CommunicationEditor::fillCaptions() {
     setWindowTitle(QStringLiteral("Communications "));
     cmdGoTo->setText(QStringLiteral("Go To the record N"));
-    cmdCreate->setText(QStringLiteral("Create a new record"));
-    cmdEdit->setText(QStringLiteral("Edit this record"));
-    cmdSave->setText(QStringLiteral("Save this record"));
-    cmdSaveThisRecord->setText(QStringLiteral("Save this record as txt"));
-    cmdSaveAllRecords->setText(QStringLiteral("Save all records as txt"));
     fileName_ = CommunicationRecord::kFileName;
 }
 

@@ -36,12 +36,7 @@ std::string MemberEditor::sidePathOf(std::int32_t n) const {
 
 void MemberEditor::fillCaptions() {
     setWindowTitle(QStringLiteral("Members "));
-    cmdCreate->setText(QStringLiteral("Create a new record"));
-    cmdEdit->setText(QStringLiteral("Edit this record"));
-    cmdSave->setText(QStringLiteral("Save this record"));
     cmdGoTo->setText(QStringLiteral("Go To the record N"));
-    cmdSaveThisRecord->setText(QStringLiteral("Save this record as txt"));
-    cmdSaveAllRecords->setText(QStringLiteral("Save all records as txt"));
     fileName_ = MemberRecord::kFileName;
 }
 

@@ -93,7 +93,7 @@ void MemberEditor::arrangeWindow() {
     connect(cmdTree, &QPushButton::clicked, this, [this] { onCmdTreeClicked(); });
     if (auto* row = qobject_cast<QBoxLayout*>(bar)) {
         auto* column = new QVBoxLayout;
-        column->setContentsMargins(0, 0, 0, navigationLayout->contentsMargins().bottom() + 1);
+        column->setContentsMargins(0, 0, 0, navigationLayout_->contentsMargins().bottom() + 1);
         column->addWidget(cmdTree);
         row->insertLayout(2, column);
         row->setAlignment(column, Qt::AlignBottom);

@@ -89,7 +89,8 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
 
-    // The captions and the data file's name.
+    // The window's own captions (the record buttons have the common ones from the start) and
+    // the data file's name.
     virtual void fillCaptions() = 0;
     // Shows recordBuffer_ and currentRecord_, with the record's side texts.
     virtual void showFields() = 0;
@@ -234,7 +235,7 @@ protected:
     QPushButton* cmdSaveThisRecord;
     QPushButton* cmdSaveAllRecords;
     // The grid inside frmNavigation: row 0 the navigation group; editors may add rows.
-    QGridLayout* navigationLayout;
+    QGridLayout* navigationLayout_;
     // The search frame, of the editors that have one (null otherwise).
     QGroupBox* frameView = nullptr;
     QPushButton* cmdDisplay = nullptr;

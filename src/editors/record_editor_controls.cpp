@@ -57,16 +57,16 @@ void RecordEditor::createControls() {
     txtCurrent_Record->setFixedWidth(
         txtCurrent_Record->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 12);
 
-    navigationLayout = new QGridLayout(frmNavigation);
+    navigationLayout_ = new QGridLayout(frmNavigation);
     auto* moves = new QHBoxLayout;
     for (QWidget* control : std::initializer_list<QWidget*>{
              cmdFirst, cmdPrevious, txtCurrent_Record, cmdNext, cmdLast, cmdGoTo})
         moves->addWidget(control);
     moves->addStretch();
-    navigationLayout->addLayout(moves, 0, 0, 1, 3);
-    navigationLayout->addWidget(cmdCreate, 1, 0);
-    navigationLayout->addWidget(cmdEdit, 1, 1);
-    navigationLayout->addWidget(cmdSave, 1, 2);
+    navigationLayout_->addLayout(moves, 0, 0, 1, 3);
+    navigationLayout_->addWidget(cmdCreate, 1, 0);
+    navigationLayout_->addWidget(cmdEdit, 1, 1);
+    navigationLayout_->addWidget(cmdSave, 1, 2);
 
     connect(cmdFirst, &QPushButton::clicked, this, [this] { onCmdFirstClicked(); });
     connect(cmdPrevious, &QPushButton::clicked, this, [this] { onCmdPreviousClicked(); });
@@ -132,7 +132,7 @@ QLayout* RecordEditor::recordBar() {
     // The export buttons stand level with the frame's two rows of buttons; the bar is as high
     // as the frame, whatever room the window has.
     auto* exports = new QVBoxLayout;
-    exports->setContentsMargins(0, 0, 0, navigationLayout->contentsMargins().bottom() + 1);
+    exports->setContentsMargins(0, 0, 0, navigationLayout_->contentsMargins().bottom() + 1);
     exports->addWidget(cmdSaveThisRecord);
     exports->addWidget(cmdSaveAllRecords);
     frmNavigation->setSizePolicy(frmNavigation->sizePolicy().horizontalPolicy(),

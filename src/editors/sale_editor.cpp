@@ -41,13 +41,7 @@ std::string SaleEditor::sidePathOf(std::int32_t n) const {
 void SaleEditor::fillCaptions() {
     const bool sales = kind_ == Kind::Sales;
     setWindowTitle(sales ? QStringLiteral("Sales") : QStringLiteral("Payments"));
-    cmdGoTo->setText(QStringLiteral("Go to the record N"));
-    cmdCreate->setText(QStringLiteral("Create a new record"));
-    cmdEdit->setText(QStringLiteral("Edit this record"));
-    cmdSave->setText(QStringLiteral("Save this record"));
     fileName_ = sales ? "sales.kvr" : "payments.kvr";
-    cmdSaveThisRecord->setText(QStringLiteral("Save this record as txt"));
-    cmdSaveAllRecords->setText(QStringLiteral("Save all records as txt"));
 }
 
 void SaleEditor::setFieldsEnabled(bool enabled) {

@@ -40,10 +40,7 @@ void SchemeEditor::fillCaptions() {
     // Filling the list chooses its first entry; the type starts out unchosen.
     cmbType->setCurrentIndex(-1);
     cmdCreate->setText(QStringLiteral("Create a record"));
-    cmdSave->setText(QStringLiteral("Save this record"));
     fileName_ = SchemeRecord::kFileName;
-    cmdSaveThisRecord->setText(QStringLiteral("Save this record as txt"));
-    cmdSaveAllRecords->setText(QStringLiteral("Save all records as txt"));
 }
 
 void SchemeEditor::setFieldsEnabled(bool enabled) {

@@ -5,6 +5,8 @@
 #include "storage/app_context.h"
 #include "storage/fs_error.h"
 #include "storage/record_file.h"
+#include "ui/busy_pointer.h"
+#include "ui/grid_view.h"
 
 #include <QWidget>
 
@@ -20,8 +22,6 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace zelt {
-
-class GridView;
 
 // The controller of one editor window and its data file: shows one record at a time, moves
 // between records, creates a record at the end of the file, edits and saves the shown record,
@@ -186,6 +186,25 @@ protected:
     // The bar along the bottom of the window: the frame frmNavigation, the two export buttons
     // to its right.
     QLayout* recordBar();
+
+    // Runs a search of the search frame and shows its outcome: the records found in MSFGView, a
+    // failed read reported with the focus on errorFocus. The busy pointer covers the search
+    // alone and is gone before any message. Returns the outcome's kind, for the refusals of the
+    // editor's own filters.
+    template <class Search> auto runSearch(Search search, QWidget* errorFocus) {
+        auto outcome = [&] {
+            const BusyPointer busy(cmdDisplay, this);
+            return search();
+        }();
+        using Kind = decltype(outcome.kind);
+        if (outcome.kind == Kind::Listed) {
+            MSFGView->setTable(std::move(outcome.table));
+        } else if (outcome.kind == Kind::FileError) {
+            report(outcome.error);
+            errorFocus->setFocus();
+        }
+        return outcome.kind;
+    }
 
     // Lays out a window with a search frame: the fields left of the frame (their widths 2 to
     // searchStretch), above the bar (recordBar or one made from it).

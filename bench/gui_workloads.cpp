@@ -4,9 +4,9 @@
 #include "workload_parameters.h"
 
 #include "data_generator.h"
-#include "editors/editor_context.h"
 #include "editors/editor_factory.h"
 #include "editors/record_editor.h"
+#include "storage/app_context.h"
 #include "storage/app_paths.h"
 #include "storage/locale_rules.h"
 #include "storage/member_count.h"
@@ -35,8 +35,14 @@ QStringList& shownMessages() {
     return messages;
 }
 
+// The folder and rules the measured editors work with.
+AppContext& benchApp() {
+    static AppContext app;
+    return app;
+}
+
 void useProgramFolder(const std::string& appDir) {
-    editorContext() = AppContext{appDir, LocaleRules::c()};
+    benchApp() = AppContext{appDir, LocaleRules::c()};
     setMessageHandler([](const QString& text) { shownMessages().push_back(text); });
 }
 
@@ -45,7 +51,7 @@ Status noMessages(const char* during) {
         return {};
     const std::string text = shownMessages().join(QStringLiteral(" / ")).toStdString();
     shownMessages().clear();
-    return FsError{during, editorContext().dir, "the editor said: " + text};
+    return FsError{during, benchApp().dir, "the editor said: " + text};
 }
 
 // Lets the window process what showing and painting it asked for.
@@ -65,7 +71,7 @@ void closeEditor(QPointer<QWidget>& editor) {
 
 // A shown editor, or nullptr when the program has no editor of that kind yet.
 QWidget* openEditor(EditorKind kind) {
-    QWidget* editor = createEditor(kind);
+    QWidget* editor = createEditor(kind, benchApp());
     if (editor) {
         editor->show();
         settle();
@@ -100,7 +106,7 @@ Status click(QWidget* editor, const char* name) {
 std::unique_ptr<Workload> editorOpening(const std::string& appDir, EditorKind kind,
                                         std::string& unavailable) {
     useProgramFolder(appDir);
-    QPointer<QWidget> probe = createEditor(kind);
+    QPointer<QWidget> probe = createEditor(kind, benchApp());
     if (!probe) {
         unavailable = "the program has no such editor yet";
         return nullptr;
@@ -190,7 +196,7 @@ std::unique_ptr<Workload> gridSort(const std::string& appDir, int column,
 // Saving a new member referred by one near the end of the file: the save looks the referrer up.
 std::unique_ptr<Workload> memberSaving(const std::string& appDir, std::string& unavailable) {
     useProgramFolder(appDir);
-    QPointer<QWidget> probe = createEditor(EditorKind::Members);
+    QPointer<QWidget> probe = createEditor(EditorKind::Members, benchApp());
     if (!probe) {
         unavailable = "the program has no member editor yet";
         return nullptr;

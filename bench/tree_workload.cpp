@@ -1,8 +1,8 @@
 #include "tree_workload.h"
 
-#include "editors/editor_context.h"
 #include "editors/editor_factory.h"
 #include "search/referral_tree.h"
+#include "storage/app_context.h"
 #include "storage/app_paths.h"
 #include "storage/locale_rules.h"
 #include "storage/member_record.h"
@@ -28,6 +28,7 @@ struct TreeState {
     std::int32_t root = 0;
     std::int32_t downline = 0;
     QStringList messages;
+    AppContext app;
 };
 
 Status noMessages(TreeState& state, const char* during) {
@@ -35,7 +36,7 @@ Status noMessages(TreeState& state, const char* during) {
         return {};
     const std::string text = state.messages.join(QStringLiteral(" / ")).toStdString();
     state.messages.clear();
-    return FsError{during, editorContext().dir, "the window said: " + text};
+    return FsError{during, state.app.dir, "the window said: " + text};
 }
 
 QWidget* treeWindow() {
@@ -46,8 +47,8 @@ QWidget* treeWindow() {
 }
 
 std::unique_ptr<Workload> treeWorkload(const std::string& appDir, std::string& unavailable) {
-    editorContext() = AppContext{appDir, LocaleRules::c()};
     auto state = std::make_shared<TreeState>();
+    state->app = AppContext{appDir, LocaleRules::c()};
     setMessageHandler([state](const QString& text) { state->messages.push_back(text); });
 
     // The top of the largest downline, found before anything is timed.
@@ -66,7 +67,7 @@ std::unique_ptr<Workload> treeWorkload(const std::string& appDir, std::string& u
         return nullptr;
     }
 
-    state->editor = createEditor(EditorKind::Members);
+    state->editor = createEditor(EditorKind::Members, state->app);
     state->editor->show();
     settle();
     auto* number = state->editor->findChild<QLineEdit*>(QStringLiteral("txtCurrent_Record"));
@@ -89,7 +90,7 @@ std::unique_ptr<Workload> treeWorkload(const std::string& appDir, std::string& u
         button->click();
         settle();
         if (!treeWindow())
-            return FsError{"open the referral tree", editorContext().dir, "no window"};
+            return FsError{"open the referral tree", state->app.dir, "no window"};
         return noMessages(*state, "open the referral tree");
     };
     workload->finish = [] {

@@ -1,19 +1,15 @@
 #pragma once
 
 #include "editors/record_editor.h"
+#include "storage/communication_record.h"
 
 #include <cstdint>
 #include <string>
 
-class QGroupBox;
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 
 namespace zelt {
-
-class GridView;
 
 // The communication editor frmCommunications: one exchange with a member per record of
 // "communications.kvr" (member, subject, date of the message, date of the response), with the
@@ -24,80 +20,57 @@ class CommunicationEditor : public RecordEditor {
     Q_OBJECT
 
 public:
-    explicit CommunicationEditor(QWidget* parent = nullptr);
+    explicit CommunicationEditor(const AppContext& app, QWidget* parent = nullptr);
 
     // Sets the shared messages again, then opens as every editor does.
-    void Form_Load() override;
-
-    void Fill_captions() override;
-    void Verify_types(std::int16_t& res) override;
-    bool From_frm() override;
-    void To_frm() override;
-    void Clear_frm() override;
-    void InputFields(bool& fl) override;
-
+    void load() override;
     // Offers today's date in both date fields of the new record.
-    void cmdCreate_Click() override;
-    // This editor's own save: no further checks than presence and conversion, and the fields
-    // keep the text as typed afterwards (only the subject is shown as stored).
-    void cmdSave_Click() override;
-
-    // The search (cmdDisplay) and the grid's row choice.
-    void cmdDisplay_Click();
-    void MSFGView_RowChosen(const QString& column0Text);
+    void onCmdCreateClicked() override;
+    // The search by member, subject and dates.
+    void onCmdDisplayClicked() override;
 
     // The three long texts of a record.
     enum class Text { Message, Response, Comments };
-    // <AppDir>/comm/<n>.txt, r<n>.txt or c<n>.txt
-    static std::string messagePath(Text text, std::int32_t n);
+    // <dir>/comm/<n>.txt, r<n>.txt or c<n>.txt
+    std::string messagePath(Text text, std::int32_t n) const;
 
 protected:
-    QList<QWidget*> Typed_fields() const override;
-    bool Check_presence() override;
-    bool Check_side_files() override;
-    bool Texts_replaced() const override;
-    bool Save_side_texts() override;
-    void Disable_editor() override;
+    void fillCaptions() override;
+    void showFields() override;
+    void clearFields() override;
+    void setFieldsEnabled(bool enabled) override;
+    QList<QWidget*> typedFields() const override;
+    bool checkPresence() override;
+    bool convertFields() override;
+    bool checkSideFiles() override;
+    bool buildRecord() override;
+    bool textsReplaced() const override;
+    bool saveSideTexts() override;
+    // No further checks than presence and conversion, and the fields keep the text as typed
+    // afterwards (only the subject is shown as stored).
+    SaveSteps saveSteps() const override;
 
 private:
-    void createFields();
-    void createSearchFrame();
     void arrangeWindow();
     QPlainTextEdit* fieldOf(Text text) const;
 
-    std::string SidePath;
-    std::string SideText;
-    // Set by From_frm when the subject was longer than its 30 characters.
-    bool SubjectCut = false;
-    // Set by From_frm when a character of the subject could not be stored and became "?".
-    bool SubjectReplaced = false;
+    // The values the last conversion took from the fields.
+    CommunicationRecord typed_;
+    // Set by buildRecord when a character of the subject could not be stored and became "?".
+    bool subjectReplaced_ = false;
 
-    QLabel* lblLabel1;
     QLineEdit* txtID;
-    QLabel* lblLabel2;
     QLineEdit* txtSubject;
-    QLabel* lblLabel3;
     QPlainTextEdit* txtMessage;
-    QLabel* lblLabel6;
     QLineEdit* txtDate;
-    QLabel* lblLabel8;
     QPlainTextEdit* txtResponce;
-    QLabel* lblLabel13;
     QLineEdit* txtDate_R;
-    QLabel* lblLabel12;
     QPlainTextEdit* txtComments;
 
-    QGroupBox* frameView;
-    QLabel* lblLabel15;
     QLineEdit* txtSID;
-    QLabel* lblLabel16;
     QLineEdit* txtSsubject;
-    QLabel* lblLabel17;
     QLineEdit* txtSdate;
-    QLabel* lblLabel18;
     QLineEdit* txtSdate_r;
-    QPushButton* cmdDisplay;
-    GridView* MSFGView;
 };
 
 } // namespace zelt

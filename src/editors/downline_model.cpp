@@ -1,6 +1,6 @@
 #include "editors/downline_model.h"
 
-#include "editors/editor_context.h"
+#include "storage/app_context.h"
 #include "storage/date_text.h"
 #include "storage/member_record.h"
 #include "storage/number_text.h"
@@ -25,14 +25,14 @@ QString withoutTrailingBlanks(const std::string& text) {
 
 } // namespace
 
-MemberFacts memberFacts(const std::uint8_t* record) {
+MemberFacts memberFacts(const std::uint8_t* record, const LocaleRules& rules) {
     const MemberRecord m = MemberRecord::decode(record);
     return {withoutTrailingBlanks(m.Name), withoutTrailingBlanks(m.Surname),
-            QString::number(m.Level),
-            QString::fromStdString(formatDate(m.Date, editorContext().rules))};
+            QString::number(m.Level), QString::fromStdString(formatDate(m.Date, rules))};
 }
 
-DownlineModel::DownlineModel(QObject* parent) : QAbstractItemModel(parent) {}
+DownlineModel::DownlineModel(const LocaleRules& rules, QObject* parent)
+    : QAbstractItemModel(parent), rules_(rules) {}
 
 void DownlineModel::setTree(std::shared_ptr<const ReferralTree> tree, std::int32_t root,
                             std::string membersPath) {
@@ -47,7 +47,7 @@ void DownlineModel::setTree(std::shared_ptr<const ReferralTree> tree, std::int32
         if (members) {
             const auto record = members->read(root);
             if (record && *record)
-                top.facts = memberFacts((*record)->data());
+                top.facts = memberFacts((*record)->data(), rules_);
         }
         nodes_.push_back(std::move(top));
     }
@@ -131,7 +131,7 @@ void DownlineModel::fetchMore(const QModelIndex& parent) {
             std::size_t next = 0;
             status = file->scan(first, last, [&](std::int32_t n, const std::uint8_t* record) {
                 if (next < members.size() && members[next] == n)
-                    facts[next++] = memberFacts(record);
+                    facts[next++] = memberFacts(record, rules_);
                 return next < members.size();
             });
         } else {
@@ -140,7 +140,7 @@ void DownlineModel::fetchMore(const QModelIndex& parent) {
                 if (!record)
                     status = record.status();
                 else if (*record)
-                    facts[i] = memberFacts((*record)->data());
+                    facts[i] = memberFacts((*record)->data(), rules_);
             }
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/referral_tree.h"
+#include "storage/app_context.h"
 #include "storage/record_file.h"
 
 #include <QAbstractItemModel>
@@ -16,7 +17,7 @@ struct MemberFacts {
     QString name, surname, level, date;
 };
 // From the 211 bytes of a member record.
-MemberFacts memberFacts(const std::uint8_t* record);
+MemberFacts memberFacts(const std::uint8_t* record, const LocaleRules& rules);
 
 // The downline of one member as a tree: the member at the top, below each member the members it
 // referred, in record order. A member's children are read (from the members file) only when its
@@ -29,7 +30,7 @@ class DownlineModel : public QAbstractItemModel {
 public:
     enum Column { MemberID, Name, Surname, Level, Date, Referred, Downline, ColumnCount };
 
-    explicit DownlineModel(QObject* parent = nullptr);
+    explicit DownlineModel(const LocaleRules& rules, QObject* parent = nullptr);
 
     // The downline of root; membersPath is read when nodes open.
     void setTree(std::shared_ptr<const ReferralTree> tree, std::int32_t root,
@@ -70,6 +71,8 @@ private:
     std::shared_ptr<const ReferralTree> tree_;
     std::int32_t root_ = 0;
     std::string membersPath_;
+    // How the members' dates are shown.
+    const LocaleRules rules_;
     std::vector<Node> nodes_;
 };
 

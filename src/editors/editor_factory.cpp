@@ -9,27 +9,27 @@ namespace zelt {
 
 namespace {
 
-// Builds the window and runs its Form_Load.
-template <class Editor, class... Args> QWidget* loaded(Args... args) {
+// Builds the window and runs its load().
+template <class Editor, class... Args> QWidget* loaded(const Args&... args) {
     auto* editor = new Editor(args...);
-    editor->Form_Load();
+    editor->load();
     return editor;
 }
 
 } // namespace
 
-QWidget* createEditor(EditorKind kind) {
+QWidget* createEditor(EditorKind kind, const AppContext& app) {
     switch (kind) {
     case EditorKind::Sales:
-        return loaded<SaleEditor>(SaleEditor::Kind::Sales);
+        return loaded<SaleEditor>(SaleEditor::Kind::Sales, app);
     case EditorKind::Payments:
-        return loaded<SaleEditor>(SaleEditor::Kind::Payments);
+        return loaded<SaleEditor>(SaleEditor::Kind::Payments, app);
     case EditorKind::Schemes:
-        return loaded<SchemeEditor>();
+        return loaded<SchemeEditor>(app);
     case EditorKind::Communications:
-        return loaded<CommunicationEditor>();
+        return loaded<CommunicationEditor>(app);
     case EditorKind::Members:
-        return loaded<MemberEditor>();
+        return loaded<MemberEditor>(app);
     }
     return nullptr;
 }

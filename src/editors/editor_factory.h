@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/app_context.h"
+
 class QWidget;
 
 namespace zelt {
@@ -7,8 +9,9 @@ namespace zelt {
 // The five editor windows that the main window opens.
 enum class EditorKind { Members, Communications, Sales, Payments, Schemes };
 
-// A new top-level editor window of the kind (deleted when closed) whose Form_Load has run, not
-// yet shown; nullptr for a kind that has no editor yet.
-QWidget* createEditor(EditorKind kind);
+// A new top-level editor window of the kind (deleted when closed) whose load() has run, not
+// yet shown, working in the program's folder with its conversion rules; nullptr for a kind
+// that has no editor yet.
+QWidget* createEditor(EditorKind kind, const AppContext& app);
 
 } // namespace zelt

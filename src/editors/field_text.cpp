@@ -1,6 +1,7 @@
 #include "editors/field_text.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextDocument>
@@ -66,6 +67,28 @@ void setMultiLineText(QPlainTextEdit* field, const std::string& text) {
     QString shown = toQString(text);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     field->setPlainText(shown);
+}
+
+QLineEdit* makeLineField(QWidget* parent, const char* name) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    makeSingleLine(field);
+    return field;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QWidget* buddy) {
+    auto* label = new QLabel(QString::fromLatin1(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setBuddy(buddy);
+    return label;
+}
+
+QPlainTextEdit* makeTextField(QWidget* parent, const char* name) {
+    auto* field = new QPlainTextEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setTabChangesFocus(true);
+    field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return field;
 }
 
 } // namespace zelt

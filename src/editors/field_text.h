@@ -4,6 +4,7 @@
 
 #include <string>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
@@ -30,6 +31,13 @@ std::string singleLineText(const QLineEdit* field);
 std::string multiLineText(const QPlainTextEdit* field);
 // Shows a side file's text (line breaks CR LF) in a multi-line field.
 void setMultiLineText(QPlainTextEdit* field, const std::string& text);
+
+// A single-line field of the given control name.
+QLineEdit* makeLineField(QWidget* parent, const char* name);
+// A label of the given control name and caption, naming the field its shortcut moves to.
+QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QWidget* buddy);
+// A multi-line field of the given control name: Tab moves on, the vertical scroll bar stays.
+QPlainTextEdit* makeTextField(QWidget* parent, const char* name);
 
 // The text a field shows: of a single-line field, a multi-line field (every character as it
 // stands) or the text of a list field.

@@ -1,16 +1,17 @@
 // Saving a member: the presence checks, the conversions, the texts trimmed and cut, the level
 // from the referrer, the referrer checks, the record and its additional info file.
-#include "editors/editor_context.h"
 #include "editors/field_text.h"
 #include "editors/member_editor.h"
 #include "search/member_search_referrer.h"
 #include "shell/message_table.h"
+#include "storage/app_context.h"
 #include "storage/app_paths.h"
 #include "storage/code_page.h"
 #include "storage/date_text.h"
 #include "storage/field_codec.h"
 #include "storage/member_count.h"
 #include "storage/member_record.h"
+#include "storage/member_rules.h"
 #include "storage/number_text.h"
 #include "storage/side_text.h"
 #include "storage/whole_file_writer.h"
@@ -21,106 +22,75 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include <limits>
-
 namespace zelt {
 
-namespace {
-
-std::string withoutBlanks(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// What From_frm noticed about the texts it stored.
-struct TextChanges {
-    bool cut = false;
-    bool replaced = false;
-};
-
-// A text field as it will be stored: without surrounding blanks, cut to its width in
-// characters, and with "?" for every character that Windows-1252 cannot store. Puts that text
-// back into the field, and notes what changed.
-std::string storedText(QLineEdit* field, std::size_t width, TextChanges& changes) {
-    std::string text = withoutBlanks(singleLineText(field));
-    if (characterCount(text) > width) {
-        text = firstCharacters(text, width);
-        changes.cut = true;
-    }
-    const EncodedText encoded = encodeCp1252(text);
-    if (encoded.replaced) {
-        changes.replaced = true;
-        text = decodeCp1252(encoded.bytes);
-    }
-    if (toQString(text) != field->text())
-        field->setText(toQString(text));
-    return text;
-}
-
-} // namespace
-
-bool MemberEditor::Check_presence() {
+bool MemberEditor::checkPresence() {
     if (txtName->text().isEmpty()) {
-        Refuse(kMsgEnterData, txtName);
+        refuse(kMsgEnterData, txtName);
         return false;
     }
-    // The identifier is never typed and always holds CurrentRecord: these two checks guard the
-    // editor's own state, and the focus stays where it is.
+    // The identifier is never typed and always holds the record number: these two checks guard
+    // the editor's own state, and the focus stays where it is.
     if (txtAffiliateID->text().isEmpty()) {
-        Refuse(kMsgEnterData, nullptr);
+        refuse(kMsgEnterData, nullptr);
         return false;
     }
-    if (parseInt32(singleLineText(txtAffiliateID), editorContext().rules) != CurrentRecord) {
-        Refuse(kMsgIncorrectValue, nullptr);
+    if (parseInt32(singleLineText(txtAffiliateID), app().rules) != currentRecord_) {
+        refuse(kMsgIncorrectValue, nullptr);
         return false;
     }
     for (QLineEdit* field : {txtRef_ID, txtDate}) {
         if (field->text().isEmpty()) {
-            Refuse(kMsgEnterData, field);
+            refuse(kMsgEnterData, field);
             return false;
         }
     }
     if (cmbAP_ID->currentText().isEmpty()) {
-        Refuse(kMsgSelectValue, cmbAP_ID);
+        refuse(kMsgSelectValue, cmbAP_ID);
         return false;
     }
     return true;
 }
 
-void MemberEditor::Verify_types(std::int16_t& res) {
-    const LocaleRules& rules = editorContext().rules;
-    res = 0;
-    if (!parseInt32(singleLineText(txtRef_ID), rules)) {
-        Refuse(kMsgIncorrectValue, txtRef_ID);
-        return;
-    }
-    if (!parseDate(singleLineText(txtDate), rules)) {
-        Refuse(kMsgIncorrectValue, txtDate);
-        return;
-    }
+bool MemberEditor::convertFields() {
+    const auto referrer = typedInt32(txtRef_ID);
+    if (!referrer)
+        return false;
+    const auto date = typedDate(txtDate);
+    if (!date)
+        return false;
     // An empty Egold account is stored as 0.
     if (txtEgold_ID->text().isEmpty())
         txtEgold_ID->setText(QStringLiteral("0"));
-    if (!parseInt32(singleLineText(txtEgold_ID), rules)) {
-        Refuse(kMsgIncorrectValue, txtEgold_ID);
-        return;
-    }
-    if (!parseInt16(singleLineText(cmbAP_ID->lineEdit()), rules)) {
-        Refuse(kMsgIncorrectValue, cmbAP_ID);
-        return;
-    }
-    res = 1;
+    const auto egold = typedInt32(txtEgold_ID);
+    if (!egold)
+        return false;
+    const auto scheme = typedInt16(cmbAP_ID->lineEdit(), cmbAP_ID);
+    if (!scheme)
+        return false;
+    typed_.Ref_ID = *referrer;
+    typed_.Date = *date;
+    typed_.Egold_ID = *egold;
+    typed_.AP_ID = *scheme;
+    return true;
 }
 
-bool MemberEditor::From_frm() {
-    MemberRecord record;
-    TextChanges changes;
+bool MemberEditor::buildRecord() {
+    MemberRecord record = typed_;
+    bool cut = false;
+    bool replaced = false;
     // A text the operator has not changed keeps its stored bytes (copied below) and is shown
-    // as it is.
+    // as it is; a changed one is stored without surrounding blanks, cut to its width and with
+    // "?" for what the code page cannot store, and the field shows it so.
     const auto text = [&](QLineEdit* field, std::size_t width) {
-        return Shown.keepsStored(field) ? std::string() : storedText(field, width, changes);
+        if (shown_.keepsStored(field))
+            return std::string();
+        StoredText stored = storedText(singleLineText(field), width);
+        cut = cut || stored.cut;
+        replaced = replaced || stored.replaced;
+        if (toQString(stored.text) != field->text())
+            field->setText(toQString(stored.text));
+        return std::move(stored.text);
     };
     record.Name = text(txtName, 20);
     record.Surname = text(txtSurname, 20);
@@ -131,46 +101,24 @@ bool MemberEditor::From_frm() {
     record.Phone = text(txtPhone, 15);
     record.E_mail = text(txtE_mail, 30);
     record.URL = text(txtURL, 30);
-
-    const LocaleRules& rules = editorContext().rules;
-    const auto referrer = parseInt32(singleLineText(txtRef_ID), rules);
-    const auto egold = parseInt32(singleLineText(txtEgold_ID), rules);
-    const auto date = parseDate(singleLineText(txtDate), rules);
-    const auto scheme = parseInt16(singleLineText(cmbAP_ID->lineEdit()), rules);
-    if (!referrer || !egold || !date || !scheme) {
-        showMessage(kMsgIncorrectValue, this);
-        return false;
-    }
-    record.AffiliateID = CurrentRecord;
-    record.Ref_ID = *referrer;
-    record.Egold_ID = *egold;
-    record.Date = *date;
-    record.AP_ID = *scheme;
+    record.AffiliateID = currentRecord_;
 
     // The level follows the referrer's stored level; a referrer that is no stored record
     // leaves it unset, and the referrer checks refuse the save.
-    savedRef_ID = record.Ref_ID;
-    levelState = LevelState::Unset;
-    if (record.Ref_ID == 0) {
-        record.Level = 1;
-        levelState = LevelState::Known;
-    } else if (record.Ref_ID > 0) {
-        auto lookup = DataFile.read(record.Ref_ID);
+    std::optional<std::int32_t> referrerLevel;
+    if (levelNeedsReferrer(record.Ref_ID)) {
+        auto lookup = dataFile_.read(record.Ref_ID);
         if (!lookup) {
-            Report(lookup.error());
+            report(lookup.error());
             return false;
         }
-        if (*lookup) {
-            const std::int32_t level = field::getInt32((*lookup)->data() + MemberRecord::kLevel);
-            if (level == std::numeric_limits<std::int32_t>::max()) {
-                levelState = LevelState::Overflow;
-            } else {
-                record.Level = level + 1;
-                levelState = LevelState::Known;
-            }
-        }
+        if (*lookup)
+            referrerLevel = field::getInt32((*lookup)->data() + MemberRecord::kLevel);
     }
-    RecordBuffer = record.encode();
+    const MemberLevel level = levelFromReferrer(record.Ref_ID, referrerLevel);
+    levelState_ = level.state;
+    record.Level = level.level;
+    recordBuffer_ = record.encode();
     for (const auto& [field, place] : {std::pair{txtName, MemberRecord::kName},
                                        {txtSurname, MemberRecord::kSurname},
                                        {txtStreet, MemberRecord::kStreet},
@@ -180,114 +128,79 @@ bool MemberEditor::From_frm() {
                                        {txtPhone, MemberRecord::kPhone},
                                        {txtE_mail, MemberRecord::kE_mail},
                                        {txtURL, MemberRecord::kURL}})
-        Shown.keepStored(field, RecordBuffer, place.offset, place.width);
-    Shown.keepStored(txtRef_ID, RecordBuffer, MemberRecord::kRef_ID, 4);
-    Shown.keepStored(txtEgold_ID, RecordBuffer, MemberRecord::kEgold_ID, 4);
-    Shown.keepStored(cmbAP_ID, RecordBuffer, MemberRecord::kAP_ID, 2);
-    Shown.keepStored(txtDate, RecordBuffer, MemberRecord::kDate, 8);
-    recordTextsReplaced = changes.replaced;
+        shown_.keepStored(field, recordBuffer_, place.offset, place.width);
+    shown_.keepStored(txtRef_ID, recordBuffer_, MemberRecord::kRef_ID, 4);
+    shown_.keepStored(txtEgold_ID, recordBuffer_, MemberRecord::kEgold_ID, 4);
+    shown_.keepStored(cmbAP_ID, recordBuffer_, MemberRecord::kAP_ID, 2);
+    shown_.keepStored(txtDate, recordBuffer_, MemberRecord::kDate, 8);
+    recordTextsReplaced_ = replaced;
 
-    if (changes.cut)
+    if (cut)
         showMessage(QString::fromLatin1(kMsgTruncated), this);
-    if (Texts_replaced())
-        showMessage(QString::fromLatin1(kMsgReplacedCharacters), this);
     return true;
 }
 
-bool MemberEditor::Check_referrer() {
-    const std::int32_t referrer = savedRef_ID;
-    if (referrer < 0 || referrer == CurrentRecord) {
-        Refuse(kMsgIncorrectValue, txtRef_ID);
-        return false;
-    }
-    if (referrer == 0)
-        return true; // no referrer: always accepted, nothing to search
-    if (RecordCount > 1) {
-        const auto found = memberIdStored(DataFile, RecordCount, referrer);
-        if (!found) {
-            Report(found.error());
+bool MemberEditor::checkRecord() {
+    const std::int32_t referrer = typed_.Ref_ID;
+    bool found = true;
+    if (referrerIsSearched(referrer, currentRecord_, recordCount_)) {
+        const auto stored = memberIdStored(dataFile_, recordCount_, referrer);
+        if (!stored) {
+            report(stored.error());
             return false;
         }
-        if (!*found) {
-            Refuse(kMsgNoRecord, txtRef_ID);
-            return false;
-        }
+        found = *stored;
     }
-    if (referrer > RecordCount || levelState != LevelState::Known) {
-        Refuse(kMsgIncorrectValue, txtRef_ID);
+    switch (referrerVerdict(referrer, currentRecord_, recordCount_, found, levelState_)) {
+    case ReferrerVerdict::Accepted:
+        return true;
+    case ReferrerVerdict::NotStored:
+        refuse(kMsgNoRecord, txtRef_ID);
         return false;
+    case ReferrerVerdict::IncorrectValue:
+        break;
     }
-    return true;
+    refuse(kMsgIncorrectValue, txtRef_ID);
+    return false;
 }
 
-bool MemberEditor::Check_side_files() {
+bool MemberEditor::checkSideFiles() {
     // An additional info file that is there but cannot be read is never replaced by a save:
     // its text may not be what the field shows.
-    const auto info = readSideText(sidePathOf(CurrentRecord));
-    if (!info) {
-        Report(info.error());
-        return false;
-    }
-    return true;
+    return sideFileReadable(sidePathOf(currentRecord_));
 }
 
-bool MemberEditor::Texts_replaced() const {
-    return recordTextsReplaced || (!Shown.keepsStored(txtAdditional_Info) &&
-                                   encodeCp1252(multiLineText(txtAdditional_Info)).replaced);
+bool MemberEditor::textsReplaced() const {
+    return recordTextsReplaced_ || (!shown_.keepsStored(txtAdditional_Info) &&
+                                    encodeCp1252(multiLineText(txtAdditional_Info)).replaced);
 }
 
-bool MemberEditor::Save_side_texts() {
-    if (!Report(ensureFolder(editorContext().dir, Folder::Addinfo)))
+bool MemberEditor::saveSideTexts() {
+    if (!report(ensureFolder(app().dir, Folder::Addinfo)))
         return false;
-    SidePath = sidePathOf(CurrentRecord);
+    const std::string path = sidePathOf(currentRecord_);
     // Written at every save, also when empty: every stored member has its file. A text the
     // operator has not changed is written back with exactly the bytes it was read from (and
     // left alone when its file could not be read).
-    if (Shown.keepsStored(txtAdditional_Info)) {
-        const std::optional<std::string>* shown = Shown.sideFile(txtAdditional_Info);
+    if (shown_.keepsStored(txtAdditional_Info)) {
+        const std::optional<std::string>* shown = shown_.sideFile(txtAdditional_Info);
         if (!shown)
             return true;
         if (*shown)
-            return Report(writeWholeFile(SidePath, **shown));
+            return report(writeWholeFile(path, **shown));
     }
     const std::string text = multiLineText(txtAdditional_Info);
-    if (!Report(writeSideText(SidePath, text)))
+    if (!report(writeSideText(path, text)))
         return false;
-    Shown.rememberSideFile(txtAdditional_Info, encodeCp1252(text).bytes + "\r\n");
+    shown_.rememberSideFile(txtAdditional_Info, encodeCp1252(text).bytes + "\r\n");
     return true;
 }
 
-void MemberEditor::cmdSave_Click() {
-    EditMode = Browsing;
-    if (!Check_presence())
-        return;
-    if (CurrentRecord < 1) {
-        Refuse(kMsgCreateRecord, cmdCreate);
-        return;
-    }
-    std::int16_t res = 0;
-    Verify_types(res);
-    if (res == 0)
-        return;
-    if (!Check_side_files())
-        return;
-    if (!From_frm())
-        return;
-    if (!Check_referrer())
-        return;
-    if (!Write_record())
-        return;
-    CurrentStored = true;
-    txtCurrent_Record->setText(QString::number(CurrentRecord));
-    Recount_records();
-    // When the additional info cannot be written the record is stored but the screen stays as
-    // it is, so that nothing typed is lost and the save can be repeated.
-    if (!Save_side_texts())
-        return;
-    // The fields are not shown again: they hold the texts as stored, and the level shows what
-    // it showed before until the member is next shown.
-    Enabled_frm(EditMode);
-    Remember_shown();
+RecordEditor::SaveSteps MemberEditor::saveSteps() const {
+    // The record number is checked before the conversions. The fields are not shown again:
+    // they hold the texts as stored, and the level shows what it showed before until the
+    // member is next shown.
+    return {.numberCheckedFirst = true, .numberShownOnWrite = true, .recordShownAfter = false};
 }
 
 } // namespace zelt

@@ -7,20 +7,20 @@
 
 namespace zelt {
 
-void MemberEditor::Enabled_frm(std::int16_t& mode) {
-    RecordEditor::Enabled_frm(mode);
+void MemberEditor::applyMode(Mode mode) {
+    RecordEditor::applyMode(mode);
     updateTreeButton();
 }
 
 void MemberEditor::updateTreeButton() {
-    cmdTree->setEnabled(isLoaded() && CurrentStored && CurrentRecord >= 1);
+    cmdTree->setEnabled(isLoaded() && currentStored_ && currentRecord_ >= 1);
 }
 
-void MemberEditor::cmdTree_Click() {
-    if (!CurrentStored || CurrentRecord < 1)
+void MemberEditor::onCmdTreeClicked() {
+    if (!currentStored_ || currentRecord_ < 1)
         return;
     const BusyPointer busy(cmdTree, this);
-    TreeWindow::showFor(this, CurrentRecord);
+    TreeWindow::showFor(this, currentRecord_);
 }
 
 } // namespace zelt

@@ -1,303 +1,366 @@
 #include "editors/record_editor.h"
 
-#include "editors/editor_context.h"
 #include "editors/field_text.h"
 #include "shell/message_table.h"
+#include "storage/app_context.h"
 #include "storage/app_paths.h"
+#include "storage/date_text.h"
 #include "storage/file_system.h"
 #include "storage/member_count.h"
 #include "storage/number_text.h"
+#include "storage/side_text.h"
 #include "storage/whole_file_writer.h"
 #include "ui/grid_view.h"
 #include "ui/message_box.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include <limits>
 
 namespace zelt {
 
-RecordEditor::RecordEditor(int recordLength, RecordKind exportKind, QWidget* parent)
-    : QWidget(parent), recordLength_(recordLength), exportKind_(exportKind) {
+RecordEditor::RecordEditor(const AppContext& app, int recordLength, RecordKind exportKind,
+                           QWidget* parent)
+    : QWidget(parent), app_(app), recordLength_(recordLength), exportKind_(exportKind) {
     createControls();
 }
 
 RecordEditor::~RecordEditor() = default;
 
 std::string RecordEditor::dataFilePath() const {
-    return filePath(editorContext().dir, Folder::Data, filenm);
+    return filePath(app_.dir, Folder::Data, fileName_);
 }
 
-void RecordEditor::Form_Load() {
-    Fill_captions();
-    if (!Report(ensureFolder(editorContext().dir, Folder::Data))) {
-        LoadFailed = true;
-        Disable_editor();
+void RecordEditor::load() {
+    fillCaptions();
+    if (!report(ensureFolder(app_.dir, Folder::Data))) {
+        loadFailed_ = true;
+        disableEditor();
         return;
     }
     auto opened = RecordFile::open(dataFilePath(), recordLength_);
     if (!opened) {
-        Report(opened.error());
-        LoadFailed = true;
-        Disable_editor();
+        report(opened.error());
+        loadFailed_ = true;
+        disableEditor();
         return;
     }
-    DataFile = std::move(*opened);
-    if (!Recount_records()) {
-        DataFile.close();
-        LoadFailed = true;
-        Disable_editor();
+    dataFile_ = std::move(*opened);
+    if (!recountRecords()) {
+        dataFile_.close();
+        loadFailed_ = true;
+        disableEditor();
         return;
     }
-    CurrentRecord = RecordCount;
-    if (RecordCount != 0) {
-        Show_record(RecordCount);
-        EditMode = Browsing;
+    currentRecord_ = recordCount_;
+    if (recordCount_ != 0) {
+        showRecord(recordCount_);
+        editMode_ = Mode::Browsing;
     } else {
-        EditMode = NoRecord;
+        editMode_ = Mode::NoRecord;
     }
-    Enabled_frm(EditMode);
+    applyMode(editMode_);
 }
 
-void RecordEditor::Form_Unload() {
+void RecordEditor::unload() {
     if (unloaded_)
         return;
     unloaded_ = true;
     // Also after a load that stopped early: an existing data file is backed up all the same.
-    DataFile.close();
-    if (LoadFailed)
+    dataFile_.close();
+    if (loadFailed_)
         return;
-    if (!Report(ensureFolder(editorContext().dir, Folder::Backcopies)))
+    if (!report(ensureFolder(app_.dir, Folder::Backcopies)))
         return;
     const std::string source = dataFilePath();
     const auto exists = fs::isFile(source);
     if (!exists) {
-        Report(exists.error());
+        report(exists.error());
         return;
     }
     if (*exists)
-        Report(
-            copyFileReplacing(source, filePath(editorContext().dir, Folder::Backcopies, filenm)));
+        report(copyFileReplacing(source, filePath(app_.dir, Folder::Backcopies, fileName_)));
 }
 
 void RecordEditor::closeEvent(QCloseEvent* event) {
-    if (!unloaded_ && !Discard_typed()) {
+    if (!unloaded_ && !discardTyped()) {
         event->ignore();
         return;
     }
-    Form_Unload();
+    unload();
     event->accept();
 }
 
-bool RecordEditor::Show_record(std::int32_t n) {
-    auto read = DataFile.read(n);
+bool RecordEditor::showRecord(std::int32_t n) {
+    auto read = dataFile_.read(n);
     if (!read) {
-        Report(read.error());
+        report(read.error());
         return false;
     }
-    CurrentRecord = n;
+    currentRecord_ = n;
     if (read->has_value()) {
-        RecordBuffer = std::move(**read);
-        CurrentStored = true;
-        To_frm();
+        recordBuffer_ = std::move(**read);
+        currentStored_ = true;
+        showFields();
     } else {
-        CurrentStored = false;
-        Show_no_record();
+        currentStored_ = false;
+        showNoRecord();
     }
-    Remember_shown();
+    rememberShown();
     return true;
 }
 
-void RecordEditor::Remember_shown() {
-    Shown.remember(Typed_fields(), CurrentStored ? RecordBuffer : RecordBytes());
+void RecordEditor::rememberShown() {
+    shown_.remember(typedFields(), currentStored_ ? recordBuffer_ : RecordBytes());
 }
 
-bool RecordEditor::Discard_typed() {
+bool RecordEditor::discardTyped() {
     // cmdSave is usable exactly while a record is created or edited (also after a refused save,
-    // which has set EditMode to browsing already).
-    if (!cmdSave->isEnabled() || !Shown.anyChanged())
+    // which has set the mode to browsing already).
+    if (!cmdSave->isEnabled() || !shown_.anyChanged())
         return true;
     return askQuestion(QString::fromLatin1(kMsgDiscardChanges), this) == Answer::Yes;
 }
 
-void RecordEditor::Choose_row(const QString& column0Text) {
-    const auto number = parseInt32(toStdString(column0Text), editorContext().rules);
-    if (!number || *number < 1 || *number > RecordCount) {
+void RecordEditor::chooseRow(const QString& column0Text) {
+    const auto number = parseInt32(toStdString(column0Text), app_.rules);
+    if (!number || *number < 1 || *number > recordCount_) {
         showMessage(kMsgNoRecord, this);
         return;
     }
     const bool typing = cmdSave->isEnabled();
-    if (!Discard_typed())
+    if (!discardTyped())
         return;
-    if (!Show_record(*number) || !typing)
+    if (!showRecord(*number) || !typing)
         return;
     // Back to browsing, so that no save can follow without cmdEdit; a number allotted by
     // cmdCreate and not saved is given up.
-    EditMode = Browsing;
-    Recount_records();
-    Enabled_frm(EditMode);
+    editMode_ = Mode::Browsing;
+    recountRecords();
+    applyMode(editMode_);
 }
 
-void RecordEditor::Show_no_record() {
-    Clear_frm();
-    txtCurrent_Record->setText(QString::number(CurrentRecord));
+void RecordEditor::showNoRecord() {
+    clearFields();
+    txtCurrent_Record->setText(QString::number(currentRecord_));
 }
 
-bool RecordEditor::Write_record() {
+bool RecordEditor::writeRecord() {
     // The search grid shows records as the search found them, reading them from the file.
-    if (auto* grid = findChild<GridView*>(QStringLiteral("MSFGView")))
-        grid->keepBeforeOverwrite(CurrentRecord);
-    return Report(DataFile.write(CurrentRecord, RecordBuffer));
+    if (MSFGView)
+        MSFGView->keepBeforeOverwrite(currentRecord_);
+    return report(dataFile_.write(currentRecord_, recordBuffer_));
 }
 
-bool RecordEditor::Recount_records() {
-    const auto count = DataFile.count();
+bool RecordEditor::recountRecords() {
+    const auto count = dataFile_.count();
     if (!count) {
-        Report(count.error());
+        report(count.error());
         return false;
     }
-    RecordCount = *count;
+    recordCount_ = *count;
     return true;
 }
 
-void RecordEditor::Refuse(const std::string& message, QWidget* focus) {
+bool RecordEditor::refusedUnless(bool converted, QLineEdit* field, QWidget* focus) {
+    if (!converted)
+        refuse(kMsgIncorrectValue, focus ? focus : field);
+    return !converted;
+}
+
+std::optional<std::int32_t> RecordEditor::typedInt32(QLineEdit* field, QWidget* focus) {
+    const auto value = parseInt32(singleLineText(field), app_.rules);
+    refusedUnless(value.has_value(), field, focus);
+    return value;
+}
+
+std::optional<std::int16_t> RecordEditor::typedInt16(QLineEdit* field, QWidget* focus) {
+    const auto value = parseInt16(singleLineText(field), app_.rules);
+    refusedUnless(value.has_value(), field, focus);
+    return value;
+}
+
+std::optional<float> RecordEditor::typedSingle(QLineEdit* field, QWidget* focus) {
+    const auto value = parseSingle(singleLineText(field), app_.rules);
+    refusedUnless(value.has_value(), field, focus);
+    return value;
+}
+
+std::optional<double> RecordEditor::typedDate(QLineEdit* field, QWidget* focus) {
+    const auto value = parseDate(singleLineText(field), app_.rules);
+    refusedUnless(value.has_value(), field, focus);
+    return value;
+}
+
+void RecordEditor::refuse(const std::string& message, QWidget* focus) {
     showMessage(message, this);
     if (focus)
         focus->setFocus();
 }
 
-void RecordEditor::Report(const FsError& error) {
+void RecordEditor::report(const FsError& error) {
     showMessage(error.message(), this);
 }
 
-bool RecordEditor::Report(const Status& status) {
+bool RecordEditor::report(const Status& status) {
     if (!status)
-        Report(status.error());
+        report(status.error());
     return status.ok();
 }
 
-void RecordEditor::cmdFirst_Click() {
-    if (RecordCount != 0)
-        Show_record(1);
+bool RecordEditor::showSideFile(QPlainTextEdit* field, const std::string& path) {
+    field->clear();
+    shown_.forgetSideFile(field);
+    auto stored = readSideFile(path);
+    if (!stored) {
+        report(stored.error());
+        return false;
+    }
+    setMultiLineText(field, stored->text);
+    shown_.rememberSideFile(field, std::move(stored->bytes));
+    return true;
+}
+
+bool RecordEditor::sideFileReadable(const std::string& path) {
+    const auto stored = readSideText(path);
+    if (!stored) {
+        report(stored.error());
+        return false;
+    }
+    return true;
+}
+
+bool RecordEditor::writeChangedSideText(const QPlainTextEdit* field, const std::string& path) {
+    if (field->toPlainText().isEmpty() || shown_.keepsStored(field))
+        return true;
+    return report(writeSideText(path, multiLineText(field)));
+}
+
+void RecordEditor::onCmdFirstClicked() {
+    if (recordCount_ != 0)
+        showRecord(1);
     else
-        CurrentRecord = 1;
+        currentRecord_ = 1;
 }
 
-void RecordEditor::cmdLast_Click() {
-    if (RecordCount != 0)
-        Show_record(RecordCount);
+void RecordEditor::onCmdLastClicked() {
+    if (recordCount_ != 0)
+        showRecord(recordCount_);
     else
-        CurrentRecord = 0;
+        currentRecord_ = 0;
 }
 
-void RecordEditor::cmdNext_Click() {
-    if (RecordCount != 0 && CurrentRecord < RecordCount)
-        Show_record(CurrentRecord + 1);
+void RecordEditor::onCmdNextClicked() {
+    if (recordCount_ != 0 && currentRecord_ < recordCount_)
+        showRecord(currentRecord_ + 1);
 }
 
-void RecordEditor::cmdPrevious_Click() {
-    if (RecordCount != 0 && CurrentRecord > 1)
-        Show_record(CurrentRecord - 1);
+void RecordEditor::onCmdPreviousClicked() {
+    if (recordCount_ != 0 && currentRecord_ > 1)
+        showRecord(currentRecord_ - 1);
 }
 
-void RecordEditor::cmdGoTo_Click() {
+void RecordEditor::onCmdGoToClicked() {
     if (txtCurrent_Record->text().isEmpty()) {
-        Refuse(kMsgEnterData, txtCurrent_Record);
+        refuse(kMsgEnterData, txtCurrent_Record);
         return;
     }
-    const auto number = parseInt32(singleLineText(txtCurrent_Record), editorContext().rules);
+    const auto number = parseInt32(singleLineText(txtCurrent_Record), app_.rules);
     if (!number) {
-        Refuse(kMsgIncorrectValue, txtCurrent_Record);
+        refuse(kMsgIncorrectValue, txtCurrent_Record);
         return;
     }
     std::int32_t target = *number;
-    if (target > RecordCount || target < 1) {
-        Refuse(kMsgNoRecord, txtCurrent_Record);
+    if (target > recordCount_ || target < 1) {
+        refuse(kMsgNoRecord, txtCurrent_Record);
         target = 1;
     }
-    Show_record(target);
+    showRecord(target);
 }
 
-void RecordEditor::cmdCreate_Click() {
+void RecordEditor::onCmdCreateClicked() {
     // The new number follows the records in the file, not the editor's own count: a creation
     // abandoned earlier must not leave a hole.
-    const auto stored = DataFile.count();
+    const auto stored = dataFile_.count();
     if (!stored) {
-        Report(stored.error());
+        report(stored.error());
         return;
     }
     if (*stored == std::numeric_limits<std::int32_t>::max()) {
-        Refuse(kMsgIncorrectValue, cmdCreate);
+        refuse(kMsgIncorrectValue, cmdCreate);
         return;
     }
-    RecordCount = *stored + 1;
-    CurrentRecord = RecordCount;
-    CurrentStored = false;
-    EditMode = Creating;
-    Clear_frm();
-    txtCurrent_Record->setText(QString::number(CurrentRecord));
-    Enabled_frm(EditMode);
-    Remember_shown();
-    Typed_fields().constFirst()->setFocus();
+    recordCount_ = *stored + 1;
+    currentRecord_ = recordCount_;
+    currentStored_ = false;
+    editMode_ = Mode::Creating;
+    clearFields();
+    txtCurrent_Record->setText(QString::number(currentRecord_));
+    applyMode(editMode_);
+    rememberShown();
+    typedFields().constFirst()->setFocus();
 }
 
-void RecordEditor::cmdEdit_Click() {
-    EditMode = Editing;
-    if (CurrentRecord >= 1 && CurrentStored) {
-        Enabled_frm(EditMode);
-        Typed_fields().constFirst()->setFocus();
+void RecordEditor::onCmdEditClicked() {
+    editMode_ = Mode::Editing;
+    if (currentRecord_ >= 1 && currentStored_) {
+        applyMode(editMode_);
+        typedFields().constFirst()->setFocus();
     } else {
-        Refuse(kMsgCreateRecord, cmdCreate);
+        refuse(kMsgCreateRecord, cmdCreate);
     }
 }
 
-void RecordEditor::cmdSave_Click() {
-    EditMode = Browsing;
-    if (!Check_presence())
+void RecordEditor::onCmdSaveClicked() {
+    const SaveSteps steps = saveSteps();
+    const auto numberRefused = [this] {
+        if (currentRecord_ >= 1)
+            return false;
+        refuse(kMsgCreateRecord, cmdCreate);
+        return true;
+    };
+    editMode_ = Mode::Browsing;
+    if (!checkPresence())
         return;
-    std::int16_t res = 0;
-    Verify_types(res);
-    if (res == 0)
+    if (steps.numberCheckedFirst && numberRefused())
         return;
-    if (!Check_values())
+    if (!convertFields() || !checkValues())
         return;
-    if (CurrentRecord < 1) {
-        Refuse(kMsgCreateRecord, cmdCreate);
+    if (!steps.numberCheckedFirst && numberRefused())
         return;
-    }
-    if (!Check_side_files())
+    if (!checkSideFiles() || !buildRecord())
         return;
-    if (!From_frm())
-        return;
-    if (Texts_replaced())
+    if (textsReplaced())
         showMessage(QString::fromLatin1(kMsgReplacedCharacters), this);
-    if (!Write_record())
+    if (!checkRecord() || !writeRecord())
         return;
-    CurrentStored = true;
-    txtCurrent_Record->setText(QString::number(CurrentRecord));
-    Recount_records();
+    currentStored_ = true;
+    if (steps.numberShownOnWrite)
+        txtCurrent_Record->setText(QString::number(currentRecord_));
+    recountRecords();
     // When the side texts cannot be written the record is stored but the screen stays as it
     // is, so that nothing typed is lost and the save can be repeated.
-    if (!Save_side_texts())
+    if (!saveSideTexts())
         return;
-    EditMode = Browsing;
-    Enabled_frm(EditMode);
-    To_frm();
-    Remember_shown();
+    applyMode(editMode_);
+    if (steps.recordShownAfter)
+        showFields();
+    rememberShown();
 }
 
-void RecordEditor::save_records(std::int32_t first, std::int32_t last) {
-    Report(zelt::saveRecords(editorContext(), exportKind_, first, last));
+void RecordEditor::exportRecords(std::int32_t first, std::int32_t last) {
+    report(zelt::saveRecords(app(), exportKind_, first, last));
 }
 
-void RecordEditor::cmdSaveThisRecord_Click() {
-    save_records(CurrentRecord, CurrentRecord);
+void RecordEditor::onCmdSaveThisRecordClicked() {
+    exportRecords(currentRecord_, currentRecord_);
 }
 
-void RecordEditor::cmdSaveAllRecords_Click() {
-    save_records(1, RecordCount);
+void RecordEditor::onCmdSaveAllRecordsClicked() {
+    exportRecords(1, recordCount_);
 }
 
 } // namespace zelt

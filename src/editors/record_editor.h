@@ -2,17 +2,23 @@
 
 #include "editors/shown_record.h"
 #include "export/text_export.h"
+#include "storage/app_context.h"
 #include "storage/fs_error.h"
 #include "storage/record_file.h"
+#include "ui/busy_pointer.h"
+#include "ui/grid_view.h"
 
 #include <QWidget>
 
 #include <cstdint>
+#include <initializer_list>
+#include <optional>
 #include <string>
 
 class QGroupBox;
 class QGridLayout;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace zelt {
@@ -21,110 +27,159 @@ namespace zelt {
 // between records, creates a record at the end of the file, edits and saves the shown record,
 // exports records as text, and on closing copies the data file to the backup folder.
 //
-// An editor derives from it and supplies its fields: Fill_captions (which sets filenm),
-// InputFields, To_frm, From_frm, Clear_frm, Verify_types and the checks of its save. Editors that
-// differ further override Enabled_frm, cmdSave_Click, cmdCreate_Click or Form_Load; the steps of
-// the framework are protected members they can reuse.
+// An editor derives from it and supplies its fields: fillCaptions (which sets the file name),
+// setFieldsEnabled, showFields, clearFields and the steps of its save (checkPresence,
+// convertFields, buildRecord and the optional checks). Editors that differ further override
+// applyMode, onCmdCreateClicked or load; the steps of the framework are protected members they
+// can reuse.
 //
-// The window is built by the constructor; the factory runs Form_Load before showing it.
+// The window is built by the constructor; the factory runs load() before showing it.
 class RecordEditor : public QWidget {
     Q_OBJECT
 
 public:
-    enum Mode : std::int16_t { NoRecord = 0, Creating = 1, Editing = 2, Browsing = 3 };
+    // What the window is doing; the numbers are the ones the enable table is written in.
+    enum class Mode : std::int16_t { NoRecord = 0, Creating = 1, Editing = 2, Browsing = 3 };
+    Q_ENUM(Mode)
 
-    RecordEditor(int recordLength, RecordKind exportKind, QWidget* parent = nullptr);
+    RecordEditor(const AppContext& app, int recordLength, RecordKind exportKind,
+                 QWidget* parent = nullptr);
     ~RecordEditor() override;
 
     // Opening: captions, the data folder, the data file, the last record, the enable states.
-    virtual void Form_Load();
+    virtual void load();
     // Closing: closes the data file and copies it to the backup folder. Runs once, when the
     // window closes.
-    virtual void Form_Unload();
+    virtual void unload();
 
-    std::int16_t editMode() const { return EditMode; }
-    std::int32_t currentRecord() const { return CurrentRecord; }
-    std::int32_t recordCount() const { return RecordCount; }
-    const std::string& fileName() const { return filenm; }
-    // Whether Form_Load opened the data file: a window whose load failed (or that found no
+    Mode editMode() const { return editMode_; }
+    std::int32_t currentRecord() const { return currentRecord_; }
+    std::int32_t recordCount() const { return recordCount_; }
+    const std::string& fileName() const { return fileName_; }
+    // The program's folder and conversion rules.
+    const AppContext& app() const { return app_; }
+    // Whether load() opened the data file: a window whose load failed (or that found no
     // payment scheme) holds no file and can only be closed.
-    bool isLoaded() const { return DataFile.isOpen(); }
-
-    // The editor's operations (each editor supplies or changes them).
-    virtual void Fill_captions() = 0;
-    virtual void Verify_types(std::int16_t& res) = 0;
-    // Converts the fields into RecordBuffer; false when a conversion failed (reported).
-    virtual bool From_frm() = 0;
-    // Shows RecordBuffer and CurrentRecord, with the record's side texts.
-    virtual void To_frm() = 0;
-    virtual void Clear_frm() = 0;
-    virtual void Enabled_frm(std::int16_t& mode);
-    virtual void InputFields(bool& fl) = 0;
-    virtual void Navigation(bool& fl);
-    // Text export of the records first..last of the data file.
-    virtual void save_records(std::int32_t first, std::int32_t last);
+    bool isLoaded() const { return dataFile_.isOpen(); }
 
     // A row chosen in the search grid (double click or Enter), by the text of its column 0:
     // shows that record and returns to browsing. While a record is created or edited with
     // typed changes the operator is asked first whether to discard them; on No nothing
     // changes. A text that is no record number of the file gives MsgNoRecord and changes
     // nothing.
-    void Choose_row(const QString& column0Text);
+    void chooseRow(const QString& column0Text);
 
-    // Button handlers.
-    virtual void cmdFirst_Click();
-    virtual void cmdPrevious_Click();
-    virtual void cmdNext_Click();
-    virtual void cmdLast_Click();
-    virtual void cmdGoTo_Click();
-    virtual void cmdCreate_Click();
-    virtual void cmdEdit_Click();
-    virtual void cmdSave_Click();
-    virtual void cmdSaveThisRecord_Click();
-    virtual void cmdSaveAllRecords_Click();
+public slots:
+    void onCmdFirstClicked();
+    void onCmdPreviousClicked();
+    void onCmdNextClicked();
+    void onCmdLastClicked();
+    void onCmdGoToClicked();
+    virtual void onCmdCreateClicked();
+    void onCmdEditClicked();
+    // The save: the presence checks, the conversion of the typed values, the value checks,
+    // the record, the write, the side texts and the record shown again, each step refusing
+    // with its message.
+    void onCmdSaveClicked();
+    void onCmdSaveThisRecordClicked();
+    void onCmdSaveAllRecordsClicked();
+    // The search of the editors that have a search frame.
+    virtual void onCmdDisplayClicked() {}
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
-    // The steps of cmdSave that differ between editors. Each refusal shows its message, puts
-    // the focus on the field and returns false.
-    virtual bool Check_presence() = 0; // empty required fields
-    virtual bool Check_values() { return true; }
-    // Side files of CurrentRecord that the save will write: refuses when one exists but cannot
+    // The window's own captions (the record buttons have the common ones from the start) and
+    // the data file's name.
+    virtual void fillCaptions() = 0;
+    // Shows recordBuffer_ and currentRecord_, with the record's side texts.
+    virtual void showFields() = 0;
+    virtual void clearFields() = 0;
+    // The enable states of the mode.
+    virtual void applyMode(Mode mode);
+    virtual void setFieldsEnabled(bool enabled) = 0;
+    void setNavigationEnabled(bool enabled);
+    // Text export of the records first..last of the data file.
+    void exportRecords(std::int32_t first, std::int32_t last);
+
+    // The steps of a save that differ between editors, in the order the save takes them. Each
+    // refusal shows its message, puts the focus on the field and returns false.
+    virtual bool checkPresence() = 0; // empty required fields
+    // Converts every typed value once, in input order, keeping the values for buildRecord; the
+    // first that does not convert is refused.
+    virtual bool convertFields() = 0;
+    virtual bool checkValues() { return true; }
+    // Side files of currentRecord_ that the save will write: refuses when one exists but cannot
     // be read (it is never overwritten then).
-    virtual bool Check_side_files() { return true; }
+    virtual bool checkSideFiles() { return true; }
+    // Puts the converted record into recordBuffer_ (fields the operator has not changed keep
+    // their stored bytes) and shows what the operator should know about the values stored;
+    // false after reporting a failure.
+    virtual bool buildRecord() = 0;
     // True when a text about to be stored holds characters the code page cannot store.
-    virtual bool Texts_replaced() const { return false; }
-    // Writes the side texts of CurrentRecord; false after reporting a failure.
-    virtual bool Save_side_texts() { return true; }
+    virtual bool textsReplaced() const { return false; }
+    // Checks of the built record before it is written.
+    virtual bool checkRecord() { return true; }
+    // Writes the side texts of currentRecord_; false after reporting a failure.
+    virtual bool saveSideTexts() { return true; }
+
+    // Where the editors' saves differ in shape.
+    struct SaveSteps {
+        // The record number is checked right after the presence checks (else after the value
+        // checks).
+        bool numberCheckedFirst = false;
+        // The record number box shows the number as soon as the record is written.
+        bool numberShownOnWrite = true;
+        // The fields show the record as stored after the save (else they keep what was typed).
+        bool recordShownAfter = true;
+    };
+    virtual SaveSteps saveSteps() const { return {}; }
+
     // Shows a record number with no stored record: empty fields under its number.
-    virtual void Show_no_record();
+    virtual void showNoRecord();
     // Disables every control that reads or writes the data file (the window can only be
     // closed); for a window whose data file could not be opened.
-    virtual void Disable_editor();
+    virtual void disableEditor();
 
     // The fields the operator types into, in input order (the first receives the focus when
     // a record is created or edited).
-    virtual QList<QWidget*> Typed_fields() const = 0;
+    virtual QList<QWidget*> typedFields() const = 0;
     // Takes the fields as they are now as the record shown (after showing, creating, saving).
-    void Remember_shown();
+    void rememberShown();
     // True when nothing typed is at stake, or the operator agrees to discard it: asked while a
     // record is created or edited and a field differs from what was shown.
-    bool Discard_typed();
+    bool discardTyped();
     // Reads record n and shows it (or shows that it has no stored record); on a failed read
     // reports it and changes nothing. Returns whether it was read.
-    bool Show_record(std::int32_t n);
-    // Writes RecordBuffer as record CurrentRecord; reports a failure.
-    bool Write_record();
-    // RecordCount = the number of records in the data file; reports a failure.
-    bool Recount_records();
+    bool showRecord(std::int32_t n);
+    // Writes recordBuffer_ as record currentRecord_; reports a failure.
+    bool writeRecord();
+    // recordCount_ = the number of records in the data file; reports a failure.
+    bool recountRecords();
+    // The value typed into a field, for convertFields: a text that is no such value is refused
+    // with MsgIncorrectValue and the focus on `focus` (the field itself when null).
+    std::optional<std::int32_t> typedInt32(QLineEdit* field, QWidget* focus = nullptr);
+    std::optional<std::int16_t> typedInt16(QLineEdit* field, QWidget* focus = nullptr);
+    std::optional<float> typedSingle(QLineEdit* field, QWidget* focus = nullptr);
+    std::optional<double> typedDate(QLineEdit* field, QWidget* focus = nullptr);
     // Shows a message and moves the focus to the field (none when null).
-    void Refuse(const std::string& message, QWidget* focus);
+    void refuse(const std::string& message, QWidget* focus);
     // Shows a file-system failure.
-    void Report(const FsError& error);
-    bool Report(const Status& status);
-    // <AppDir>/data/<filenm>
+    void report(const FsError& error);
+    bool report(const Status& status);
+    // <dir>/data/<file name>
     std::string dataFilePath() const;
+
+    // The side files of a record's multi-line texts.
+    // Shows the side file in the field and remembers its bytes as shown (none when it is
+    // missing); a file that cannot be read is reported, leaves the field empty and gives false.
+    bool showSideFile(QPlainTextEdit* field, const std::string& path);
+    // False after reporting a side file that exists but cannot be read.
+    bool sideFileReadable(const std::string& path);
+    // Writes the field's text to its side file unless it is empty or unchanged (an earlier file
+    // then stays); false after reporting a failure.
+    bool writeChangedSideText(const QPlainTextEdit* field, const std::string& path);
+
     // The navigation group, create, edit, save and the two export buttons, in the order the
     // keyboard focus visits them (the window's last stop).
     QList<QWidget*> recordControls() const;
@@ -132,22 +187,58 @@ protected:
     // to its right.
     QLayout* recordBar();
 
+    // Runs a search of the search frame and shows its outcome: the records found in MSFGView, a
+    // failed read reported with the focus on errorFocus. The busy pointer covers the search
+    // alone and is gone before any message. Returns the outcome's kind, for the refusals of the
+    // editor's own filters.
+    template <class Search> auto runSearch(Search search, QWidget* errorFocus) {
+        auto outcome = [&] {
+            const BusyPointer busy(cmdDisplay, this);
+            return search();
+        }();
+        using Kind = decltype(outcome.kind);
+        if (outcome.kind == Kind::Listed) {
+            MSFGView->setTable(std::move(outcome.table));
+        } else if (outcome.kind == Kind::FileError) {
+            report(outcome.error);
+            errorFocus->setFocus();
+        }
+        return outcome.kind;
+    }
+
+    // Lays out a window with a search frame: the fields left of the frame (their widths 2 to
+    // searchStretch), above the bar (recordBar or one made from it).
+    void arrangeWithSearch(QLayout* fields, int searchStretch, QLayout* bar);
+
+    // One filter of a search frame: a caption above its field.
+    struct SearchFilter {
+        const char* labelName;
+        const char* caption;
+        const char* fieldName;
+    };
+    // Builds the frame frameView: the filters side by side (sharing the frame's width when
+    // stretched), cmdDisplay right of the last, the grid MSFGView below them all. cmdDisplay and
+    // Enter in a filter run onCmdDisplayClicked; a row chosen in the grid runs chooseRow.
+    // Returns the filter fields.
+    QList<QLineEdit*> createSearchFrame(std::initializer_list<SearchFilter> filters,
+                                        bool stretchFilters);
+
     // State.
-    std::string filenm;
-    std::int16_t EditMode = NoRecord;
-    std::int32_t CurrentRecord = 0;
-    std::int32_t RecordCount = 0;
-    RecordFile DataFile;
-    RecordBytes RecordBuffer;
-    // Whether CurrentRecord has a record stored in the file (false for a number allotted by
+    std::string fileName_;
+    Mode editMode_ = Mode::NoRecord;
+    std::int32_t currentRecord_ = 0;
+    std::int32_t recordCount_ = 0;
+    RecordFile dataFile_;
+    RecordBytes recordBuffer_;
+    // Whether currentRecord_ has a record stored in the file (false for a number allotted by
     // cmdCreate and not yet saved).
-    bool CurrentStored = false;
+    bool currentStored_ = false;
     // Set when the load failed on the file system: closing then backs nothing up. (A load that
     // stopped on purpose, as the member editor's without payment schemes, still backs up an
     // existing data file at closing.)
-    bool LoadFailed = false;
+    bool loadFailed_ = false;
     // The record as shown, against which a save tells the fields the operator changed.
-    ShownRecord Shown;
+    ShownRecord shown_;
 
     // Controls common to the editors, named as the controls they are.
     QGroupBox* frmNavigation;
@@ -163,11 +254,18 @@ protected:
     QPushButton* cmdSaveThisRecord;
     QPushButton* cmdSaveAllRecords;
     // The grid inside frmNavigation: row 0 the navigation group; editors may add rows.
-    QGridLayout* navigationLayout;
+    QGridLayout* navigationLayout_;
+    // The search frame, of the editors that have one (null otherwise).
+    QGroupBox* frameView = nullptr;
+    QPushButton* cmdDisplay = nullptr;
+    GridView* MSFGView = nullptr;
 
 private:
     void createControls();
+    // Refuses an unconverted field (see typedInt32); true when it did.
+    bool refusedUnless(bool converted, QLineEdit* field, QWidget* focus);
 
+    const AppContext app_;
     const int recordLength_;
     const RecordKind exportKind_;
     bool unloaded_ = false;

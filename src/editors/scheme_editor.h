@@ -1,12 +1,12 @@
 #pragma once
 
 #include "editors/record_editor.h"
+#include "storage/scheme_record.h"
 
 #include <array>
 #include <cstdint>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 
 namespace zelt {
@@ -23,42 +23,37 @@ public:
     static constexpr std::int32_t kMaxSchemes = 32767;
     static constexpr int kLevels = 8;
 
-    explicit SchemeEditor(QWidget* parent = nullptr);
+    explicit SchemeEditor(const AppContext& app, QWidget* parent = nullptr);
 
-    void Fill_captions() override;
-    void Verify_types(std::int16_t& res) override;
-    bool From_frm() override;
-    void To_frm() override;
-    void Clear_frm() override;
-    void Enabled_frm(std::int16_t& mode) override;
-    void InputFields(bool& fl) override;
-
-    void cmdCreate_Click() override;
+    void onCmdCreateClicked() override;
 
 protected:
-    QList<QWidget*> Typed_fields() const override;
-    bool Check_presence() override;
-    bool Check_values() override;
-    bool Texts_replaced() const override;
+    void fillCaptions() override;
+    void showFields() override;
+    void clearFields() override;
+    void applyMode(Mode mode) override;
+    void setFieldsEnabled(bool enabled) override;
+    QList<QWidget*> typedFields() const override;
+    bool checkPresence() override;
+    bool convertFields() override;
+    bool checkValues() override;
+    bool buildRecord() override;
+    bool textsReplaced() const override;
 
 private:
-    void createFields();
     void arrangeWindow();
     // Shows a stored type: chooses the list entry of that text (trailing blanks aside); a text
     // that is neither entry leaves no entry chosen and is shown greyed in the empty box.
     void showType(const QString& stored);
 
-    QLabel* lblToAffiliates;
-    // txtLevel(i) and lblLabels(i) are txtLevel[i - 1] and lblLabels[i - 1].
-    std::array<QLabel*, kLevels> lblLabels{};
+    // The values the last conversion took from the fields.
+    SchemeRecord typed_;
+
+    // txtLevel(i) is txtLevel[i - 1].
     std::array<QLineEdit*, kLevels> txtLevel{};
-    QLabel* lblType;
     QComboBox* cmbType;
-    QLabel* lblMinPayment;
     QLineEdit* txtMinPayment;
-    QLabel* lblPeriodicity;
     QLineEdit* txtPeriodicity;
-    QLabel* lblUnit;
     QLineEdit* txtUnit;
 };
 

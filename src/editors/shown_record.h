@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/editor_context.h"
+#include "storage/app_context.h"
 #include "storage/fs_error.h"
 #include "storage/record_file.h"
 

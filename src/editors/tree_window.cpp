@@ -1,13 +1,13 @@
 #include "editors/tree_window.h"
 
 #include "editors/downline_model.h"
-#include "editors/editor_context.h"
 #include "editors/field_text.h"
 #include "editors/member_editor.h"
 #include "editors/text_rows_model.h"
 #include "export/downline_export.h"
 #include "search/level_table.h"
 #include "shell/message_table.h"
+#include "storage/app_context.h"
 #include "storage/app_paths.h"
 #include "storage/date_text.h"
 #include "storage/member_count.h"
@@ -27,10 +27,6 @@ namespace {
 
 QPointer<TreeWindow> theWindow;
 
-std::string dataPath(const char* name) {
-    return filePath(editorContext().dir, Folder::Data, name);
-}
-
 } // namespace
 
 TreeWindow* TreeWindow::showFor(MemberEditor* editor, std::int32_t member) {
@@ -39,14 +35,14 @@ TreeWindow* TreeWindow::showFor(MemberEditor* editor, std::int32_t member) {
         delete theWindow.data();
     if (!theWindow)
         theWindow = new TreeWindow(editor);
-    theWindow->Form_Load(member);
+    theWindow->load(member);
     theWindow->show();
     theWindow->raise();
     theWindow->activateWindow();
     return theWindow;
 }
 
-TreeWindow::TreeWindow(MemberEditor* editor) : editor_(editor) {
+TreeWindow::TreeWindow(MemberEditor* editor) : editor_(editor), app_(editor->app()) {
     setObjectName(QStringLiteral("frmTree"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Referral tree"));
@@ -55,7 +51,11 @@ TreeWindow::TreeWindow(MemberEditor* editor) : editor_(editor) {
     connect(editor, &QObject::destroyed, this, &QWidget::close);
 }
 
-void TreeWindow::Form_Load(std::int32_t member) {
+std::string TreeWindow::dataPath(const char* name) const {
+    return filePath(app_.dir, Folder::Data, name);
+}
+
+void TreeWindow::load(std::int32_t member) {
     root_ = member;
     txtFrom->clear();
     txtTo->clear();
@@ -91,7 +91,7 @@ void TreeWindow::showUpline() {
             if (members) {
                 const auto record = members->read(step.member);
                 if (record && *record)
-                    facts = memberFacts((*record)->data());
+                    facts = memberFacts((*record)->data(), app_.rules);
             }
             if (step.kind == Kind::Again) {
                 row.cells[0] += QStringLiteral(" (again)");
@@ -111,7 +111,7 @@ bool TreeWindow::showLevels() {
         const QString text = field->text().trimmed();
         if (text.isEmpty())
             continue;
-        *limit = parseDate(toStdString(text), editorContext().rules);
+        *limit = parseDate(toStdString(text), app_.rules);
         if (!*limit) {
             showMessage(kMsgIncorrectValue, this);
             field->setFocus();
@@ -124,7 +124,7 @@ bool TreeWindow::showLevels() {
         showMessage(table.error().message(), this);
         return false;
     }
-    const LocaleRules& rules = editorContext().rules;
+    const LocaleRules& rules = app_.rules;
     std::vector<TextRowsModel::Row> rows;
     for (int level = 0; level <= kPaidLevels; ++level) {
         const LevelRow& counted = (*table)[level];
@@ -141,21 +141,21 @@ bool TreeWindow::showLevels() {
     return true;
 }
 
-void TreeWindow::cmdFind_Click() {
+void TreeWindow::onCmdFindClicked() {
     const BusyPointer busy(cmdFind, this);
     showLevels();
 }
 
-void TreeWindow::cmdSaveTree_Click() {
+void TreeWindow::onCmdSaveTreeClicked() {
     const BusyPointer busy(cmdSaveTree, this);
-    if (const Status saved = saveDownline(editorContext().dir, *tree_, root_); !saved)
+    if (const Status saved = saveDownline(app_.dir, *tree_, root_); !saved)
         showMessage(saved.error().message(), this);
 }
 
 void TreeWindow::chooseMember(std::int32_t member) {
     if (!editor_)
         return;
-    editor_->MSFGView_RowChosen(QString::number(member));
+    editor_->chooseRow(QString::number(member));
     editor_->raise();
     editor_->activateWindow();
 }

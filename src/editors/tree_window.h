@@ -1,6 +1,7 @@
 #pragma once
 
 #include "search/referral_tree.h"
+#include "storage/app_context.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -8,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 
-class QLabel;
 class QLineEdit;
 class QModelIndex;
 class QPushButton;
@@ -38,11 +38,11 @@ public:
 
     // Reads the members, sales and payments files and shows member's tree; the date limits are
     // emptied.
-    void Form_Load(std::int32_t member);
+    void load(std::int32_t member);
     // Find: the level table within the typed date limits.
-    void cmdFind_Click();
+    void onCmdFindClicked();
     // Save as txt: output/downline.txt.
-    void cmdSaveTree_Click();
+    void onCmdSaveTreeClicked();
 
 private:
     explicit TreeWindow(MemberEditor* editor);
@@ -53,8 +53,12 @@ private:
     // Reads the sales and payments into grdLevels; false after a message.
     bool showLevels();
     void chooseMember(std::int32_t member);
+    // <dir>/data/<name>
+    std::string dataPath(const char* name) const;
 
     QPointer<MemberEditor> editor_;
+    // The editor's folder and conversion rules.
+    const AppContext app_;
     std::shared_ptr<const ReferralTree> tree_;
     std::int32_t root_ = 0;
 
@@ -62,15 +66,10 @@ private:
     DownlineModel* downlineModel_;
     TextRowsModel* levelsModel_;
 
-    QLabel* lblUpline;
     QTableView* grdUpline;
-    QLabel* lblDownline;
     QTreeView* tvDownline;
-    QLabel* lblLevels;
     QTableView* grdLevels;
-    QLabel* lblFrom;
     QLineEdit* txtFrom;
-    QLabel* lblTo;
     QLineEdit* txtTo;
     QPushButton* cmdFind;
     QPushButton* cmdSaveTree;

@@ -20,13 +20,6 @@ namespace zelt {
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const char* caption, QWidget* buddy) {
-    auto* label = new QLabel(QString::fromLatin1(caption), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setBuddy(buddy);
-    return label;
-}
-
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -58,7 +51,7 @@ void TreeWindow::createControls() {
                            QStringLiteral("Sales"), QStringLiteral("Sum of sales"),
                            QStringLiteral("Payments"), QStringLiteral("Sum of payments")},
                           this);
-    downlineModel_ = new DownlineModel(this);
+    downlineModel_ = new DownlineModel(app_.rules, this);
 
     grdUpline = new QTableView(this);
     setUpTable(grdUpline, "grdUpline", "Upline");
@@ -75,23 +68,13 @@ void TreeWindow::createControls() {
     tvDownline->setExpandsOnDoubleClick(false); // a double click chooses the member
     tvDownline->setModel(downlineModel_);
 
-    txtFrom = new QLineEdit(this);
-    txtFrom->setObjectName(QStringLiteral("txtFrom"));
-    makeSingleLine(txtFrom);
-    txtTo = new QLineEdit(this);
-    txtTo->setObjectName(QStringLiteral("txtTo"));
-    makeSingleLine(txtTo);
+    txtFrom = makeLineField(this, "txtFrom");
+    txtTo = makeLineField(this, "txtTo");
     cmdFind = makeButton(this, "cmdFind", "Find");
     cmdSaveTree = makeButton(this, "cmdSaveTree", "Save as txt");
 
-    lblUpline = makeLabel(this, "lblUpline", "Upline", grdUpline);
-    lblDownline = makeLabel(this, "lblDownline", "Downline", tvDownline);
-    lblLevels = makeLabel(this, "lblLevels", "Levels", grdLevels);
-    lblFrom = makeLabel(this, "lblFrom", "From", txtFrom);
-    lblTo = makeLabel(this, "lblTo", "To", txtTo);
-
-    connect(cmdFind, &QPushButton::clicked, this, [this] { cmdFind_Click(); });
-    connect(cmdSaveTree, &QPushButton::clicked, this, [this] { cmdSaveTree_Click(); });
+    connect(cmdFind, &QPushButton::clicked, this, [this] { onCmdFindClicked(); });
+    connect(cmdSaveTree, &QPushButton::clicked, this, [this] { onCmdSaveTreeClicked(); });
     for (QLineEdit* limit : {txtFrom, txtTo})
         connect(limit, &QLineEdit::returnPressed, cmdFind, &QPushButton::click);
     // A double click or Enter on a member: activated.
@@ -105,15 +88,20 @@ void TreeWindow::createControls() {
 }
 
 void TreeWindow::arrangeWindow() {
+    QLabel* const upline = makeLabel(this, "lblUpline", "Upline", grdUpline);
+    QLabel* const downline = makeLabel(this, "lblDownline", "Downline", tvDownline);
+    QLabel* const levels = makeLabel(this, "lblLevels", "Levels", grdLevels);
+    QLabel* const from = makeLabel(this, "lblFrom", "From", txtFrom);
+    QLabel* const to = makeLabel(this, "lblTo", "To", txtTo);
+
     auto* limits = new QHBoxLayout;
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{lblFrom, txtFrom, lblTo, txtTo, cmdFind})
+    for (QWidget* control : std::initializer_list<QWidget*>{from, txtFrom, to, txtTo, cmdFind})
         limits->addWidget(control);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(lblUpline);
+    left->addWidget(upline);
     left->addWidget(grdUpline, 1);
-    left->addWidget(lblLevels);
+    left->addWidget(levels);
     left->addLayout(limits);
     left->addWidget(grdLevels, 1);
 
@@ -121,7 +109,7 @@ void TreeWindow::arrangeWindow() {
     save->addStretch();
     save->addWidget(cmdSaveTree);
     auto* right = new QVBoxLayout;
-    right->addWidget(lblDownline);
+    right->addWidget(downline);
     right->addWidget(tvDownline, 1);
     right->addLayout(save);
 

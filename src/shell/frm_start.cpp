@@ -1,6 +1,5 @@
 #include "shell/frm_start.h"
 
-#include "editors/editor_context.h"
 #include "editors/record_editor.h"
 #include "export/calculation_files.h"
 #include "storage/app_paths.h"
@@ -83,7 +82,6 @@ bool frmStart::load(const QString& appDir) {
 }
 
 bool frmStart::load() {
-    editorContext() = app_;
     if (Status made = ensureFolder(app_.dir, Folder::Data); !made) {
         showMessage(made.error().message(), this);
         return false;
@@ -115,7 +113,7 @@ void frmStart::showEditor(EditorKind kind) {
         window = nullptr;
     }
     if (!window) {
-        window = createEditor(kind);
+        window = createEditor(kind, app_);
         if (!window)
             return;
     }

@@ -1,11 +1,10 @@
 #include "support/test_app.h"
 
-#include "editors/editor_context.h"
-
 namespace zelt {
 
 AppContext& testApp() {
-    return editorContext();
+    static AppContext app;
+    return app;
 }
 
 } // namespace zelt

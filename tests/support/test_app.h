@@ -5,8 +5,8 @@
 
 namespace zelt {
 
-// The folder and locale rules a test works with. The editor windows share it while they take
-// theirs from the main window.
+// The folder and locale rules a test works with, handed to the windows, exports and files for
+// calculations it drives.
 AppContext& testApp();
 
 } // namespace zelt

@@ -283,7 +283,7 @@ void EditorWindows::writeData(const QString& spec) {
 }
 
 RecordEditor* EditorWindows::open(EditorKind kind) {
-    editor_ = qobject_cast<RecordEditor*>(createEditor(kind));
+    editor_ = qobject_cast<RecordEditor*>(createEditor(kind, testApp()));
     editor_->show();
     editor_->activateWindow();
     if (!QTest::qWaitForWindowActive(editor_))

@@ -18,9 +18,6 @@
 #include <cmath>
 
 using namespace zelt;
-using test::row;
-using L = QStringList;
-using Sorts = QList<int>;
 
 namespace {
 
@@ -68,52 +65,55 @@ const std::vector<RecordBytes> kCommunications = {
     CommunicationRecord{0, "\xC3\x89lan", kNov20, kNov20}.encode(),
     CommunicationRecord{2, "10", kNov20, kNov16}.encode()};
 
-template <typename Kind> QString noTable(Kind kind) {
-    return QStringLiteral("no table: %1").arg(int(kind));
+// The outcome of a search that lists nothing.
+template <typename Outcome> QString noTable(const Outcome& found) {
+    using Kind = typename Outcome::Kind;
+    return found.kind == Kind::NothingToDo ? "nothing to do"
+           : found.kind == Kind::FileError ? "file error"
+                                           : "incorrect";
 }
 
-// A table of one value column of the given kind (1) and a text column (2), from cells
-// "value|text"; the record numbers count the cells.
+// A table of one column of the given kind from the cells "value" or "value/text"; a second
+// column holds the texts. The record numbers count the cells.
 class SampleTable : public ResultTable {
 public:
-    SampleTable(const LocaleRules& rules, ColumnKind kind, const QStringList& cells)
-        : ResultTable(rules), kind_(kind) {
-        for (const QString& cell : cells) {
-            const QStringList parts = cell.split('|');
-            values_.push_back(parts[0].toStdString());
-            texts_.push_back(parts.value(1).toStdString());
+    SampleTable(ColumnKind kind, const QByteArrayList& cells)
+        : ResultTable(LocaleRules::dayMonthYearComma()), kind_(kind) {
+        for (const QByteArray& cell : cells) {
+            cells_.push_back(cell.split('/'));
             rowStored();
         }
     }
-    int columnCount() const override { return 3; }
-    std::string heading(int column) const override { return std::to_string(column); }
+    int columnCount() const override { return 2; }
+    std::string heading(int) const override { return {}; }
     ColumnKind columnKind(int column) const override {
-        return column == 0 ? ColumnKind::Integer : column == 1 ? kind_ : ColumnKind::Text;
+        return column == 0 ? kind_ : ColumnKind::Text;
     }
 
 protected:
     std::string storedCell(std::size_t stored, int column) const override {
-        if (column == 0)
-            return std::to_string(stored + 1);
-        if (column == 2 || kind_ == ColumnKind::Text || kind_ == ColumnKind::Integer)
-            return column == 2 ? texts_[stored] : values_[stored];
-        const double value = storedValue(stored, 1);
-        return kind_ == ColumnKind::Date ? formatDate(value, rules())
-                                         : (std::isfinite(value) ? values_[stored] : "");
+        const double value = storedValue(stored, 0);
+        if (column == 0 && kind_ == ColumnKind::Date)
+            return formatDate(value, rules());
+        return column == 0 && kind_ == ColumnKind::Single && !std::isfinite(value)
+                   ? ""
+                   : std::string(storedText(stored, column));
     }
     std::int32_t storedRecordNumber(std::size_t stored) const override {
         return static_cast<std::int32_t>(stored + 1);
     }
-    double storedValue(std::size_t stored, int column) const override {
-        return column == 0 ? double(stored + 1) : std::stod(values_[stored]);
+    double storedValue(std::size_t stored, int) const override {
+        return test::number(cells_[stored][0]);
     }
     std::string_view storedText(std::size_t stored, int column) const override {
-        return column == 2 ? texts_[stored] : values_[stored];
+        const QByteArrayList& cell = cells_[stored];
+        return column < cell.size() ? std::string_view(cell[column].data(), cell[column].size())
+                                    : std::string_view();
     }
 
 private:
     ColumnKind kind_;
-    std::vector<std::string> values_, texts_;
+    std::vector<QByteArrayList> cells_;
 };
 
 QString joined(const std::vector<int>& numbers) {
@@ -129,9 +129,6 @@ int sign(int value) {
 
 } // namespace
 
-Q_DECLARE_METATYPE(zelt::ResultTable::ColumnKind)
-Q_DECLARE_METATYPE(zelt::LocaleRules)
-
 class TestSearch : public QObject {
     Q_OBJECT
 
@@ -140,51 +137,50 @@ class TestSearch : public QObject {
     RecordFile data(const char* name, int length) {
         return std::move(*RecordFile::open(folder_->file(Folder::Data, name), length));
     }
-    // The search of the subject with the filters, its table sorted by the columns in turn:
-    // the record numbers listed, or the outcome without a table.
-    QString search(const QString& subject, const QStringList& f, int count, const Sorts& sorts,
-                   int shownRow = -2) {
+    // The search of a row ("subject count [sort columns]", the listed outcome, the filters), its
+    // table sorted by the columns in turn: the record numbers listed, the cells of a row, or
+    // the headings (row -1).
+    QString search(const QByteArrayList& f, int shownRow = -2) {
+        const QByteArrayList how = f[0].split(' ');
+        const int count = how[1].toInt();
         const LocaleRules rules = LocaleRules::dayMonthYearComma();
         std::vector<std::string> t;
-        for (const QString& filter : f)
+        for (const QByteArray& filter : f.mid(2))
             t.push_back(filter.toStdString());
         std::unique_ptr<ResultTable> table;
-        if (subject == "member") {
+        if (how[0] == "member") {
             RecordFile file = data("affiliates.kvr", MemberRecord::kLength);
             auto found = searchMembers(file, count, {t[0], t[1], t[2], t[3], t[4]}, rules);
             if (!found.table)
-                return noTable(found.kind);
+                return noTable(found);
             table = std::move(found.table);
-        } else if (subject == "referrer") {
+        } else if (how[0] == "referrer") {
             RecordFile file = data("affiliates.kvr", MemberRecord::kLength);
             const Result<bool> found = memberIdStored(file, count, std::stoi(t[0]));
-            return found ? (*found ? "stored" : "not stored") : "failed";
-        } else if (subject == "communication") {
+            return found ? (*found ? "stored" : "not stored") : "file error";
+        } else if (how[0] == "communication") {
             RecordFile file = data("communications.kvr", CommunicationRecord::kLength);
             auto found = searchCommunications(file, count, {t[0], t[1], t[2], t[3]}, rules);
             if (!found.table)
-                return noTable(found.kind);
+                return noTable(found);
             table = std::move(found.table);
         } else {
             RecordFile file = data("sales.kvr", SaleRecord::kLength);
-            const auto grid = subject == "sale" ? SaleGridKind::Sales : SaleGridKind::Payments;
+            const auto grid = how[0] == "sale" ? SaleGridKind::Sales : SaleGridKind::Payments;
             auto found = searchSales(file, count, t[0], t[1], grid, rules);
-            if (!found.table)
-                return noTable(found.kind);
-            if (found.table->sortColumn() != SaleResultTable::Date)
-                return "not sorted by date";
+            if (found.kind == SaleSearchOutcome::Kind::IncorrectDate)
+                return "incorrect date";
+            if (!found.table || found.table->sortColumn() != SaleResultTable::Date)
+                return noTable(found);
             table = std::move(found.table);
         }
-        for (int column : sorts)
-            table->sortByColumn(column);
-        if (shownRow >= -1) { // the cells of one row, or the headings
-            QStringList cells;
-            for (int column = 0; column < table->columnCount(); ++column)
-                cells << QString::fromStdString(shownRow < 0 ? table->heading(column)
-                                                             : table->cell(shownRow, column));
-            return cells.join('|');
-        }
-        return joined(test::recordsOf(*table));
+        for (const QByteArray& column : how.mid(2))
+            table->sortByColumn(column.toInt());
+        QStringList cells;
+        for (int column = 0; shownRow >= -1 && column < table->columnCount(); ++column)
+            cells << QString::fromStdString(shownRow < 0 ? table->heading(column)
+                                                         : table->cell(shownRow, column));
+        return shownRow >= -1 ? cells.join(';') : joined(test::recordsOf(*table));
     }
 
 private slots:
@@ -198,319 +194,233 @@ private slots:
 
     // Filters: members (name, surname, e-mail, referrer, Egold), sales and payments (date,
     // member), communications (member, subject, date, date of responce). Sales come in calendar
-    // order of their dates, the others in record order.
+    // order of their dates, the others in record order. Columns to sort by: members 10 (level)
+    // and 1 (name), sales 2 (member) 3 (sum) 1 (date), communications 1 (member) 2 (subject)
+    // 3 (date).
     void searches_data() {
-        QTest::addColumn<QString>("subject");
-        QTest::addColumn<QStringList>("filters");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<Sorts>("sorts");
-        QTest::addColumn<QString>("listed");
-        using M = MemberSearchOutcome::Kind;
-        using S = SaleSearchOutcome::Kind;
-        using C = CommunicationSearchOutcome::Kind;
-        row("name, blanks and case", "member", L{" ANN ", "", "", "", ""}, 6, Sorts{}, "1 3 4");
-        row("name and surname", "member", L{"ann", "lee", "", "", ""}, 6, Sorts{}, "1 4");
-        row("e-mail", "member", L{"", "", "Ann@x.org", "", ""}, 6, Sorts{}, "1 3 6");
-        row("referred by 2", "member", L{"", "", "", "2", ""}, 6, Sorts{}, "3 4 6");
-        row("no referrer", "member", L{"", "", "", " 0 ", ""}, 6, Sorts{}, "1 5");
-        row("created record unlisted", "member", L{"", "", "", "0", ""}, 7, Sorts{}, "1 5");
-        row("egold 0", "member", L{"", "", "", "", "0"}, 6, Sorts{}, "1 3 6");
-        row("egold negative", "member", L{"", "", "", "", "-5"}, 6, Sorts{}, "5");
-        row("egold and referrer", "member", L{"", "", "", "2", "12"}, 6, Sorts{}, "4");
-        row("accented capital", "member", L{"\xC3\x89MILE", "", "", "", ""}, 6, Sorts{}, "5");
-        row("a character never stored", "member", L{"", "\xC5\x9D", "", "", ""}, 6, Sorts{}, "");
-        row("the ? it became", "member", L{"", "?", "", "", ""}, 6, Sorts{}, "5");
-        row("no member", "member", L{"Bob", "", "", "", ""}, 6, Sorts{}, "");
-        row("members by level", "member", L{"", "lee", "", "", ""}, 6,
-            Sorts{MemberResultTable::Level}, "2 4 6 1");
-        row("members by name", "member", L{"", "lee", "", "", ""}, 6,
-            Sorts{MemberResultTable::Level, MemberResultTable::Name}, "1 4 6 2");
-        row("members, nothing to do", "member", L{"  ", "", "", "", ""}, 6, Sorts{},
-            noTable(M::NothingToDo));
-        row("egold 12x", "member", L{"", "", "", "", "12x"}, 6, Sorts{},
-            noTable(M::IncorrectNumber));
-        row("referrer of letters", "member", L{"", "", "", "two", ""}, 6, Sorts{},
-            noTable(M::IncorrectNumber));
-        row("referrer past 32 bits", "member", L{"", "", "", "3000000000", "1"}, 6, Sorts{},
-            noTable(M::IncorrectNumber));
-        row("referrer in its record", "referrer", L{"4"}, 6, Sorts{}, "stored");
-        row("referrer last", "referrer", L{"6"}, 6, Sorts{}, "stored");
-        row("referrer past the count", "referrer", L{"7"}, 6, Sorts{}, "not stored");
-        row("referrer past the records", "referrer", L{"6"}, 5, Sorts{}, "not stored");
-        row("referrer in another record", "referrer", L{"9"}, 6, Sorts{}, "stored");
-        row("record 2 holds another", "referrer", L{"2"}, 6, Sorts{}, "not stored");
-        row("referrer 0", "referrer", L{"0"}, 6, Sorts{}, "not stored");
-
-        row("member with blanks", "sale", L{"", "  7 "}, 9, Sorts{}, "3 6 5 1");
-        row("member 7 is not 70", "sale", L{"", "7"}, 9, Sorts{}, "3 6 5 1");
-        row("member by the locale", "sale", L{"", "7,0"}, 9, Sorts{}, "3 6 5 1");
-        row("four-digit year", "sale", L{"16.11.2001", ""}, 9, Sorts{}, "2 3 7 8");
-        row("two-digit year", "sale", L{" 16.11.01 ", ""}, 9, Sorts{}, "2 3 7 8");
-        row("year first", "payment", L{"2001-11-16", ""}, 9, Sorts{}, "2 3 7 8");
-        row("stored time", "sale", L{"16.11.2001 12:00", ""}, 9, Sorts{}, "6");
-        row("date and member", "sale", L{"16.11.2001", "7"}, 9, Sorts{}, "3");
-        row("no sale", "sale", L{"17.11.2001", "7"}, 9, Sorts{}, "");
-        row("member 0", "sale", L{"", "0"}, 9, Sorts{}, "");
-        row("blanks list all", "sale", L{"   ", " \t "}, 9, Sorts{}, "2 3 7 8 6 4 5 1 9");
-        row("past the file", "sale", L{"", "10"}, 10, Sorts{}, "4 9");
-        row("short count", "sale", L{"", "10"}, 8, Sorts{}, "4");
-        row("count 0", "sale", L{"", "10"}, 0, Sorts{}, "");
-        row("sales by member", "sale", L{"16.11.2001", ""}, 9, Sorts{SaleResultTable::MemberID},
-            "7 2 3 8");
-        row("sales by sum", "sale", L{"", " 10 "}, 9, Sorts{SaleResultTable::Sum}, "4 9");
-        row("date sort again is stable", "sale", L{"16.11.2001", ""}, 9,
-            Sorts{SaleResultTable::MemberID, SaleResultTable::Date}, "7 2 3 8");
-        row("sales, nothing to do", "sale", L{"", ""}, 9, Sorts{}, noTable(S::NothingToDo));
-        row("member 7a", "sale", L{"", "7a"}, 9, Sorts{}, noTable(S::IncorrectMember));
-        row("member past 32 bits", "sale", L{"", "3000000000"}, 9, Sorts{},
-            noTable(S::IncorrectMember));
-        row("31 February", "sale", L{"31.02.2001", ""}, 9, Sorts{}, noTable(S::IncorrectDate));
-        row("date of letters", "sale", L{"yesterday", "7"}, 9, Sorts{}, noTable(S::IncorrectDate));
-        row("date checked first", "payment", L{"32.13.2001", "7a"}, 9, Sorts{},
-            noTable(S::IncorrectDate));
-
-        row("12, not 120 or 112", "communication", L{"  12 ", "", "", ""}, 8, Sorts{}, "1 4 6");
-        row("012 is another text", "communication", L{"012", "", "", ""}, 8, Sorts{}, "");
-        row("12,0 is another text", "communication", L{"12,0", "", "", ""}, 8, Sorts{}, "");
-        row("negative member", "communication", L{"-3", "", "", ""}, 8, Sorts{}, "5");
-        row("member 0 ", "communication", L{"0", "", "", ""}, 8, Sorts{}, "7");
-        row("subject, any case", "communication", L{"", "  InVoIcE ", "", ""}, 8, Sorts{}, "1 4");
-        row("two-word subject", "communication", L{"", "invoice march", "", ""}, 8, Sorts{}, "2");
-        row("no prefix match", "communication", L{"", "inv", "", ""}, 8, Sorts{}, "");
-        row("accented", "communication", L{"", "\xC3\xA9LAN", "", ""}, 8, Sorts{}, "7");
-        row("never stored", "communication", L{"", "\xD0\x96", "", ""}, 8, Sorts{}, "");
-        row("date as shown", "communication", L{"", "", "16.11.2001", ""}, 8, Sorts{}, "1 2 3");
-        row("two-digit year text", "communication", L{"", "", "16.11.01", ""}, 8, Sorts{}, "");
-        row("time", "communication", L{"", "", "16.11.2001 12:00:00", ""}, 8, Sorts{}, "5");
-        row("date of responce", "communication", L{"", "", "", "01.12.2001"}, 8, Sorts{}, "3 4");
-        row("member and date", "communication", L{"12", "", "16.11.2001", ""}, 8, Sorts{}, "1");
-        row("member, responce", "communication", L{"12", "", "", "20.11.2001"}, 8, Sorts{}, "1 6");
-        row("all four", "communication", L{"12", "invoice", "01.12.2001", "01.12.2001"}, 8, Sorts{},
-            "4");
-        row("no communication", "communication", L{"12", "offer", "", ""}, 8, Sorts{}, "");
-        row("created unlisted", "communication", L{"", "", "", "20.11.2001"}, 9, Sorts{},
-            "1 2 5 6 7");
-        row("count 4", "communication", L{"12", "", "", ""}, 4, Sorts{}, "1 4");
-        row("none counted", "communication", L{"12", "", "", ""}, 0, Sorts{}, "");
-        row("by member", "communication", L{"", "", "", "20.11.2001"}, 8, Sorts{1}, "5 7 1 6 2");
-        row("then by subject", "communication", L{"", "", "", "20.11.2001"}, 8, Sorts{1, 2},
-            "6 1 2 5 7");
-        row("then by date", "communication", L{"", "", "", "20.11.2001"}, 8, Sorts{1, 2, 3},
-            "1 2 5 7 6");
-        row("empty", "communication", L{"", "", "", ""}, 8, Sorts{}, noTable(C::NothingToDo));
-        row("blanks", "communication", L{" ", "  ", " ", " "}, 8, Sorts{}, noTable(C::NothingToDo));
+        test::textRows(R"(
+name, blanks and case | member 6 | 1 3 4 | \sANN\s | | | |
+name and surname | member 6 | 1 4 | ann | lee | | |
+e-mail | member 6 | 1 3 6 | | | Ann@x.org | |
+referred by 2 | member 6 | 3 4 6 | | | | 2 |
+no referrer | member 6 | 1 5 | | | | \s0\s |
+created record unlisted | member 7 | 1 5 | | | | 0 |
+egold 0 | member 6 | 1 3 6 | | | | | 0
+egold negative | member 6 | 5 | | | | | -5
+egold and referrer | member 6 | 4 | | | | 2 | 12
+accented capital | member 6 | 5 | \u00C9MILE | | | |
+a character never stored | member 6 | | | \u015D | | |
+the ? it became | member 6 | 5 | | ? | | |
+no member | member 6 | | Bob | | | |
+members by level | member 6 10 | 2 4 6 1 | | lee | | |
+then by name | member 6 10 1 | 1 4 6 2 | | lee | | |
+members, nothing to do | member 6 | nothing to do | \s\s | | | |
+egold 12x | member 6 | incorrect | | | | | 12x
+referrer of letters | member 6 | incorrect | | | | two |
+referrer past 32 bits | member 6 | incorrect | | | | 3000000000 | 1
+referrer in its record | referrer 6 | stored | 4
+referrer last | referrer 6 | stored | 6
+referrer past the count | referrer 6 | not stored | 7
+referrer past the records | referrer 5 | not stored | 6
+referrer in another record | referrer 6 | stored | 9
+record 2 holds another | referrer 6 | not stored | 2
+referrer 0 | referrer 6 | not stored | 0
+member with blanks | sale 9 | 3 6 5 1 | | \s 7\s
+member 7 is not 70 | sale 9 | 3 6 5 1 | | 7
+member by the locale | sale 9 | 3 6 5 1 | | 7,0
+four-digit year | sale 9 | 2 3 7 8 | 16.11.2001 |
+two-digit year | sale 9 | 2 3 7 8 | \s16.11.01\s |
+year first | payment 9 | 2 3 7 8 | 2001-11-16 |
+stored time | sale 9 | 6 | 16.11.2001 12:00 |
+date and member | sale 9 | 3 | 16.11.2001 | 7
+no sale | sale 9 | | 17.11.2001 | 7
+member 0 | sale 9 | | | 0
+blanks list all | sale 9 | 2 3 7 8 6 4 5 1 9 | \s\s\s | \s\t\s
+past the file | sale 10 | 4 9 | | 10
+short count | sale 8 | 4 | | 10
+count 0 | sale 0 | | | 10
+sales by member | sale 9 2 | 7 2 3 8 | 16.11.2001 |
+sales by sum | sale 9 3 | 4 9 | | \s10\s
+date sort again is stable | sale 9 2 1 | 7 2 3 8 | 16.11.2001 |
+sales, nothing to do | sale 9 | nothing to do | |
+member 7a | sale 9 | incorrect | | 7a
+member past 32 bits | sale 9 | incorrect | | 3000000000
+31 February | sale 9 | incorrect date | 31.02.2001 |
+date of letters | sale 9 | incorrect date | yesterday | 7
+date checked first | payment 9 | incorrect date | 32.13.2001 | 7a
+12, not 120 or 112 | communication 8 | 1 4 6 | \s 12\s | | |
+012 is another text | communication 8 | | 012 | | |
+12,0 is another text | communication 8 | | 12,0 | | |
+negative member | communication 8 | 5 | -3 | | |
+member 0 | communication 8 | 7 | 0 | | |
+subject, any case | communication 8 | 1 4 | | \s InVoIcE\s | |
+two-word subject | communication 8 | 2 | | invoice march | |
+no prefix match | communication 8 | | | inv | |
+accented | communication 8 | 7 | | \u00E9LAN | |
+never stored | communication 8 | | | \u0416 | |
+date as shown | communication 8 | 1 2 3 | | | 16.11.2001 |
+two-digit year text | communication 8 | | | | 16.11.01 |
+time | communication 8 | 5 | | | 16.11.2001 12:00:00 |
+date of responce | communication 8 | 3 4 | | | | 01.12.2001
+member and date | communication 8 | 1 | 12 | | 16.11.2001 |
+member and responce | communication 8 | 1 6 | 12 | | | 20.11.2001
+all four | communication 8 | 4 | 12 | invoice | 01.12.2001 | 01.12.2001
+no communication | communication 8 | | 12 | offer | |
+created unlisted | communication 9 | 1 2 5 6 7 | | | | 20.11.2001
+count 4 | communication 4 | 1 4 | 12 | | |
+none counted | communication 0 | | 12 | | |
+by member | communication 8 1 | 5 7 1 6 2 | | | | 20.11.2001
+then by subject | communication 8 1 2 | 6 1 2 5 7 | | | | 20.11.2001
+then by date | communication 8 1 2 3 | 1 2 5 7 6 | | | | 20.11.2001
+empty | communication 8 | nothing to do | | | |
+blanks | communication 8 | nothing to do | \s | \s\s | \s | \s
+)");
     }
     void searches() {
-        QFETCH(QString, subject);
-        QFETCH(QStringList, filters);
-        QFETCH(int, count);
-        QFETCH(Sorts, sorts);
-        QTEST(search(subject, filters, count, sorts), "listed");
+        const QByteArrayList f = test::fields();
+        QCOMPARE(search(f), QString(f[1]));
     }
 
-    // The headings (row -1) and cells of the rows listed.
+    // The headings (row -1) and the cells of a row listed.
     void cells_data() {
-        QTest::addColumn<QString>("subject");
-        QTest::addColumn<QStringList>("filters");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("cells");
-        row("member", "member", L{"", "", "", "", "-5"}, 0,
-            "5|\xC3\x89mile|?||||||||1|0|-5|16.11.2001 12:00:00|2");
-        row("leading blanks", "member", L{"ann", "smith", "", "", ""}, 0,
-            "3|  ANN|Smith||||||ANN@X.ORG||3|2|0|16.11.2001 12:00:00|2");
-        row("sale headings", "sale", L{"", "10"}, -1, "N of Record|Date|Member's ID|Sum ");
-        row("sale", "sale", L{"", "10"}, 0, "4|01.12.2001|10|0");
-        row("large sum", "sale", L{"", "10"}, 1, "9|10.01.2002|10|1E+08");
-        row("payment headings", "payment", L{"", "7"}, -1,
-            "N of Record|Date|Member's ID|Sum of a payment");
-        row("payment with a time", "payment", L{"", "7"}, 1, "6|16.11.2001 12:00:00|7|5");
-        row("payment", "payment", L{"", "7"}, 3, "1|10.01.2002|7|10,5");
-        row("communication headings", "communication", L{"-3", "", "", ""}, -1,
-            "N of record|Member's ID|Subject|Date|Date of responce");
-        row("communication", "communication", L{"-3", "", "", ""}, 0,
-            "5|-3|Offer|16.11.2001 12:00:00|20.11.2001");
-        row("accented subject", "communication", L{"0", "", "", ""}, 0,
-            "7|0|\xC3\x89lan|20.11.2001|20.11.2001");
+        test::textRows(R"(
+member | member 6 0 | 5;\u00C9mile;?;;;;;;;;1;0;-5;16.11.2001 12:00:00;2 | | | | | -5
+leading blanks | member 6 0 | 3;\s\sANN;Smith;;;;;;ANN@X.ORG;;3;2;0;16.11.2001 12:00:00;2 | ann | smith | | |
+sale headings | sale 9 -1 | N of Record;Date;Member's ID;Sum\s | | 10
+sale | sale 9 0 | 4;01.12.2001;10;0 | | 10
+large sum | sale 9 1 | 9;10.01.2002;10;1E+08 | | 10
+payment headings | payment 9 -1 | N of Record;Date;Member's ID;Sum of a payment | | 7
+payment with a time | payment 9 1 | 6;16.11.2001 12:00:00;7;5 | | 7
+payment | payment 9 3 | 1;10.01.2002;7;10,5 | | 7
+communication headings | communication 8 -1 | N of record;Member's ID;Subject;Date;Date of responce | -3 | | |
+communication | communication 8 0 | 5;-3;Offer;16.11.2001 12:00:00;20.11.2001 | -3 | | |
+accented subject | communication 8 0 | 7;0;\u00C9lan;20.11.2001;20.11.2001 | 0 | | |
+)");
     }
     void cells() {
-        QFETCH(QString, subject);
-        QFETCH(QStringList, filters);
-        QFETCH(int, row);
-        QTEST(search(subject, filters, 9, {}, row), "cells");
+        QByteArrayList f = test::fields();
+        const int row = f[0].split(' ').takeLast().toInt();
+        f[0].truncate(f[0].lastIndexOf(' '));
+        QCOMPARE(search(f, row), QString(f[1]));
     }
 
     void memberHeadingsAndReadFailures() {
-        const QStringList headings =
-            search("member", L{"", "", "", "", "-5"}, 6, {}, -1).split('|');
+        const QStringList headings = search({"member 6", "", "", "", "", "", "-5"}, -1).split(';');
         QCOMPARE(headings.size(), 15);
         QCOMPARE(headings[0] + headings[11] + headings[14],
                  QString("Zelt member's IDReference's IDPayment Scheme"));
         const test::ScopedFaultHook fault(test::failEvery(fs::Op::Read, EIO));
-        QCOMPARE(search("member", L{"ann", "", "", "", ""}, 6, {}),
-                 noTable(MemberSearchOutcome::Kind::FileError));
-        QCOMPARE(search("sale", L{"", "7"}, 9, {}), noTable(SaleSearchOutcome::Kind::FileError));
-        QCOMPARE(search("communication", L{"12", "", "", ""}, 8, {}),
-                 noTable(CommunicationSearchOutcome::Kind::FileError));
-        QCOMPARE(search("referrer", L{"2"}, 6, {}), QString("failed"));
+        for (const QByteArrayList& f : {QByteArrayList{"member 6", "", "ann", "", "", "", ""},
+                                        {"sale 9", "", "", "7"},
+                                        {"communication 8", "", "12", "", "", ""},
+                                        {"referrer 6", "", "2"}})
+            QCOMPARE(search(f), QString("file error"));
         RecordFile file = data("sales.kvr", SaleRecord::kLength);
         const auto found = searchSales(file, 9, "", "7", SaleGridKind::Sales, {});
         QCOMPARE(found.error.code, EIO);
         QCOMPARE(found.error.path, file.path());
     }
 
-    // Sorting a column of a kind: stable, unshown values (empty cells) last.
+    // A column of a kind (Integer, Single, Date or Text; cells "value" or "value/text") sorted
+    // by the columns given in turn: stable, unshown values (empty cells) last.
     void sorting_data() {
-        QTest::addColumn<ResultTable::ColumnKind>("kind");
-        QTest::addColumn<QStringList>("cells");
-        QTest::addColumn<Sorts>("sorts");
-        QTest::addColumn<QString>("order");
-        using K = ResultTable::ColumnKind;
-        row("whole numbers", K::Integer, L{"10", "2", "-5", "2", "2147483647"}, Sorts{1},
-            "3 2 4 1 5");
-        row("singles", K::Single, L{"nan", "10.5", "inf", "-0.01", "2", "-inf"}, Sorts{1},
-            "4 5 2 1 3 6");
-        row("dates", K::Date,
-            L{"37266", "37211", "1e9", "37211.5", "-1.75", "-1.25", "nan", "-657435"}, Sorts{1},
-            "6 5 2 4 1 3 7 8");
-        row("texts", K::Text, L{"banana", "10", "Apple", "10,5", "2", "apple", "", "1a"}, Sorts{1},
-            "5 2 4 7 8 3 6 1");
-        row("stable on the shown order", K::Integer, L{"2|b", "1|a", "2|a", "1|b"}, Sorts{2, 1},
-            "2 4 3 1");
-        row("columns out of range", K::Integer, L{"2", "1"}, Sorts{3, -1}, "1 2");
+        test::textRows(R"(
+whole numbers | 0 0 | 3 2 4 1 5 | 10 | 2 | -5 | 2 | 2147483647
+singles | 1 0 | 4 5 2 1 3 6 | nan | 10.5 | inf | -0.01 | 2 | -inf
+dates | 2 0 | 6 5 2 4 1 3 7 8 | 37266 | 37211 | 1e9 | 37211.5 | -1.75 | -1.25 | nan | -657435
+texts | 3 0 | 5 2 4 7 8 3 6 1 | banana | 10 | Apple | 10,5 | 2 | apple | | 1a
+stable on the shown order | 0 1 0 | 2 4 3 1 | 2/b | 1/a | 2/a | 1/b
+columns out of range | 0 2 -1 | 1 2 | 2 | 1
+)");
     }
     void sorting() {
-        QFETCH(ResultTable::ColumnKind, kind);
-        QFETCH(QStringList, cells);
-        QFETCH(Sorts, sorts);
-        SampleTable table(LocaleRules::dayMonthYearComma(), kind, cells);
-        for (int column : sorts)
-            table.sortByColumn(column);
-        QTEST(joined(test::recordsOf(table)), "order");
-        QCOMPARE(table.sortColumn(), sorts.first() < 3 ? sorts.last() : -1);
-        if (kind == ResultTable::ColumnKind::Date)
-            QCOMPARE(table.cell(5, 1), std::string());
+        const QByteArrayList f = test::fields();
+        QByteArrayList sorts = f[0].split(' ');
+        const ResultTable::ColumnKind kinds[] = {
+            ResultTable::ColumnKind::Integer, ResultTable::ColumnKind::Single,
+            ResultTable::ColumnKind::Date, ResultTable::ColumnKind::Text};
+        SampleTable table(kinds[sorts.takeFirst().toInt()], f.mid(2));
+        for (const QByteArray& column : sorts)
+            table.sortByColumn(column.toInt());
+        QCOMPARE(joined(test::recordsOf(table)), QString(f[1]));
+        QCOMPARE(table.sortColumn(), sorts[0] == "2" ? -1 : sorts.last().toInt());
     }
 
     void sortingAgreesWithComparison_data() {
-        QTest::addColumn<QStringList>("cells");
-        QStringList many;
+        QTest::addColumn<QByteArrayList>("cells");
+        QByteArrayList many;
         for (int i = 0; i < 20000; ++i)
-            many << QString::number((i * 7919) % 10007 - 5003 + (i % 3 == 0 ? 1 << 30 : 0));
-        row("many distinct numbers", many);
+            many << QByteArray::number((i * 7919) % 10007 - 5003 + (i % 3 == 0 ? 1 << 30 : 0));
+        QTest::newRow("many distinct numbers") << many;
         // Long texts with equal beginnings: compared past their first eight bytes.
-        row("texts", L{"Zelt member's ID",
-                       "zelt member",
-                       "Zelt members",
-                       "ZELT MEMBER'S ID",
-                       "1.000",
-                       "999",
-                       "-2,5",
-                       "\xC3\x84rger",
-                       "\xC3\xA4rger",
-                       "\xC3\x84pfel und",
-                       "\xC3\xA4pfel und!",
-                       "z",
-                       "Z",
-                       "1e3",
-                       "M\xC3\xBCller-L\xC3\xBC",
-                       "m\xC3\xBCller-l\xC3\xBC",
-                       "",
-                       " ",
-                       "007",
-                       "7"});
+        QTest::newRow("texts") << QByteArray(
+                                      "Zelt member's ID|zelt member|Zelt members|ZELT "
+                                      "MEMBER'S ID|1.000|999|-2,5|\xC3\x84rger|\xC3\xA4rger|"
+                                      "\xC3\x84pfel und|\xC3\xA4pfel und!|z|Z|1e3|"
+                                      "M\xC3\xBCller-L\xC3\xBC|m\xC3\xBCller-l\xC3\xBC|| |007|7")
+                                      .split('|');
     }
     void sortingAgreesWithComparison() {
-        QFETCH(QStringList, cells);
+        QFETCH(QByteArrayList, cells);
         const LocaleRules rules = LocaleRules::dayMonthYearComma();
-        SampleTable table(rules, ResultTable::ColumnKind::Text, cells);
-        table.sortByColumn(1);
+        SampleTable table(ResultTable::ColumnKind::Text, cells);
+        table.sortByColumn(0);
         for (int row = 1; row < table.rowCount(); ++row) {
-            const int order = compareCells(table.cell(row - 1, 1), table.cell(row, 1), rules);
+            const int order = compareCells(table.cell(row - 1, 0), table.cell(row, 0), rules);
             QVERIFY(order < 0 ||
                     (order == 0 && table.recordNumber(row - 1) < table.recordNumber(row)));
         }
     }
 
+    // Two cells compared in a locale ("," or "." decimals): before (-1), equal (0) or after (1).
     void compare_data() {
-        QTest::addColumn<LocaleRules>("rules");
-        QTest::addColumn<QString>("a");
-        QTest::addColumn<QString>("b");
-        QTest::addColumn<int>("order");
-        const LocaleRules comma = LocaleRules::dayMonthYearComma(), point = LocaleRules::c();
-        row("2 before 10", point, "2", "10", -1);
-        row("negative first", point, "-3", "2", -1);
-        row("equal values, other texts", point, "7", " 7 ", 0);
-        row("zero and minus zero", point, "0", "-0", 0);
-        row("decimal comma", comma, "10,5", "10", 1);
-        row("decimal comma below 11", comma, "10,5", "11", -1);
-        row("decimal point is text", comma, "10.5", "99", 1);
-        row("decimal point", point, "10.5", "11", -1);
-        row("groups", comma, "1.234", "999", 1);
-        row("numbers before texts", point, "99", "1a", -1);
-        row("texts ignore case", point, "apple", "Banana", -1);
-        row("texts ignore case, other way", point, "Zebra", "apple", 1);
-        row("case tie broken by exact text", point, "ABC", "abc", -1);
-        row("same text", point, "abc", "abc", 0);
-        row("accents ignore case", point, "\xC3\xA4rger", "\xC3\x84rgern", -1);
-        row("empty text first among texts", point, "", "a", -1);
-        row("empty text after numbers", point, "", "5", 1);
-        row("prefix first", point, "Ann", "anna", -1);
+        test::textRows(R"(
+2 before 10 | . | 2 | 10 | -1
+negative first | . | -3 | 2 | -1
+equal values, other texts | . | 7 | \s7\s | 0
+zero and minus zero | . | 0 | -0 | 0
+decimal comma | , | 10,5 | 10 | 1
+decimal comma below 11 | , | 10,5 | 11 | -1
+decimal point is text | , | 10.5 | 99 | 1
+decimal point | . | 10.5 | 11 | -1
+groups | , | 1.234 | 999 | 1
+numbers before texts | . | 99 | 1a | -1
+texts ignore case | . | apple | Banana | -1
+texts ignore case, other way | . | Zebra | apple | 1
+case tie broken by exact text | . | ABC | abc | -1
+same text | . | abc | abc | 0
+accents ignore case | . | \u00E4rger | \u00C4rgern | -1
+empty text first among texts | . | | a | -1
+empty text after numbers | . | | 5 | 1
+prefix first | . | Ann | anna | -1
+)");
     }
     void compare() {
-        QFETCH(LocaleRules, rules);
-        QFETCH(QString, a);
-        QFETCH(QString, b);
-        QFETCH(int, order);
-        QCOMPARE(sign(compareCells(a.toStdString(), b.toStdString(), rules)), order);
-        QCOMPARE(sign(compareCells(b.toStdString(), a.toStdString(), rules)), -order);
-        QCOMPARE(foldedCase("\xC3\x80\xC3\x89\xC3\x9E \xC5\xA0\xC5\x92\xC5\xBD\xC5\xB8 \xC3\x97 "
-                            "Stra\xC3\x9F"
-                            "e"),
-                 std::string("\xC3\xA0\xC3\xA9\xC3\xBE \xC5\xA1\xC5\x93\xC5\xBE\xC3\xBF \xC3\x97 "
-                             "stra\xC3\x9F"
-                             "e"));
+        const QByteArrayList f = test::fields();
+        const LocaleRules rules = f[0] == "," ? LocaleRules::dayMonthYearComma() : LocaleRules::c();
+        const std::string a = f[1].toStdString(), b = f[2].toStdString();
+        QCOMPARE(sign(compareCells(a, b, rules)), f[3].toInt());
+        QCOMPARE(sign(compareCells(b, a, rules)), -f[3].toInt());
+        QCOMPARE(
+            foldedCase(
+                "\xC3\x80\xC3\x89\xC3\x9E \xC5\xA0\xC5\x92\xC5\xBD\xC5\xB8 \xC3\x97 Stra\xC3\x9F"),
+            std::string(
+                "\xC3\xA0\xC3\xA9\xC3\xBE \xC5\xA1\xC5\x93\xC5\xBE\xC3\xBF \xC3\x97 stra\xC3\x9F"));
     }
 
     // The comparison orders any cells (a strict weak ordering), and the ranks follow it.
-    void compareIsAnOrdering_data() {
-        QTest::addColumn<LocaleRules>("rules");
-        row("day.month.year, comma", LocaleRules::dayMonthYearComma());
-        row("C", LocaleRules::c());
-    }
+    void compareIsAnOrdering_data() { test::textRows(". | .\n, | ,"); }
     void compareIsAnOrdering() {
-        QFETCH(LocaleRules, rules);
-        const std::vector<std::string> cells = {"10",
-                                                "2",
-                                                "-3",
-                                                "0",
-                                                "-0",
-                                                " 7 ",
-                                                "10,5",
-                                                "10.5",
-                                                "1.234",
-                                                "1,5E3",
-                                                "1e2",
-                                                "1a",
-                                                "9",
-                                                "abc",
-                                                "ABC",
-                                                "Abc",
-                                                "apple",
-                                                "Banana",
-                                                "banana",
-                                                "zebra",
-                                                "\xC3\x84rger",
-                                                "\xC3\xA4rger",
-                                                "\xC5\x92uvre",
-                                                "\xC5\x93uvre",
-                                                "",
-                                                "  ",
-                                                "N of Record",
-                                                "1.000.000",
-                                                "12x",
-                                                "-",
-                                                "2001-11-16",
-                                                "16.11.2001"};
+        const LocaleRules rules =
+            test::fields()[0] == "," ? LocaleRules::dayMonthYearComma() : LocaleRules::c();
+        std::vector<std::string> cells;
+        for (const QByteArray& cell :
+             test::unescaped(
+                 "10|2|-3|0|-0| 7 |10,5|10.5|1.234|1,5E3|1e2|1a|9|abc|ABC|Abc|apple|Banana|banana|"
+                 "zebra|\\u00C4rger|\\u00E4rger|\\u0152uvre|\\u0153uvre||  |N of Record|1.000.000|"
+                 "12x|-|2001-11-16|16.11.2001")
+                 .split('|'))
+            cells.push_back(cell.toStdString());
         const std::size_t n = cells.size();
         const std::vector<std::uint32_t> ranks =
             genericRanks(std::vector<std::string_view>(cells.begin(), cells.end()), rules);
@@ -518,43 +428,40 @@ private slots:
             for (std::size_t j = 0; j < n; ++j) {
                 const int ij = sign(compareCells(cells[i], cells[j], rules));
                 QCOMPARE(sign(int(ranks[i]) - int(ranks[j])), ij);
-                for (std::size_t k = 0; k < n; ++k) {
-                    const int jk = sign(compareCells(cells[j], cells[k], rules));
-                    if (ij <= 0 && jk <= 0) // a <= b <= c: a <= c, strictly when a step is
+                for (std::size_t k = 0; k < n; ++k) // a <= b <= c: a <= c, strictly if a step is
+                    if (ij <= 0 && sign(compareCells(cells[j], cells[k], rules)) <= 0)
                         QCOMPARE(sign(compareCells(cells[i], cells[k], rules)),
-                                 ij < 0 || jk < 0 ? -1 : 0);
-                }
+                                 ij < 0 || compareCells(cells[j], cells[k], rules) < 0 ? -1 : 0);
             }
         QCOMPARE(*std::min_element(ranks.begin(), ranks.end()), 0u);
     }
 
-    // refs: the stored referrers of members 1, 2, ...; upline: "!" marks a member met again,
-    // "?" a referrer that is no stored member; members per level below root: 1..8, deeper.
+    // The stored referrers of members 1, 2, ... and a root: its children, the downline sizes of
+    // all members, its upline ("!" a member met again, "?" a referrer that is no stored member)
+    // and the members per level below it (1..8, deeper).
     void referralTree_data() {
-        QTest::addColumn<QList<int>>("refs");
-        QTest::addColumn<int>("root");
-        QTest::addColumn<QString>("shape"); // children / downlines / upline / members per level
-        row("chain", QList<int>{0, 1, 2, 3}, 2, "3/3 2 1 0/1/1 1 0 0 0 0 0 0 0");
-        row("wide level", QList<int>{0, 1, 1, 2, 1}, 1, "2 3 5/4 1 0 0 0//3 1 0 0 0 0 0 0 0");
-        row("cycle of two", QList<int>{2, 1, 1}, 1, "2 3/2 2 0/2 1!/2 0 0 0 0 0 0 0 0");
-        row("cycle of three", QList<int>{3, 1, 2, 2, 4}, 2,
-            "3 4/4 4 4 1 0/1 3 2!/2 2 0 0 0 0 0 0 0");
-        row("refers to itself", QList<int>{0, 2, 1, 2}, 2, "2 4/1 1 0 0/2!/1 0 0 0 0 0 0 0 0");
-        row("referrer past the end", QList<int>{0, 9, 2}, 2, "3/0 1 0/9?/1 0 0 0 0 0 0 0 0");
-        row("negative referrer", QList<int>{0, 1, -4}, 3, "/1 0 0/-4?/0 0 0 0 0 0 0 0 0");
-        row("levels beyond 8", QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 10}, 1,
-            "2/11 10 9 8 7 6 5 4 3 2 0 0//1 1 1 1 1 1 1 1 3");
+        test::textRows(R"(
+chain | 0 1 2 3 | 2 | 3 | 3 2 1 0 | 1 | 1 1 0 0 0 0 0 0 0
+wide level | 0 1 1 2 1 | 1 | 2 3 5 | 4 1 0 0 0 | | 3 1 0 0 0 0 0 0 0
+cycle of two | 2 1 1 | 1 | 2 3 | 2 2 0 | 2 1! | 2 0 0 0 0 0 0 0 0
+cycle of three | 3 1 2 2 4 | 2 | 3 4 | 4 4 4 1 0 | 1 3 2! | 2 2 0 0 0 0 0 0 0
+refers to itself | 0 2 1 2 | 2 | 2 4 | 1 1 0 0 | 2! | 1 0 0 0 0 0 0 0 0
+referrer past the end | 0 9 2 | 2 | 3 | 0 1 0 | 9? | 1 0 0 0 0 0 0 0 0
+negative referrer | 0 1 -4 | 3 | | 1 0 0 | -4? | 0 0 0 0 0 0 0 0 0
+levels beyond 8 | 0 1 2 3 4 5 6 7 8 9 10 10 | 1 | 2 | 11 10 9 8 7 6 5 4 3 2 0 0 | | 1 1 1 1 1 1 1 1 3
+)");
     }
     void referralTree() {
-        QFETCH(QList<int>, refs);
-        QFETCH(int, root);
+        const QByteArrayList f = test::fields();
+        const int root = f[1].toInt();
         std::vector<RecordBytes> members;
-        for (int i = 0; i < refs.size(); ++i)
-            members.push_back(member(i + 1, "M", "", "", refs[i], 0, 0).encode());
+        for (const QByteArray& ref : f[0].split(' '))
+            members.push_back(
+                member(int(members.size()) + 1, "M", "", "", ref.toInt(), 0, 0).encode());
         folder_->writeRecords("affiliates.kvr", MemberRecord::kLength, members);
         const ReferralTree tree =
             *ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr"));
-        QCOMPARE(tree.memberCount(), refs.size());
+        QCOMPARE(std::size_t(tree.memberCount()), members.size());
         std::vector<int> children, downlines, levels;
         for (std::int32_t c = tree.firstChild(root); c != 0; c = tree.nextSibling(c))
             children.push_back(c);
@@ -568,28 +475,26 @@ private slots:
                                                                                      : "");
         for (const LevelRow& level : *levelTable(tree, root, "", "", {}))
             levels.push_back(int(level.members));
-        QTEST(L({joined(children), joined(downlines), upline.join(' '), joined(levels)}).join('/'),
-              "shape");
+        QCOMPARE(
+            QStringList({joined(children), joined(downlines), upline.join(' '), joined(levels)}),
+            QStringList({f[2], f[3], f[4], f[5]}));
     }
 
-    // Sales of member 2 (level 1 below member 1) around 16 and 17 November 2001; payments of
-    // member 3 (level 2).
+    // Sales of member 2 (level 1 below member 1) around 16 and 17 November 2001, payments of
+    // member 3 (level 2), between the limits (nan: none): the sales, their sum, the payments.
     void levelSums_data() {
-        QTest::addColumn<double>("from"); // NaN: no limit
-        QTest::addColumn<double>("to");
-        QTest::addColumn<QString>("sums"); // sales, their sum, payments at level 2
-        const double none = NAN;
-        row("no limits", none, none, "4 1234,50 2");
-        row("both ends of the days", kNov16, kNov16 + 1, "2 1200,00 1");
-        row("times typed with the limits", kNov16 + 0.5, kNov16 + 1, "2 1200,00 1");
-        row("from only", kNov16, none, "3 1230,00 2");
-        row("to only", none, kNov16, "2 1004,50 1");
-        row("one day", kNov16 + 1, kNov16 + 1, "1 200,00 0");
-        row("nothing between", kNov16 + 1, kNov16, "0 0,00 0");
+        test::textRows(R"(
+no limits | nan | nan | 4 1234,50 2
+both ends of the days | 37211 | 37212 | 2 1200,00 1
+times typed with the limits | 37211.5 | 37212 | 2 1200,00 1
+from only | 37211 | nan | 3 1230,00 2
+to only | nan | 37211 | 2 1004,50 1
+one day | 37212 | 37212 | 1 200,00 0
+nothing between | 37212 | 37211 | 0 0,00 0
+)");
     }
     void levelSums() {
-        QFETCH(double, from);
-        QFETCH(double, to);
+        const QByteArrayList f = test::fields();
         folder_->writeRecords("affiliates.kvr", MemberRecord::kLength,
                               {kMembers[0], member(2, "", "", "", 1, 0, 0).encode(),
                                member(3, "", "", "", 2, 0, 0).encode()});
@@ -604,21 +509,20 @@ private slots:
             "payments.kvr", SaleRecord::kLength,
             {SaleRecord{3, 0.25f, kNov16}.encode(), SaleRecord{3, 0.5f, kNov16 + 5}.encode()});
         DateLimits limits;
-        if (!std::isnan(from))
-            limits.from = from;
-        if (!std::isnan(to))
-            limits.to = to;
+        if (f[0] != "nan")
+            limits.from = f[0].toDouble();
+        if (f[1] != "nan")
+            limits.to = f[1].toDouble();
         const auto table =
             levelTable(*ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr")), 1,
                        folder_->file(Folder::Data, "sales.kvr"),
                        folder_->file(Folder::Data, "payments.kvr"), limits);
         QCOMPARE((*table)[1].sales, 0);
-        QTEST(QString("%1 %2 %3")
-                  .arg((*table)[0].sales)
-                  .arg(QString::fromStdString(
-                      formatSum((*table)[0].salesSum, LocaleRules::dayMonthYearComma())))
-                  .arg((*table)[1].payments),
-              "sums");
+        QCOMPARE(QString("%1 %2 %3")
+                     .arg((*table)[0].sales)
+                     .arg(formatSum((*table)[0].salesSum, LocaleRules::dayMonthYearComma()).c_str())
+                     .arg((*table)[1].payments),
+                 QString(f[2]));
     }
 
     void downlineFile() {
@@ -628,9 +532,8 @@ private slots:
                                member(2, "Bob", "Smith", "", 1, 0, 0).encode(),
                                member(3, "Cy", "", "", 1, 0, 0).encode(),
                                member(4, "Dan", "M\xC3\xBCller", "", 2, 0, 0).encode()});
-        const ReferralTree tree =
-            *ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr"));
-        QVERIFY(saveDownline(tree, 1).ok());
+        QVERIFY(saveDownline(*ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr")), 1)
+                    .ok());
         QCOMPARE(test::bytes(folder_->output("downline.txt")),
                  QByteArray("Level below;Zelt member's ID;Name;Surname;Reference's ID\r\n"
                             "1;2;Bob;Smith;1\r\n2;4;Dan;M\xFCller;2\r\n1;3;Cy;;1\r\n"));

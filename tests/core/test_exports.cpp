@@ -186,6 +186,7 @@ private slots:
                                  ? test::filesForCalculations()
                                  : test::exportRecords(kinds.at(action), first, last);
         QVERIFY(again.ok()); // a second run, or nothing left to delete
+        QTEST(bytes(folder.output(file.toStdString())), "expected");
     }
 
     void withoutData() {

@@ -3,7 +3,6 @@
 #include "core_fixture.h"
 #include "storage/code_page.h"
 #include "storage/date_text.h"
-#include "storage/field_codec.h"
 #include "storage/number_text.h"
 #include "support/test_locales.h"
 
@@ -319,32 +318,6 @@ surrogate | \xED\xA0\x80 | ??? | 1
         QCOMPARE(characterCount(text), std::size_t{256});
         QCOMPARE(QString::fromUtf8(text.data(), qsizetype(text.size())).size(), 256);
         QCOMPARE(bytes(encodeCp1252(text).bytes), bytes(all));
-    }
-
-    // Characters counted, the first two cut, and the bytes of a 5-byte field between two
-    // neighbours: text | count | first two | field.
-    void fieldText_data() {
-        test::textRows(R"(
-7 into 5 | abcdefg | 7 | ab | abcde
-3 padded | abc | 3 | ab | abc\s\s
-one letter | a | 1 | a | a\s\s\s\s
-empty | | 0 | | \s\s\s\s\s
-leading blanks kept | \sab | 3 | \sa | \sab\s\s
-two-byte letters | \u00E9\u00E8x | 3 | \u00E9\u00E8 | \xE9\xE8x\s\s
-euro kept whole | a\u20ACb | 3 | a\u20AC | a\x80b\s\s
-six accents | \u00E9\u00E9\u00E9\u00E9\u00E9\u00E9 | 6 | \u00E9\u00E9 | \xE9\xE9\xE9\xE9\xE9
-)");
-    }
-    void fieldText() {
-        const QByteArrayList fields = test::fields();
-        const std::string text = fields[0].toStdString();
-        QCOMPARE(QByteArray::number(qulonglong(characterCount(text))), fields[1]);
-        QCOMPARE(bytes(firstCharacters(text, 2)), fields[2]);
-        QCOMPARE(bytes(firstCharacters(text, 0)), QByteArray());
-        std::uint8_t record[7] = {0xAA, 0, 0, 0, 0, 0, 0xBB};
-        field::putText(record + 1, 5, text);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(record), 7), "\xAA" + fields[3] + "\xBB");
-        QCOMPARE(bytes(encodeCp1252(field::getText(record + 1, 5)).bytes), fields[3]);
     }
 };
 

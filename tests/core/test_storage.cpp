@@ -102,7 +102,8 @@ relative | app | sales.kvr | app/sales.kvr
         TempAppDir dir;
         QVERIFY(ensureFolder(dir.path(), Folder::Comm).ok());
         writePlain(dir.file("comm/1.txt"), "kept");
-        QVERIFY(ensureFolder(dir.path(), Folder::Comm).ok());           // found and left unchanged
+        QVERIFY(ensureFolder(dir.path(), Folder::Comm).ok()); // found and left unchanged
+        QCOMPARE(fileBytes(dir.file("comm/1.txt")), QByteArray("kept"));
         QVERIFY(!ensureFolder(dir.file("missing"), Folder::Data).ok()); // one level only
         writePlain(dir.file("output"), "a file, not a folder");
         QVERIFY(!ensureFolder(dir.path(), Folder::Output).ok());

@@ -155,7 +155,7 @@ dmy grouped exponent | number dmy | 1 | 1.000E-3
 dmy half | number dmy | 0.5 | ,5
 dmy 5 | number dmy | 5 | 5,
 dmy exponent | number dmy | 1500 | 1,5e3
-dmy refused | number dmy | nan | 10.50 | 10.5 | 1.0000 | 1000.000 | 1..000 | .000 | 1. | 1,000.5 | , | \s\s\s | 1 000
+dmy refused numbers | number dmy | nan | 10.50 | 10.5 | 1.0000 | 1000.000 | 1..000 | .000 | 1. | 1,000.5 | , | \s\s\s | 1 000
 c 1000,5 | number c | 1000.5 | 1,000.5
 mdy millions | number mdy | 1e6 | 1,000,000
 c minus 5 | number c | -5 | -.5e1
@@ -164,9 +164,9 @@ c 42 | number c | 42 | \s\t42\s
 c minus zero | number c | -0 | -0
 c 200 | number c | 200 | 2E+2
 c zero | number c | 0 | 1e-400 | 0e99999
-c refused | number c | nan | 1,00 | 1.000,5 | . | | - | --1 | - 1 | 1- | 12 3 | 12a | 0x10 | inf | nan | 1e | 1e+ | e5 | 1e400
+c refused numbers | number c | nan | 1,00 | 1.000,5 | . | | - | --1 | - 1 | 1- | 12 3 | 12a | 0x10 | inf | nan | 1e | 1e+ | e5 | 1e400
 c refused huge | number c | nan | 1e99999999999999999999
-mdy refused | number mdy | nan | 1,000,00
+mdy refused numbers | number mdy | nan | 1,000,00
 0.1 exactly | number c | 0.1 | 0.1
 tie to even above 2^53 | number c | 9007199254740992 | 9007199254740993
 thirty digits | number c | 123456789012345678901234567890 | 123456789012345678901234567890

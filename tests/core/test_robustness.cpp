@@ -159,7 +159,8 @@ private slots:
                             << QString("back up %1").arg(k);
                 if (count >= 0) // an editor creates its data file when it opens
                     actions << QString("save %1 %2").arg(k).arg(count + 1);
-                actions << QString("export %1 1 %2").arg(k).arg(std::max(count, 0));
+                if (count != 1) // all of one record: the export of that record above
+                    actions << QString("export %1 1 %2").arg(k).arg(std::max(count, 0));
             }
             if (outputs)
                 actions << "export 3 0 0";

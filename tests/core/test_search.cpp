@@ -252,7 +252,7 @@ date checked first | payment 9 | incorrect date | 32.13.2001 | 7a
 012 is another text | communication 8 | | 012 | | |
 12,0 is another text | communication 8 | | 12,0 | | |
 negative member | communication 8 | 5 | -3 | | |
-member 0 | communication 8 | 7 | 0 | | |
+communications of member 0 | communication 8 | 7 | 0 | | |
 subject, any case | communication 8 | 1 4 | | \s InVoIcE\s | |
 two-word subject | communication 8 | 2 | | invoice march | |
 no prefix match | communication 8 | | | inv | |

@@ -116,14 +116,12 @@ public:
         QVERIFY(ensureFolder(dir_.path(), folder).ok());
         writePlain(file(folder, name), content);
     }
-    // Records 1, 2, ... of a data file, written as the editors write them.
-    void writeRecords(const std::string& name, int length,
-                      const std::vector<RecordBytes>& records) const {
-        write(Folder::Data, name, "");
-        auto data = RecordFile::open(file(Folder::Data, name), length);
-        QVERIFY(data.ok());
-        for (std::size_t i = 0; i < records.size(); ++i)
-            QVERIFY(data->write(static_cast<std::int32_t>(i + 1), records[i]).ok());
+    // A data file holding the records 1, 2, ...
+    void writeRecords(const std::string& name, const std::vector<RecordBytes>& records) const {
+        std::string bytes;
+        for (const RecordBytes& record : records)
+            bytes.append(record.begin(), record.end());
+        write(Folder::Data, name, bytes);
     }
 
 private:

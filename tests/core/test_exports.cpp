@@ -47,24 +47,21 @@ MemberRecord member(std::int32_t id, const char* name, const char* surname, std:
 
 // The program folder of the export tests: its data and side files.
 void writeSampleData(const test::ProgramFolder& folder) {
-    folder.writeRecords("sales.kvr", 16,
-                        {SaleRecord{3, 10.5f, kDay}.encode(), SaleRecord{2, 2, kDay}.encode(),
-                         SaleRecord{-2, 1e8f, 0}.encode(),
-                         SaleRecord{7, 0.1f, kDay + 0.5}.encode()});
     folder.writeRecords(
-        "payments.kvr", 16,
-        {SaleRecord{1, 0, kDay}.encode(), SaleRecord{2, 2.25f, kDay + 0.75}.encode()});
-    folder.writeRecords("affiliates.kvr", 211,
-                        {member(1, "Bob", "", 0, 1, kDay).encode(),
-                         member(2, "Ann", "Lee", 1, 2, kDay + 0.25).encode()});
-    folder.writeRecords("communications.kvr", 50,
+        "sales.kvr", {SaleRecord{3, 10.5f, kDay}.encode(), SaleRecord{2, 2, kDay}.encode(),
+                      SaleRecord{-2, 1e8f, 0}.encode(), SaleRecord{7, 0.1f, kDay + 0.5}.encode()});
+    folder.writeRecords("payments.kvr", {SaleRecord{1, 0, kDay}.encode(),
+                                         SaleRecord{2, 2.25f, kDay + 0.75}.encode()});
+    folder.writeRecords("affiliates.kvr", {member(1, "Bob", "", 0, 1, kDay).encode(),
+                                           member(2, "Ann", "Lee", 1, 2, kDay + 0.25).encode()});
+    folder.writeRecords("communications.kvr",
                         {CommunicationRecord{1, "x", kDay, kDay + 1}.encode(),
                          CommunicationRecord{2, "x", kDay, kDay + 1}.encode(),
                          CommunicationRecord{17, "Offer", kDay, kDay + 1}.encode()});
     const SchemeRecord scheme{"Fixed", 2.5f, 30, "$", 1, {5, 0, 0, 0, 0, 0, 0, -1.5f}};
     SchemeRecord second = scheme;
     second.Scheme = 2;
-    folder.writeRecords("apsettings.kvr", 60, {scheme.encode(), second.encode()});
+    folder.writeRecords("apsettings.kvr", {scheme.encode(), second.encode()});
     folder.write(Folder::Addinfo, "2.txt", "VIP\r\n");
     folder.write(Folder::Comm, "1.txt", "a;b\rc\nd\r\n");
     folder.write(Folder::Comm, "3.txt", "Hi\r\nthere\r\n");
@@ -202,14 +199,14 @@ private slots:
             QCOMPARE(test::readPlain(folder.file(Folder::Data, name)), std::string());
         QCOMPARE(test::readPlain(folder.file(Folder::Data, "communications.kvr")),
                  std::string("<missing>"));
-        folder.writeRecords("communications.kvr", 50, {CommunicationRecord{1, "s", 0, 0}.encode()});
+        folder.writeRecords("communications.kvr", {CommunicationRecord{1, "s", 0, 0}.encode()});
         QVERIFY(test::exportRecords(ExportKind::Communications, 1, 1).ok());
         QCOMPARE(*fs::isFolder(folderPath(folder.path(), Folder::Comm)), false);
     }
 
     void calculationFileFaults() {
         const test::ProgramFolder folder;
-        folder.writeRecords("sales.kvr", 16, {SaleRecord{3, 12.5f, kDay}.encode()});
+        folder.writeRecords("sales.kvr", {SaleRecord{3, 12.5f, kDay}.encode()});
         QVERIFY(test::filesForCalculations().ok());
         // A partial last record is written zero-filled; a read-only data file is only read.
         const std::string sales = folder.file(Folder::Data, "sales.kvr");

@@ -336,9 +336,9 @@ private slots:
         field::putInt32(communication.data(), 7);
         field::putDouble(communication.data() + 34, date);
         field::putDouble(communication.data() + 42, date);
-        folder.writeRecords("sales.kvr", 16, {sale});
-        folder.writeRecords("affiliates.kvr", 211, {member});
-        folder.writeRecords("communications.kvr", 50, {communication});
+        folder.writeRecords("sales.kvr", {sale});
+        folder.writeRecords("affiliates.kvr", {member});
+        folder.writeRecords("communications.kvr", {communication});
         QVERIFY(test::exportRecords(ExportKind::Sales, 1, 1).ok());
         QVERIFY(test::exportRecords(ExportKind::Communications, 1, 1).ok());
         QVERIFY(test::filesForCalculations().ok());

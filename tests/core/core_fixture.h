@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/calculation_files.h"
+#include "export/downline_export.h"
 #include "export/text_export.h"
 #include "search/result_table.h"
 #include "shell/zelt_module.h"
@@ -97,6 +98,12 @@ inline Status exportRecords(ExportKind kind, int first, int last) {
 }
 inline Status filesForCalculations() {
     return create_files_for_calculations();
+}
+inline Status downlineFile(const ReferralTree& tree, std::int32_t root) {
+    return saveDownline(tree, root);
+}
+inline Result<std::int32_t> storedMembers() {
+    return count_members();
 }
 
 // A fresh program folder for one test, in use while the object lives.

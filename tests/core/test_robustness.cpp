@@ -281,7 +281,7 @@ private slots:
         const LocaleRules rules = LocaleRules::dayMonthYearComma();
         auto members = reading(folder.file(Folder::Data, "affiliates.kvr"), 211);
         const std::int32_t memberCount = *members.count();
-        QCOMPARE(*count_members(), memberCount);
+        QCOMPARE(*test::storedMembers(), memberCount);
         for (const MemberFilters& filters : {MemberFilters{"a", "", "", "", ""},
                                              {"", "", "", "0", ""},
                                              {"", "", "", "", "-1"},

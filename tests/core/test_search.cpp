@@ -492,7 +492,8 @@ nothing between | 37212 | 37211 | 0 0,00 0
                                member(2, "Bob", "Smith", "", 1, 0, 0).encode(),
                                member(3, "Cy", "", "", 1, 0, 0).encode(),
                                member(4, "Dan", "M\xC3\xBCller", "", 2, 0, 0).encode()});
-        QVERIFY(saveDownline(*ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr")), 1)
+        QVERIFY(test::downlineFile(
+                    *ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr")), 1)
                     .ok());
         QCOMPARE(test::bytes(folder_->output("downline.txt")),
                  QByteArray("Level below;Zelt member's ID;Name;Surname;Reference's ID\r\n"

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
-#include <system_error>
 
 namespace zelt::test {
 
@@ -15,13 +14,13 @@ TempAppDir::TempAppDir() {
 }
 
 TempAppDir::~TempAppDir() {
+    namespace stdfs = std::filesystem;
     std::error_code ignored;
     // Tests may leave read-only entries behind; make everything writable before removing it.
-    for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
-         !ignored && it != std::filesystem::recursive_directory_iterator(); it.increment(ignored))
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
+    for (auto it = stdfs::recursive_directory_iterator(path_, ignored);
+         !ignored && it != stdfs::recursive_directory_iterator(); it.increment(ignored))
+        stdfs::permissions(it->path(), stdfs::perms::owner_all, stdfs::perm_options::add, ignored);
+    stdfs::remove_all(path_, ignored);
 }
 
 std::string TempAppDir::file(const std::string& relative) const {

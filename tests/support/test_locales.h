@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/file_rules.h"
-#include "support/test_app.h"
+#include "storage/locale_rules.h"
 
 #include <QString>
 #include <QTest>
@@ -12,7 +12,8 @@ namespace zelt::test {
 // (day.month.year, decimal comma), "mdy" (month/day/year, AM/PM) and "c"; and the forms of three
 // real locales: "fi" (Finnish: 16.11.2001 9.05.07), "ko" (Korean: a trailing dot, AM/PM in Hangul
 // before the time) and "ar" (Arabic: right-to-left marks in the date, Arabic AM/PM and decimal
-// separator). A name followed by " file" gives the rules the single-byte files use there.
+// separator) and "fr" (day.month.year, decimal comma, groups of a narrow no-break space). A name
+// followed by " file" gives the rules the single-byte files use there.
 inline LocaleRules testRules(const QString& name) {
     if (name.endsWith(QLatin1String(" file")))
         return fileRules(testRules(name.chopped(5)));
@@ -26,6 +27,9 @@ inline LocaleRules testRules(const QString& name) {
         rules.dayLeadingZero = rules.monthLeadingZero = rules.hourLeadingZero = false;
         rules.timeSeparator = ".";
         rules.groupSeparator = "\u00A0";
+    } else if (name == QLatin1String("fr")) {
+        rules = LocaleRules::dayMonthYearComma();
+        rules.groupSeparator = "\u202F";
     } else if (name == QLatin1String("ko")) {
         rules.dateSeparator = ". ";
         rules.dateTrailingDot = true;
@@ -46,19 +50,5 @@ inline LocaleRules testRules(const QString& name) {
     }
     return rules;
 }
-
-// Pins the program-wide rules for the life of the object and puts back the earlier ones.
-class ScopedRules {
-public:
-    explicit ScopedRules(const LocaleRules& rules) : saved_(testApp().rules) {
-        testApp().rules = rules;
-    }
-    ~ScopedRules() { testApp().rules = saved_; }
-    ScopedRules(const ScopedRules&) = delete;
-    ScopedRules& operator=(const ScopedRules&) = delete;
-
-private:
-    LocaleRules saved_;
-};
 
 } // namespace zelt::test

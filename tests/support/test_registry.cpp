@@ -3,7 +3,6 @@
 #include <QtTest>
 
 #include <cstdio>
-#include <cstring>
 
 namespace zelt::test {
 
@@ -19,31 +18,20 @@ bool registerTest(std::string name, std::function<std::unique_ptr<QObject>()> ma
 
 int runRegisteredTests(int argc, char** argv) {
     // The first argument, when it names no option, chooses the class; the rest go to QtTest.
-    std::string chosen;
+    const bool chosen = argc > 1 && argv[1][0] != '-';
     std::vector<char*> args{argv[0]};
-    int first = 1;
-    if (argc > 1 && argv[1][0] != '-') {
-        chosen = argv[1];
-        first = 2;
-    }
-    for (int i = first; i < argc; ++i) {
-        args.push_back(argv[i]);
-    }
+    args.insert(args.end(), argv + (chosen ? 2 : 1), argv + argc);
     int failures = 0;
     bool found = false;
     for (const RegisteredTest& test : registeredTests()) {
-        if (!chosen.empty() && test.name != chosen) {
+        if (chosen && test.name != argv[1])
             continue;
-        }
         found = true;
-        std::unique_ptr<QObject> object = test.make();
-        failures += QTest::qExec(object.get(), static_cast<int>(args.size()), args.data());
+        failures += QTest::qExec(test.make().get(), static_cast<int>(args.size()), args.data());
     }
-    if (!found) {
-        std::fprintf(stderr, "No test class named %s\n", chosen.c_str());
-        return 1;
-    }
-    return failures;
+    if (!found)
+        std::fprintf(stderr, "No test class named %s\n", argv[1]);
+    return found ? failures : 1;
 }
 
 } // namespace zelt::test

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "export/calculation_files.h"
+#include "export/downline_export.h"
+#include "export/text_export.h"
+#include "search/result_table.h"
+#include "storage/app_paths.h"
+#include "storage/file_system.h"
+#include "storage/record_file.h"
+#include "support/byte_text.h"
+#include "support/temp_app_dir.h"
+#include "support/test_app.h"
+#include "support/test_registry.h"
+
+#include <QtTest>
+
+#include <fstream>
+#include <limits>
+
+// What the core tests share: compact data rows, plain file access, and the program folder that
+// the exports and the files for calculations write into.
+namespace zelt::test {
+
+// One row of a QtTest data table: its name, then the value of every column in order.
+template <typename... T> void row(const char* name, const T&... values) {
+    (QTest::newRow(name) << ... << values);
+}
+
+// A text field of a data table: \t, \r, \n, \s (a blank), \xHH (one byte) and \uXXXX
+// (a character in UTF-8) stand for what the source cannot show.
+inline QByteArray unescaped(const QByteArray& text) {
+    QByteArray out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i] == '\\' && i + 1 < text.size() ? text[++i] : 0;
+        if (c == 'x' || c == 'u') {
+            const int code = text.mid(i + 1, c == 'x' ? 2 : 4).toInt(nullptr, 16);
+            out += c == 'x' ? QByteArray(1, char(code)) : QString(QChar(code)).toUtf8();
+            i += c == 'x' ? 2 : 4;
+        } else {
+            out += c == 't'   ? '\t'
+                   : c == 'r' ? '\r'
+                   : c == 'n' ? '\n'
+                   : c == 's' ? ' '
+                   : c        ? c
+                              : text[i];
+        }
+    }
+    return out;
+}
+
+// A data table written as text, a row to a line: "name | field | field ...", the fields trimmed
+// and unescaped, in the column "fields".
+inline void textRows(const char* table) {
+    QTest::addColumn<QByteArrayList>("fields");
+    for (const QByteArray& line : QByteArray(table).split('\n')) {
+        QByteArrayList fields = line.split('|');
+        for (QByteArray& field : fields)
+            field = unescaped(field.trimmed());
+        if (fields.size() > 1)
+            QTest::newRow(fields.takeFirst().constData()) << fields;
+    }
+}
+
+// The fields of the current row of a table made by textRows.
+inline QByteArrayList fields() {
+    return *static_cast<QByteArrayList*>(QTest::qData("fields", qMetaTypeId<QByteArrayList>()));
+}
+
+inline double number(const QByteArray& text) {
+    return text == "nan" ? std::numeric_limits<double>::quiet_NaN() : text.toDouble();
+}
+
+inline void writePlain(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+inline std::string readPlain(const std::string& path) {
+    auto content = fs::readWhole(path);
+    return content ? *content : std::string("<missing>");
+}
+
+inline std::vector<int> recordsOf(const ResultTable& table) {
+    std::vector<int> out;
+    for (int row = 0; row < table.rowCount(); ++row)
+        out.push_back(table.recordNumber(row));
+    return out;
+}
+
+// Makes the folder at root and the rules the ones the program's actions use.
+inline void useProgramFolder(const std::string& root, const LocaleRules& rules) {
+    testApp().dir = root;
+    testApp().rules = rules;
+}
+
+// The program's whole-folder actions, as the windows call them.
+inline Status exportRecords(RecordKind kind, int first, int last) {
+    return saveRecords(testApp(), kind, first, last);
+}
+inline Status filesForCalculations() {
+    return createFilesForCalculations(testApp());
+}
+inline Status downlineFile(const ReferralTree& tree, std::int32_t root) {
+    return saveDownline(testApp().dir, tree, root);
+}
+inline Result<std::int32_t> storedMembers() {
+    return countMembers(testApp().dir);
+}
+
+// A fresh program folder for one test, in use while the object lives.
+class ProgramFolder {
+public:
+    explicit ProgramFolder(const LocaleRules& rules = LocaleRules::dayMonthYearComma()) {
+        useProgramFolder(dir_.path(), rules);
+    }
+    const std::string& path() const { return dir_.path(); }
+    std::string file(Folder folder, const std::string& name) const {
+        return filePath(dir_.path(), folder, name);
+    }
+    std::string output(const std::string& name) const {
+        return readPlain(file(Folder::Output, name));
+    }
+    void write(Folder folder, const std::string& name, const std::string& content) const {
+        QVERIFY(ensureFolder(dir_.path(), folder).ok());
+        writePlain(file(folder, name), content);
+    }
+    // A data file holding the records 1, 2, ...
+    void writeRecords(const std::string& name, const std::vector<RecordBytes>& records) const {
+        std::string bytes;
+        for (const RecordBytes& record : records)
+            bytes.append(record.begin(), record.end());
+        write(Folder::Data, name, bytes);
+    }
+
+private:
+    TempAppDir dir_;
+};
+
+} // namespace zelt::test

@@ -1,0 +1,318 @@
+// The text exports of the editors and the files for calculations, byte for byte, and the
+// export's short ways of writing values against the general ones.
+#include "core_fixture.h"
+#include "export/calculation_lines.h"
+#include "export/export_lines.h"
+#include "export/parallel_lines.h"
+#include "export/single_text.h"
+#include "export/value_text.h"
+#include "storage/communication_record.h"
+#include "storage/date_text.h"
+#include "storage/field_codec.h"
+#include "storage/member_record.h"
+#include "storage/sale_record.h"
+#include "storage/scheme_record.h"
+#include "storage/side_text.h"
+#include "support/fault_hook.h"
+#include "support/test_locales.h"
+
+#include <QDate>
+
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <sys/stat.h>
+
+using namespace zelt;
+using test::bytes;
+using test::row;
+
+namespace {
+
+constexpr double kDay = 37211; // 16.11.2001
+
+MemberRecord member(std::int32_t id, const char* name, const char* surname, std::int32_t ref,
+                    std::int32_t level, double date) {
+    MemberRecord m;
+    m.Name = name;
+    m.Surname = surname;
+    m.AffiliateID = id;
+    m.Ref_ID = ref;
+    m.Level = level;
+    m.AP_ID = 1;
+    m.Date = date;
+    return m;
+}
+
+// The program folder of the export tests: its data and side files.
+void writeSampleData(const test::ProgramFolder& folder) {
+    folder.writeRecords(
+        "sales.kvr", {SaleRecord{3, 10.5f, kDay}.encode(), SaleRecord{2, 2, kDay}.encode(),
+                      SaleRecord{-2, 1e8f, 0}.encode(), SaleRecord{7, 0.1f, kDay + 0.5}.encode()});
+    folder.writeRecords("payments.kvr", {SaleRecord{1, 0, kDay}.encode(),
+                                         SaleRecord{2, 2.25f, kDay + 0.75}.encode()});
+    folder.writeRecords("affiliates.kvr", {member(1, "Bob", "", 0, 1, kDay).encode(),
+                                           member(2, "Ann", "Lee", 1, 2, kDay + 0.25).encode()});
+    folder.writeRecords("communications.kvr",
+                        {CommunicationRecord{1, "x", kDay, kDay + 1}.encode(),
+                         CommunicationRecord{2, "x", kDay, kDay + 1}.encode(),
+                         CommunicationRecord{17, "Offer", kDay, kDay + 1}.encode()});
+    const SchemeRecord scheme{"Fixed", 2.5f, 30, "$", 1, {5, 0, 0, 0, 0, 0, 0, -1.5f}};
+    SchemeRecord second = scheme;
+    second.Scheme = 2;
+    folder.writeRecords("apsettings.kvr", {scheme.encode(), second.encode()});
+    folder.write(Folder::Addinfo, "2.txt", "VIP\r\n");
+    folder.write(Folder::Comm, "1.txt", "a;b\rc\nd\r\n");
+    folder.write(Folder::Comm, "3.txt", "Hi\r\nthere\r\n");
+    folder.write(Folder::Comm, "c3.txt", "ok\r\n");
+    for (const char* name : {"Sales.txt", "Payments.txt", "APsettings.txt"})
+        folder.write(Folder::Output, name, "An earlier export");
+}
+
+void memberTextLine(std::string& out, const std::uint8_t* record, ValueText& values) {
+    export_lines::appendMemberLine(out, record, "info", values);
+}
+void communicationTextLine(std::string& out, const std::uint8_t* record, ValueText& values) {
+    export_lines::appendCommunicationLine(out, record, {"m", "r", "c"}, values);
+}
+void schemeTextLine(std::string& out, const std::uint8_t* record, ValueText& values) {
+    export_lines::appendSchemeLine(out, record, "day", values);
+}
+
+QByteArray blanks(int n) {
+    return QByteArray(n, ' ');
+}
+
+const QByteArray kSalesHeader = "Member's ID;Sum;Date\r\n";
+const QByteArray kClcHeader = "Member's ID\tSum\tDate\r\n";
+const QByteArray kMemberBlanks = blanks(20) + ";" + blanks(20) + ";" + blanks(10) + ";" +
+                                 blanks(20) + ";" + blanks(15) + ";" + blanks(30) + ";" +
+                                 blanks(30) + ";";
+
+} // namespace
+
+class TestExports : public QObject {
+    Q_OBJECT
+
+private slots:
+    // An export (a kind and its first and last record) or the files for calculations
+    // ("calculations"), in a locale: the file it leaves.
+    void outputs_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray day = QDate::currentDate().toString("dd.MM.yyyy").toLatin1();
+        row("one sale", "sales", 1, 1, "dmy", "Sales.txt", kSalesHeader + "3;10,5;16.11.2001\r\n");
+        row("every sale", "sales", 1, 5, "dmy", "Sales.txt",
+            kSalesHeader + "3;10,5;16.11.2001\r\n2;2;16.11.2001\r\n-2;1E+08;30.12.1899\r\n"
+                           "7;0,1;16.11.2001 12:00:00\r\n");
+        row("sales in Arabic", "sales", 3, 4, "ar", "Sales.txt",
+            kSalesHeader + "-2;1E+08;30/12/1899\r\n7;0.1;16/11/2001 12:00:00 PM\r\n");
+        row("one of four", "sales", 2, 2, "dmy", "Sales.txt", kSalesHeader + "2;2;16.11.2001\r\n");
+        row("past the end", "sales", 5, 5, "dmy", "Sales.txt", kSalesHeader);
+        row("empty range", "sales", 1, 0, "dmy", "Sales.txt", kSalesHeader);
+        row("no current record", "sales", 0, 0, "dmy", "Sales.txt", QByteArray("<missing>"));
+        row("payments", "payments", 1, 2, "dmy", "Payments.txt",
+            kSalesHeader + "1;0;16.11.2001\r\n2;2,25;16.11.2001 18:00:00\r\n");
+        row("sales not payments", "sales", 1, 1, "dmy", "Payments.txt",
+            QByteArray("An earlier export"));
+        row("members", "members", 1, 2, "dmy", "affiliates.txt",
+            "Name;Surname;Street;City;Post Cod;Country;Phone;E_mail;URL;Member's ID;"
+            "Refference's ID;Egold's ID;Level;Payment Scheme;Date;Additional Info\r\n"
+            "Bob" +
+                blanks(17) + ";" + blanks(20) + ";" + kMemberBlanks +
+                "1;0;0;1;1;16.11.2001;\r\nAnn" + blanks(17) + ";Lee" + blanks(17) + ";" +
+                kMemberBlanks + "2;1;0;2;1;16.11.2001 06:00:00;VIP \r\n");
+        row("communications", "communications", 1, 3, "dmy", "communications.txt",
+            "Member's ID;Subject;Message;Date;Responce;Date of responce;Comments\r\n1;x" +
+                blanks(29) + ";a;b\rc\nd ;16.11.2001;;17.11.2001;\r\n2;x" + blanks(29) +
+                ";;16.11.2001;;17.11.2001;\r\n17;Offer" + blanks(25) +
+                ";Hi there ;16.11.2001;;17.11.2001;ok \r\n");
+        row("schemes", "schemes", 1, 2, "dmy", "APsettings.txt",
+            "Level1;Level2;Level3;Level4;Level5;Level6;Level7;Level8;MinPayment;Periodicity;"
+            "Scheme;Type_of_payment;Unit;Date\r\n5;0;0;0;0;0;0;-1,5;2,5;30;1;Fixed     ;$" +
+                blanks(9) + ";" + day + "\r\n5;0;0;0;0;0;0;-1,5;2,5;30;2;Fixed     ;$" + blanks(9) +
+                ";" + day + "\r\n");
+        row("no scheme", "schemes", 0, 0, "dmy", "APsettings.txt", QByteArray("<missing>"));
+        row("sales.clc", "calculations", 0, 0, "dmy", "sales.clc",
+            kClcHeader + "3\t10,5\t16.11.2001\r\n2\t2\t16.11.2001\r\n-2\t1E+08\t30.12.1899\r\n"
+                         "7\t0,1\t16.11.2001 12:00:00\r\n");
+        row("sales.clc in Arabic", "calculations", 0, 0, "ar", "sales.clc",
+            kClcHeader + "3\t10.5\t16/11/2001\r\n2\t2\t16/11/2001\r\n-2\t1E+08\t30/12/1899\r\n"
+                         "7\t0.1\t16/11/2001 12:00:00 PM\r\n");
+        row("sales.clc in Korean", "calculations", 0, 0, "ko", "sales.clc",
+            kClcHeader + "3\t10.5\t2001. 11. 16.\r\n2\t2\t2001. 11. 16.\r\n-2\t1E+08\t1899. 12. "
+                         "30.\r\n7\t0.1\t2001. 11. 16. PM 12:00:00\r\n");
+        row("sales.clc in Finnish", "calculations", 0, 0, "fi", "sales.clc",
+            kClcHeader + "3\t10,5\t16.11.2001\r\n2\t2\t16.11.2001\r\n-2\t1E+08\t30.12.1899\r\n"
+                         "7\t0,1\t16.11.2001 12.00.00\r\n");
+        row("payments.clc", "calculations", 0, 0, "dmy", "payments.clc",
+            kClcHeader + "1\t0\t16.11.2001\r\n2\t2,25\t16.11.2001 18:00:00\r\n");
+        row("members.clc", "calculations", 0, 0, "dmy", "members.clc",
+            QByteArray("Member's ID\tRefference ID\tPayment Sheme ID\tDate\r\n1\t0\t1\t16.11.2001"
+                       "\r\n2\t1\t1\t16.11.2001 06:00:00\r\n"));
+        row("settings.clc", "calculations", 0, 0, "dmy", "settings.clc",
+            QByteArray("Scheme\tLevel 1\tLevel 2\tLevel 3\tLevel 4\tLevel 5\tLevel 6\tLevel 7\t"
+                       "Level 8\tPayment\tMinPaym\tPeriod\tUnit\r\n1\t5\t0\t0\t0\t0\t0\t0\t-1,5\t"
+                       "Fixed     \t2,5\t30\t$         \r\n2\t5\t0\t0\t0\t0\t0\t0\t-1,5\t"
+                       "Fixed     \t2,5\t30\t$         \r\n"));
+    }
+    void outputs() {
+        QFETCH(QString, action);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(QString, locale);
+        QFETCH(QString, file);
+        const test::ProgramFolder folder(test::testRules(locale));
+        writeSampleData(folder);
+        const std::map<QString, RecordKind> kinds = {{"sales", RecordKind::Sales},
+                                                     {"payments", RecordKind::Payments},
+                                                     {"members", RecordKind::Members},
+                                                     {"communications", RecordKind::Communications},
+                                                     {"schemes", RecordKind::Schemes}};
+        const Status done = action == "calculations"
+                                ? test::filesForCalculations()
+                                : test::exportRecords(kinds.at(action), first, last);
+        QVERIFY(done.ok());
+        QTEST(bytes(folder.output(file.toStdString())), "expected");
+        const Status again = action == "calculations"
+                                 ? test::filesForCalculations()
+                                 : test::exportRecords(kinds.at(action), first, last);
+        QVERIFY(again.ok()); // a second run, or nothing left to delete
+        QTEST(bytes(folder.output(file.toStdString())), "expected");
+    }
+
+    void withoutData() {
+        const test::ProgramFolder folder;
+        test::writePlain(folderPath(folder.path(), Folder::Output), "a file, not the folder");
+        QVERIFY(test::filesForCalculations().error().message().find(
+                    folderPath(folder.path(), Folder::Output)) != std::string::npos);
+        QVERIFY(fs::remove(folderPath(folder.path(), Folder::Output)).ok());
+        QVERIFY(test::filesForCalculations().ok());
+        for (const char* name : {"members.clc", "sales.clc", "payments.clc", "settings.clc"})
+            QCOMPARE(folder.output(name), std::string());
+        for (const char* name : {"affiliates.kvr", "sales.kvr", "payments.kvr", "apsettings.kvr"})
+            QCOMPARE(test::readPlain(folder.file(Folder::Data, name)), std::string());
+        QCOMPARE(test::readPlain(folder.file(Folder::Data, "communications.kvr")),
+                 std::string("<missing>"));
+        folder.writeRecords("communications.kvr", {CommunicationRecord{1, "s", 0, 0}.encode()});
+        QVERIFY(test::exportRecords(RecordKind::Communications, 1, 1).ok());
+        QCOMPARE(*fs::isFolder(folderPath(folder.path(), Folder::Comm)), false);
+    }
+
+    void calculationFileFaults() {
+        const test::ProgramFolder folder;
+        folder.writeRecords("sales.kvr", {SaleRecord{3, 12.5f, kDay}.encode()});
+        QVERIFY(test::filesForCalculations().ok());
+        // A partial last record is written zero-filled; a read-only data file is only read.
+        const std::string sales = folder.file(Folder::Data, "sales.kvr");
+        std::ofstream(sales, std::ios::binary | std::ios::app)
+            << std::string("\x07\0\0\0\0\0\0\0", 8);
+        QCOMPARE(::chmod(sales.c_str(), 0444), 0);
+        int mode = -1;
+        test::ScopedFaultHook hook([&](fs::Op op, const std::string& path) {
+            for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+                if (op == fs::Op::Length && path == sales &&
+                    std::filesystem::read_symlink(entry.path()) == path)
+                    mode =
+                        ::fcntl(std::stoi(entry.path().filename().string()), F_GETFL) & O_ACCMODE;
+            return op == fs::Op::Open && path == folder.file(Folder::Data, "payments.kvr") ? EACCES
+                                                                                           : 0;
+        });
+        const Status failed = test::filesForCalculations();
+        QVERIFY(failed.error().message().ends_with("payments.kvr\": Permission denied"));
+        QCOMPARE(mode, O_RDONLY);
+        QCOMPARE(
+            folder.output("sales.clc"), // rewritten before the failure
+            std::string("Member's ID\tSum\tDate\r\n3\t12,5\t16.11.2001\r\n7\t0\t30.12.1899\r\n"));
+        QCOMPARE(folder.output("payments.clc"), std::string()); // the earlier one kept
+    }
+
+    void fastAndPlainLinesAreTheSame_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("locale");
+        for (const char* kind : {"Sales.txt", "affiliates.txt", "communications.txt",
+                                 "APsettings.txt", "sales.clc", "members.clc", "settings.clc"})
+            for (const char* locale : {"c", "dmy", "mdy"})
+                QTest::addRow("%s %s", kind, locale) << QString(kind) << QString(locale);
+    }
+    // Random records of one kind, each line written once by the general formatters and once by
+    // the export's own short ways (one ValueText for all lines, as an export uses it); then all
+    // of them in blocks of growing size on both cores.
+    void fastAndPlainLinesAreTheSame() {
+        QFETCH(QString, kind);
+        QFETCH(QString, locale);
+        using Print = std::function<void(std::string&, const std::uint8_t*, ValueText&)>;
+        const std::vector<int> schemeSingles = {10, 28, 32, 36, 40, 44, 48, 52, 56};
+        std::map<QString, std::tuple<int, std::vector<int>, std::vector<int>, Print>> layouts = {
+            {"Sales.txt", {16, {4}, {8}, &export_lines::appendSaleLine}},
+            {"sales.clc", {16, {4}, {8}, &calculation_lines::appendSaleLine}},
+            {"members.clc", {211, {}, {203}, &calculation_lines::appendMemberLine}},
+            {"settings.clc", {60, schemeSingles, {}, &calculation_lines::appendSchemeLine}},
+            {"affiliates.txt", {211, {}, {203}, &memberTextLine}},
+            {"communications.txt", {50, {}, {34, 42}, &communicationTextLine}},
+            {"APsettings.txt", {60, schemeSingles, {}, &schemeTextLine}}};
+        const auto& [length, singles, dates, print] = layouts.at(kind);
+        const LocaleRules rules = test::testRules(locale);
+        std::mt19937_64 random(qHash(kind + locale));
+        std::vector<double> common; // a few hundred days and times, so that dates repeat
+        for (int i = 0; i < 300; ++i)
+            common.push_back(36161 + double(random() % 9000) +
+                             (i % 10 ? 0 : double(random() % 86400) / 86400));
+        ValueText plain(rules, FormatPath::Plain), fast(rules, FormatPath::Fast);
+        int shortSingles = 0;
+        const std::size_t count = 20000;
+        std::vector<std::uint8_t> records(count * length);
+        std::string allLines;
+        for (std::size_t n = 0; n < count; ++n) {
+            std::uint8_t* record = records.data() + n * length;
+            for (int i = 0; i < length; ++i)
+                record[i] = static_cast<std::uint8_t>(random());
+            for (int offset : singles) {
+                // Whole cents, values of every size, halves that round to even at the seventh
+                // digit, whole numbers, or the random bits (NaN, infinities, tiny values).
+                const double sign = random() % 4 == 0 ? -1.0 : 1.0;
+                const double magnitudes[] = {
+                    double(random() % 1'000'000'000) / 100.0,
+                    std::pow(10.0, -6.0 + 15.0 * double(random() % 1000) / 1000),
+                    double(500'000 + random() % 8'000'000) + 0.5, double(random() % 20'000'000), 0};
+                const std::uint64_t pick = random() % 6;
+                if (pick < 5)
+                    field::putSingle(record + offset, float(sign * magnitudes[pick]));
+                char text[32];
+                shortSingles += fastSingleText(field::getSingle(record + offset),
+                                               rules.decimalSeparator, text) != 0;
+            }
+            for (int offset : dates) {
+                const std::uint64_t pick = random() % 5;
+                if (pick < 3)
+                    field::putDouble(record + offset, common[random() % common.size()]);
+                else if (pick == 3)
+                    field::putDouble(record + offset,
+                                     double(std::int64_t(random() % 4'000'000) - 700'000) / 7.0);
+            }
+            std::string plainLine, fastLine;
+            print(plainLine, record, plain);
+            print(fastLine, record, fast);
+            if (fastLine != plainLine)
+                QCOMPARE(bytes(fastLine), bytes(plainLine)); // prints both lines
+            allLines += fastLine;
+        }
+        ParallelLines parallel(print, rules, length);
+        std::string parallelLines;
+        for (std::size_t first = 0, block = 1; first < count; block = block * 3 + 7) {
+            const std::size_t inBlock = std::min(block, count - first);
+            parallel.append(parallelLines, records.data() + first * length, inBlock);
+            first += inBlock;
+        }
+        QVERIFY(parallelLines == allLines);
+        QVERIFY(singles.empty() || shortSingles > int(count * singles.size() / 3));
+    }
+};
+
+ZELT_TEST(TestExports)
+#include "test_exports.moc"

@@ -1,0 +1,505 @@
+// The searches of the editors' grids (members, sales and payments, communications), the sorting
+// of their result tables, the comparison of grid cells, and the referral tree with its levels.
+#include "core_fixture.h"
+#include "export/downline_export.h"
+#include "search/communication_search.h"
+#include "search/generic_compare.h"
+#include "search/level_table.h"
+#include "search/member_search.h"
+#include "search/member_search_referrer.h"
+#include "search/referral_tree.h"
+#include "search/sale_search.h"
+#include "storage/communication_record.h"
+#include "storage/date_text.h"
+#include "storage/member_record.h"
+#include "storage/sale_record.h"
+#include "support/fault_hook.h"
+
+#include <cmath>
+#include <limits>
+
+using namespace zelt;
+
+namespace {
+
+const double kNov16 = 37211, kNov20 = 37215, kDec01 = 37226, kJan10 = 37266;
+
+MemberRecord member(std::int32_t id, const char* name, const char* surname, const char* email,
+                    std::int32_t referrer, std::int32_t egold, std::int32_t level) {
+    MemberRecord m;
+    m.AffiliateID = id;
+    m.Name = name;
+    m.Surname = surname;
+    m.E_mail = email;
+    m.Ref_ID = referrer;
+    m.Egold_ID = egold;
+    m.Level = level;
+    m.AP_ID = 2;
+    m.Date = kNov16 + 0.5;
+    return m;
+}
+
+// Names stored as the editor stores them (Windows-1252: "Ŝ" becomes "?").
+// Record 2 is damaged: it says it is member 9.
+const std::vector<RecordBytes> kMembers = {
+    member(1, "Ann", "Lee", "ann@x.org", 0, 0, 10).encode(),
+    member(9, "Anne", "Lee", "anne@x.org", 1, 12, 2).encode(),
+    member(3, "  ANN", "Smith", "ANN@X.ORG", 2, 0, 3).encode(),
+    member(4, "ann", "LEE", "", 2, 12, 2).encode(),
+    member(5, "\xC3\x89mile", "\xC5\x9C", "", 0, -5, 1).encode(),
+    member(6, "Anna", "Lee", "ann@x.org", 2, 0, 3).encode()};
+
+const std::vector<RecordBytes> kSales = {
+    SaleRecord{7, 10.5f, kJan10}.encode(),  SaleRecord{3, 1.0f, kNov16}.encode(),
+    SaleRecord{7, 2.0f, kNov16}.encode(),   SaleRecord{10, 0.0f, kDec01}.encode(),
+    SaleRecord{7, 99.99f, kDec01}.encode(), SaleRecord{7, 5.0f, kNov16 + 0.5}.encode(),
+    SaleRecord{2, 3.0f, kNov16}.encode(),   SaleRecord{70, 4.0f, kNov16}.encode(),
+    SaleRecord{10, 1e8f, kJan10}.encode()};
+
+// Payments of member 7 whose sums and dates cannot all be shown.
+const float kInf = std::numeric_limits<float>::infinity(), kNan = NAN;
+const std::vector<RecordBytes> kPayments = {
+    SaleRecord{7, 10.5f, kJan10}.encode(),   SaleRecord{7, kNan, 1e9}.encode(),
+    SaleRecord{7, 5, kNov16 + 0.5}.encode(), SaleRecord{7, kInf, kNov16}.encode(),
+    SaleRecord{7, -0.01f, NAN}.encode(),     SaleRecord{7, 2, -1.75}.encode(),
+    SaleRecord{7, -kInf, -1.25}.encode(),    SaleRecord{7, 1e8f, -657435}.encode(),
+    SaleRecord{3, 1, kNov16}.encode()};
+
+const std::vector<RecordBytes> kCommunications = {
+    CommunicationRecord{12, "Invoice", kNov16, kNov20}.encode(),
+    CommunicationRecord{120, "Invoice March", kNov16, kNov20}.encode(),
+    CommunicationRecord{112, "Unpaid invoice", kNov16, kDec01}.encode(),
+    CommunicationRecord{12, "INVOICE", kDec01, kDec01}.encode(),
+    CommunicationRecord{-3, "Offer", kNov16 + 0.5, kNov20}.encode(),
+    CommunicationRecord{12, "Hello", kDec01, kNov20}.encode(),
+    CommunicationRecord{0, "\xC3\x89lan", kNov20, kNov20}.encode(),
+    CommunicationRecord{2, "10", kNov20, kNov16}.encode()};
+
+// The outcome of a search that lists nothing.
+template <typename Outcome> QString noTable(const Outcome& found) {
+    using Kind = typename Outcome::Kind;
+    return found.kind == Kind::NothingToDo ? "nothing to do"
+           : found.kind == Kind::FileError ? "file error"
+                                           : "incorrect";
+}
+
+QString joined(const std::vector<int>& numbers) {
+    QStringList texts;
+    for (int n : numbers)
+        texts << QString::number(n);
+    return texts.join(' ');
+}
+
+int sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+} // namespace
+
+class TestSearch : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::ProgramFolder> folder_;
+
+    RecordFile data(const char* name, int length) {
+        return std::move(*RecordFile::open(folder_->file(Folder::Data, name), length));
+    }
+    // The search of a row ("subject count [sort columns]", the listed outcome, the filters), its
+    // table sorted by the columns in turn: the record numbers listed, the cells of a row, or
+    // the headings (row -1).
+    QString search(const QByteArrayList& f, int shownRow = -2) {
+        const QByteArrayList how = f[0].split(' ');
+        const int count = how[1].toInt();
+        const LocaleRules rules = LocaleRules::dayMonthYearComma();
+        std::vector<std::string> t;
+        for (const QByteArray& filter : f.mid(2))
+            t.push_back(filter.toStdString());
+        std::unique_ptr<ResultTable> table;
+        if (how[0] == "member") {
+            RecordFile file = data("affiliates.kvr", MemberRecord::kLength);
+            auto found = searchMembers(file, count, {t[0], t[1], t[2], t[3], t[4]}, rules);
+            if (!found.table)
+                return noTable(found);
+            table = std::move(found.table);
+        } else if (how[0] == "referrer") {
+            RecordFile file = data("affiliates.kvr", MemberRecord::kLength);
+            const Result<bool> found = memberIdStored(file, count, std::stoi(t[0]));
+            return found ? (*found ? "stored" : "not stored") : "file error";
+        } else if (how[0] == "communication") {
+            RecordFile file = data("communications.kvr", CommunicationRecord::kLength);
+            auto found = searchCommunications(file, count, {t[0], t[1], t[2], t[3]}, rules);
+            if (!found.table)
+                return noTable(found);
+            table = std::move(found.table);
+        } else {
+            RecordFile file = data(how[0] == "sale" ? "sales.kvr" : "payments.kvr", 16);
+            const auto grid = how[0] == "sale" ? SaleGridKind::Sales : SaleGridKind::Payments;
+            auto found = searchSales(file, count, t[0], t[1], grid, rules);
+            if (found.kind == SaleSearchOutcome::Kind::IncorrectDate)
+                return "incorrect date";
+            if (!found.table || found.table->sortColumn() != SaleResultTable::Date)
+                return noTable(found);
+            table = std::move(found.table);
+        }
+        for (const QByteArray& column : how.mid(2))
+            table->sortByColumn(column.toInt());
+        QStringList cells;
+        for (int column = 0; shownRow >= -1 && column < table->columnCount(); ++column)
+            cells << QString::fromStdString(shownRow < 0 ? table->heading(column)
+                                                         : table->cell(shownRow, column));
+        return shownRow >= -1 ? cells.join(';') : joined(test::recordsOf(*table));
+    }
+
+private slots:
+    void init() {
+        folder_ = std::make_unique<test::ProgramFolder>();
+        folder_->writeRecords("affiliates.kvr", kMembers);
+        folder_->writeRecords("sales.kvr", kSales);
+        folder_->writeRecords("payments.kvr", kPayments);
+        folder_->writeRecords("communications.kvr", kCommunications);
+    }
+    void cleanup() { folder_.reset(); }
+
+    // Filters: members (name, surname, e-mail, referrer, Egold), sales and payments (date,
+    // member), communications (member, subject, date, date of responce). Sales come in calendar
+    // order of their dates, the others in record order. Columns to sort by: members 10 (level)
+    // and 1 (name), sales 2 (member) 3 (sum) 1 (date), communications 1 (member) 2 (subject)
+    // 3 (date).
+    void searches_data() {
+        test::textRows(R"(
+name, blanks and case | member 6 | 1 3 4 | \sANN\s | | | |
+name and surname | member 6 | 1 4 | ann | lee | | |
+e-mail | member 6 | 1 3 6 | | | Ann@x.org | |
+referred by 2 | member 6 | 3 4 6 | | | | 2 |
+no referrer | member 6 | 1 5 | | | | \s0\s |
+created record unlisted | member 7 | 1 5 | | | | 0 |
+egold 0 | member 6 | 1 3 6 | | | | | 0
+egold negative | member 6 | 5 | | | | | -5
+egold and referrer | member 6 | 4 | | | | 2 | 12
+accented capital | member 6 | 5 | \u00C9MILE | | | |
+a character never stored | member 6 | | | \u015D | | |
+the ? it became | member 6 | 5 | | ? | | |
+no member | member 6 | | Bob | | | |
+members by level | member 6 10 | 2 4 6 1 | | lee | | |
+then by name | member 6 10 1 | 1 4 6 2 | | lee | | |
+members, nothing to do | member 6 | nothing to do | \s\s | | | |
+egold 12x | member 6 | incorrect | | | | | 12x
+referrer of letters | member 6 | incorrect | | | | two |
+referrer past 32 bits | member 6 | incorrect | | | | 3000000000 | 1
+referrer in its record | referrer 6 | stored | 4
+referrer last | referrer 6 | stored | 6
+referrer past the count | referrer 6 | not stored | 7
+referrer past the records | referrer 5 | not stored | 6
+referrer in another record | referrer 6 | stored | 9
+record 2 holds another | referrer 6 | not stored | 2
+referrer 0 | referrer 6 | not stored | 0
+member with blanks | sale 9 | 3 6 5 1 | | \s 7\s
+member 7 is not 70 | sale 9 | 3 6 5 1 | | 7
+member by the locale | sale 9 | 3 6 5 1 | | 7,0
+four-digit year | sale 9 | 2 3 7 8 | 16.11.2001 |
+two-digit year | sale 9 | 2 3 7 8 | \s16.11.01\s |
+year first | payment 9 | 4 9 | 2001-11-16 |
+payments by date, unshown last | payment 9 | 7 6 4 3 1 2 5 8 | | 7
+then by sum, unshown last | payment 9 3 | 5 6 3 1 8 7 4 2 | | 7
+columns out of range ignored | payment 9 3 4 -1 | 5 6 3 1 8 7 4 2 | | 7
+stored time | sale 9 | 6 | 16.11.2001 12:00 |
+date and member | sale 9 | 3 | 16.11.2001 | 7
+no sale | sale 9 | | 17.11.2001 | 7
+member 0 | sale 9 | | | 0
+blanks list all | sale 9 | 2 3 7 8 6 4 5 1 9 | \s\s\s | \s\t\s
+past the file | sale 10 | 4 9 | | 10
+short count | sale 8 | 4 | | 10
+count 0 | sale 0 | | | 10
+sales by member | sale 9 2 | 7 2 3 8 | 16.11.2001 |
+sales by sum | sale 9 3 | 4 9 | | \s10\s
+date sort again is stable | sale 9 2 1 | 7 2 3 8 | 16.11.2001 |
+sales, nothing to do | sale 9 | nothing to do | |
+member 7a | sale 9 | incorrect | | 7a
+member past 32 bits | sale 9 | incorrect | | 3000000000
+31 February | sale 9 | incorrect date | 31.02.2001 |
+date of letters | sale 9 | incorrect date | yesterday | 7
+date checked first | payment 9 | incorrect date | 32.13.2001 | 7a
+12, not 120 or 112 | communication 8 | 1 4 6 | \s 12\s | | |
+012 is another text | communication 8 | | 012 | | |
+12,0 is another text | communication 8 | | 12,0 | | |
+negative member | communication 8 | 5 | -3 | | |
+communications of member 0 | communication 8 | 7 | 0 | | |
+subject, any case | communication 8 | 1 4 | | \s InVoIcE\s | |
+two-word subject | communication 8 | 2 | | invoice march | |
+no prefix match | communication 8 | | | inv | |
+accented | communication 8 | 7 | | \u00E9LAN | |
+never stored | communication 8 | | | \u0416 | |
+date as shown | communication 8 | 1 2 3 | | | 16.11.2001 |
+two-digit year text | communication 8 | | | | 16.11.01 |
+time | communication 8 | 5 | | | 16.11.2001 12:00:00 |
+date of responce | communication 8 | 3 4 | | | | 01.12.2001
+member and date | communication 8 | 1 | 12 | | 16.11.2001 |
+member and responce | communication 8 | 1 6 | 12 | | | 20.11.2001
+all four | communication 8 | 4 | 12 | invoice | 01.12.2001 | 01.12.2001
+no communication | communication 8 | | 12 | offer | |
+created unlisted | communication 9 | 1 2 5 6 7 | | | | 20.11.2001
+count 4 | communication 4 | 1 4 | 12 | | |
+none counted | communication 0 | | 12 | | |
+by member | communication 8 1 | 5 7 1 6 2 | | | | 20.11.2001
+then by subject | communication 8 1 2 | 6 1 2 5 7 | | | | 20.11.2001
+then by date | communication 8 1 2 3 | 1 2 5 7 6 | | | | 20.11.2001
+empty | communication 8 | nothing to do | | | |
+blanks | communication 8 | nothing to do | \s | \s\s | \s | \s
+)");
+    }
+    void searches() {
+        const QByteArrayList f = test::fields();
+        QCOMPARE(search(f), QString(f[1]));
+    }
+
+    // The headings (row -1) and the cells of a row listed.
+    void cells_data() {
+        test::textRows(R"(
+member | member 6 0 | 5;\u00C9mile;?;;;;;;;;1;0;-5;16.11.2001 12:00:00;2 | | | | | -5
+leading blanks | member 6 0 | 3;\s\sANN;Smith;;;;;;ANN@X.ORG;;3;2;0;16.11.2001 12:00:00;2 | ann | smith | | |
+sale headings | sale 9 -1 | N of Record;Date;Member's ID;Sum\s | | 10
+sale | sale 9 0 | 4;01.12.2001;10;0 | | 10
+large sum | sale 9 1 | 9;10.01.2002;10;1E+08 | | 10
+payment headings | payment 9 -1 | N of Record;Date;Member's ID;Sum of a payment | | 7
+payment before day 0 | payment 9 0 | 7;29.12.1899 06:00:00;7; | | 7
+payment with a time | payment 9 3 | 3;16.11.2001 12:00:00;7;5 | | 7
+payment | payment 9 4 | 1;10.01.2002;7;10,5 | | 7
+payment unshown | payment 9 5 | 2;;7; | | 7
+communication headings | communication 8 -1 | N of record;Member's ID;Subject;Date;Date of responce | -3 | | |
+communication | communication 8 0 | 5;-3;Offer;16.11.2001 12:00:00;20.11.2001 | -3 | | |
+accented subject | communication 8 0 | 7;0;\u00C9lan;20.11.2001;20.11.2001 | 0 | | |
+)");
+    }
+    void cells() {
+        QByteArrayList f = test::fields();
+        const int row = f[0].split(' ').takeLast().toInt();
+        f[0].truncate(f[0].lastIndexOf(' '));
+        QCOMPARE(search(f, row), QString(f[1]));
+    }
+
+    void memberHeadingsAndReadFailures() {
+        const QStringList headings = search({"member 6", "", "", "", "", "", "-5"}, -1).split(';');
+        QCOMPARE(headings.size(), 15);
+        QCOMPARE(headings[0] + headings[11] + headings[14],
+                 QString("Zelt member's IDReference's IDPayment Scheme"));
+        const test::ScopedFaultHook fault(test::failEvery(fs::Op::Read, EIO));
+        for (const QByteArrayList& f : {QByteArrayList{"member 6", "", "ann", "", "", "", ""},
+                                        {"sale 9", "", "", "7"},
+                                        {"communication 8", "", "12", "", "", ""},
+                                        {"referrer 6", "", "2"}})
+            QCOMPARE(search(f), QString("file error"));
+        RecordFile file = data("sales.kvr", SaleRecord::kLength);
+        const auto found = searchSales(file, 9, "", "7", SaleGridKind::Sales, {});
+        QCOMPARE(found.error.code, EIO);
+        QCOMPARE(found.error.path, file.path());
+    }
+
+    // Sorted grids agree with the comparison of their cells: long texts with equal beginnings
+    // (compared past their first eight bytes), and many distinct numbers.
+    void sortingAgreesWithComparison_data() {
+        QTest::addColumn<QByteArrayList>("cells");
+        QByteArrayList many;
+        for (int i = 0; i < 20000; ++i)
+            many << QByteArray::number((i * 7919) % 10007 - 5003 + (i % 3 == 0 ? 1 << 30 : 0));
+        QTest::newRow("many distinct numbers") << many;
+        QTest::newRow("texts") << test::unescaped(
+                                      "Zelt member's ID|zelt member|Zelt members|ZELT MEMBER'S ID|"
+                                      "1.000|999|-2,5|\\u00C4rger|\\u00E4rger|\\u00C4pfel und|"
+                                      "\\u00E4pfel und!|z|Z|1e3|M\\u00FCller-L\\u00FC|m\\u00FCller-"
+                                      "l\\u00FC|| |007|7|banana|10|Apple|10,5|2|apple|1a")
+                                      .split('|');
+    }
+    void sortingAgreesWithComparison() {
+        QFETCH(QByteArrayList, cells);
+        const bool numbers = cells.size() > 100;
+        std::vector<RecordBytes> records;
+        for (const QByteArray& cell : cells)
+            records.push_back(numbers ? SaleRecord{cell.toInt(), 1, kNov16}.encode()
+                                      : CommunicationRecord{1, cell.toStdString(), 0, 0}.encode());
+        folder_->writeRecords(numbers ? "sales.kvr" : "communications.kvr", records);
+        RecordFile file = numbers ? data("sales.kvr", 16) : data("communications.kvr", 50);
+        const LocaleRules rules = LocaleRules::dayMonthYearComma();
+        std::unique_ptr<ResultTable> table =
+            numbers
+                ? std::unique_ptr<ResultTable>(
+                      searchSales(file, 20000, "16.11.2001", "", SaleGridKind::Sales, rules).table)
+                : std::unique_ptr<ResultTable>(
+                      searchCommunications(file, 30, {"1", "", "", ""}, rules).table);
+        table->sortByColumn(2); // member, subject
+        QCOMPARE(table->rowCount(), cells.size());
+        for (int row = 1; row < table->rowCount(); ++row) {
+            const int order = compareCells(table->cell(row - 1, 2), table->cell(row, 2), rules);
+            QVERIFY(order < 0 ||
+                    (order == 0 && table->recordNumber(row - 1) < table->recordNumber(row)));
+        }
+    }
+
+    // Two cells compared in a locale ("," or "." decimals): before (-1), equal (0) or after (1).
+    void compare_data() {
+        test::textRows(R"(
+2 before 10 | . | 2 | 10 | -1
+negative first | . | -3 | 2 | -1
+equal values, other texts | . | 7 | \s7\s | 0
+zero and minus zero | . | 0 | -0 | 0
+decimal comma | , | 10,5 | 10 | 1
+decimal comma below 11 | , | 10,5 | 11 | -1
+decimal point is text | , | 10.5 | 99 | 1
+decimal point | . | 10.5 | 11 | -1
+groups | , | 1.234 | 999 | 1
+numbers before texts | . | 99 | 1a | -1
+texts ignore case | . | apple | Banana | -1
+texts ignore case, other way | . | Zebra | apple | 1
+case tie broken by exact text | . | ABC | abc | -1
+same text | . | abc | abc | 0
+accents ignore case | . | \u00E4rger | \u00C4rgern | -1
+empty text first among texts | . | | a | -1
+empty text after numbers | . | | 5 | 1
+prefix first | . | Ann | anna | -1
+)");
+    }
+    void compare() {
+        const QByteArrayList f = test::fields();
+        const LocaleRules rules = f[0] == "," ? LocaleRules::dayMonthYearComma() : LocaleRules::c();
+        const std::string a = f[1].toStdString(), b = f[2].toStdString();
+        QCOMPARE(sign(compareCells(a, b, rules)), f[3].toInt());
+        QCOMPARE(sign(compareCells(b, a, rules)), -f[3].toInt());
+        QCOMPARE(
+            foldedCase(
+                "\xC3\x80\xC3\x89\xC3\x9E \xC5\xA0\xC5\x92\xC5\xBD\xC5\xB8 \xC3\x97 Stra\xC3\x9F"),
+            std::string(
+                "\xC3\xA0\xC3\xA9\xC3\xBE \xC5\xA1\xC5\x93\xC5\xBE\xC3\xBF \xC3\x97 stra\xC3\x9F"));
+    }
+
+    // The comparison orders any cells (a strict weak ordering), and the ranks follow it.
+    void compareIsAnOrdering_data() { test::textRows(". | .\n, | ,"); }
+    void compareIsAnOrdering() {
+        const LocaleRules rules =
+            test::fields()[0] == "," ? LocaleRules::dayMonthYearComma() : LocaleRules::c();
+        std::vector<std::string> cells;
+        for (const QByteArray& cell :
+             test::unescaped(
+                 "10|2|-3|0|-0| 7 |10,5|10.5|1.234|1,5E3|1e2|1a|9|abc|ABC|Abc|apple|Banana|banana|"
+                 "zebra|\\u00C4rger|\\u00E4rger|\\u0152uvre|\\u0153uvre||  |N of Record|1.000.000|"
+                 "12x|-|2001-11-16|16.11.2001")
+                 .split('|'))
+            cells.push_back(cell.toStdString());
+        const std::size_t n = cells.size();
+        const std::vector<std::uint32_t> ranks =
+            genericRanks(std::vector<std::string_view>(cells.begin(), cells.end()), rules);
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = 0; j < n; ++j) {
+                const int ij = sign(compareCells(cells[i], cells[j], rules));
+                QCOMPARE(sign(int(ranks[i]) - int(ranks[j])), ij);
+                for (std::size_t k = 0; k < n; ++k) // a <= b <= c: a <= c, strictly if a step is
+                    if (ij <= 0 && sign(compareCells(cells[j], cells[k], rules)) <= 0)
+                        QCOMPARE(sign(compareCells(cells[i], cells[k], rules)),
+                                 ij < 0 || compareCells(cells[j], cells[k], rules) < 0 ? -1 : 0);
+            }
+        QCOMPARE(*std::min_element(ranks.begin(), ranks.end()), 0u);
+    }
+
+    // The stored referrers of members 1, 2, ... and a root: its children, the downline sizes of
+    // all members, its upline ("!" a member met again, "?" a referrer that is no stored member)
+    // and the members per level below it (1..8, deeper).
+    void referralTree_data() {
+        test::textRows(R"(
+chain | 0 1 2 3 | 2 | 3 | 3 2 1 0 | 1 | 1 1 0 0 0 0 0 0 0
+wide level | 0 1 1 2 1 | 1 | 2 3 5 | 4 1 0 0 0 | | 3 1 0 0 0 0 0 0 0
+cycle of two | 2 1 1 | 1 | 2 3 | 2 2 0 | 2 1! | 2 0 0 0 0 0 0 0 0
+cycle of three | 3 1 2 2 4 | 2 | 3 4 | 4 4 4 1 0 | 1 3 2! | 2 2 0 0 0 0 0 0 0
+refers to itself | 0 2 1 2 | 2 | 2 4 | 1 1 0 0 | 2! | 1 0 0 0 0 0 0 0 0
+referrer past the end | 0 9 2 | 2 | 3 | 0 1 0 | 9? | 1 0 0 0 0 0 0 0 0
+negative referrer | 0 1 -4 | 3 | | 1 0 0 | -4? | 0 0 0 0 0 0 0 0 0
+levels beyond 8 | 0 1 2 3 4 5 6 7 8 9 10 10 | 1 | 2 | 11 10 9 8 7 6 5 4 3 2 0 0 | | 1 1 1 1 1 1 1 1 3
+)");
+    }
+    void referralTree() {
+        const QByteArrayList f = test::fields();
+        const int root = f[1].toInt();
+        std::vector<RecordBytes> members;
+        for (const QByteArray& ref : f[0].split(' '))
+            members.push_back(
+                member(int(members.size()) + 1, "M", "", "", ref.toInt(), 0, 0).encode());
+        folder_->writeRecords("affiliates.kvr", members);
+        const ReferralTree tree =
+            *ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr"));
+        QCOMPARE(std::size_t(tree.memberCount()), members.size());
+        std::vector<int> children, downlines, levels;
+        for (std::int32_t c = tree.firstChild(root); c != 0; c = tree.nextSibling(c))
+            children.push_back(c);
+        for (int n = 1; n <= tree.memberCount(); ++n)
+            downlines.push_back(tree.downlineSize(n));
+        QStringList upline;
+        using Step = ReferralTree::UplineStep::Kind;
+        for (const auto& step : tree.upline(root))
+            upline << QString::number(step.member) + (step.kind == Step::Again       ? "!"
+                                                      : step.kind == Step::NotStored ? "?"
+                                                                                     : "");
+        for (const LevelRow& level : *levelTable(tree, root, "", "", {}))
+            levels.push_back(int(level.members));
+        QCOMPARE(
+            QStringList({joined(children), joined(downlines), upline.join(' '), joined(levels)}),
+            QStringList({f[2], f[3], f[4], f[5]}));
+    }
+
+    // Sales of member 2 (level 1 below member 1) around 16 and 17 November 2001, payments of
+    // member 3 (level 2), between the limits (nan: none): the sales, their sum, the payments.
+    void levelSums_data() {
+        test::textRows(R"(
+no limits | nan | nan | 4 1234,50 2
+both ends of the days | 37211 | 37212 | 2 1200,00 1
+times typed with the limits | 37211.5 | 37212 | 2 1200,00 1
+from only | 37211 | nan | 3 1230,00 2
+to only | nan | 37211 | 2 1004,50 1
+one day | 37212 | 37212 | 1 200,00 0
+nothing between | 37212 | 37211 | 0 0,00 0
+)");
+    }
+    void levelSums() {
+        const QByteArrayList f = test::fields();
+        folder_->writeRecords("affiliates.kvr",
+                              {kMembers[0], member(2, "", "", "", 1, 0, 0).encode(),
+                               member(3, "", "", "", 2, 0, 0).encode()});
+        folder_->writeRecords("sales.kvr", {SaleRecord{2, 4.5f, kNov16 - 1 + 0.9999}.encode(),
+                                            SaleRecord{2, 1000, kNov16}.encode(),
+                                            SaleRecord{2, 200, kNov16 + 1 + 0.99998}.encode(),
+                                            SaleRecord{2, 30, kNov16 + 2}.encode(),
+                                            SaleRecord{1, 7, kNov16}.encode(),
+                                            SaleRecord{9, 7, kNov16}.encode()});
+        folder_->writeRecords("payments.kvr", {SaleRecord{3, 0.25f, kNov16}.encode(),
+                                               SaleRecord{3, 0.5f, kNov16 + 5}.encode()});
+        DateLimits limits;
+        if (f[0] != "nan")
+            limits.from = f[0].toDouble();
+        if (f[1] != "nan")
+            limits.to = f[1].toDouble();
+        const auto table =
+            levelTable(*ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr")), 1,
+                       folder_->file(Folder::Data, "sales.kvr"),
+                       folder_->file(Folder::Data, "payments.kvr"), limits);
+        QCOMPARE((*table)[1].sales, 0);
+        QCOMPARE(QString("%1 %2 %3")
+                     .arg((*table)[0].sales)
+                     .arg(formatSum((*table)[0].salesSum, LocaleRules::dayMonthYearComma()).c_str())
+                     .arg((*table)[1].payments),
+                 QString(f[2]));
+    }
+
+    void downlineFile() {
+        // 1 <- 2 <- 4 <- 1 closes a cycle through the root; 3 is a second child of 1.
+        folder_->writeRecords("affiliates.kvr",
+                              {member(1, "Ann", "Ames", "", 4, 0, 0).encode(),
+                               member(2, "Bob", "Smith", "", 1, 0, 0).encode(),
+                               member(3, "Cy", "", "", 1, 0, 0).encode(),
+                               member(4, "Dan", "M\xC3\xBCller", "", 2, 0, 0).encode()});
+        QVERIFY(test::downlineFile(
+                    *ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr")), 1)
+                    .ok());
+        QCOMPARE(test::bytes(folder_->output("downline.txt")),
+                 QByteArray("Level below;Zelt member's ID;Name;Surname;Reference's ID\r\n"
+                            "1;2;Bob;Smith;1\r\n2;4;Dan;M\xFCller;2\r\n1;3;Cy;;1\r\n"));
+    }
+};
+
+ZELT_TEST(TestSearch)
+#include "test_search.moc"

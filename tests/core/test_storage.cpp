@@ -1,0 +1,574 @@
+// The storage layer: folders and paths, the file operations and their faults, record files and
+// the byte layouts of their records, whole-file writes and the side texts.
+#include "core_fixture.h"
+#include "storage/communication_record.h"
+#include "storage/member_record.h"
+#include "storage/record_kind.h"
+#include "storage/sale_record.h"
+#include "storage/scheme_record.h"
+#include "storage/side_text.h"
+#include "storage/whole_file_writer.h"
+#include "support/fault_hook.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
+
+using namespace zelt;
+using test::bytes;
+using test::hex;
+using test::row;
+using test::TempAppDir;
+using test::writePlain;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+QByteArray fileBytes(const std::string& path) {
+    return bytes(test::readPlain(path));
+}
+
+QByteArray padded(const QByteArray& text, int width) {
+    return text + QByteArray(width - text.size(), ' ');
+}
+
+Names sortedNames(const std::string& folder) {
+    auto names = *fs::list(folder);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string patterned(std::size_t size) {
+    std::string data(size, '\0');
+    for (std::size_t i = 0; i < size; ++i)
+        data[i] = static_cast<char>((i * 31 + i / 1000) % 256);
+    return data;
+}
+
+const std::map<QByteArray, fs::Op> kOps = {
+    {"exists", fs::Op::Exists}, {"create", fs::Op::CreateFolder},
+    {"open", fs::Op::Open},     {"read", fs::Op::Read},
+    {"write", fs::Op::Write},   {"sync", fs::Op::Sync},
+    {"length", fs::Op::Length}, {"rename", fs::Op::Rename},
+    {"copy", fs::Op::Copy},     {"remove", fs::Op::Remove},
+    {"list", fs::Op::List}};
+
+// One file operation by name, on the files "f" (holding "content") and "g" of the folder.
+Status runOperation(const QByteArray& name, const TempAppDir& d) {
+    auto f = fs::open(d.file("f"), fs::OpenMode::ReadWriteCreate);
+    char c;
+    const std::map<QByteArray, std::function<Status()>> operations = {
+        {"exists", [&] { return fs::isFile(d.file("f")).status(); }},
+        {"create folder", [&] { return fs::createFolder(d.file("sub")); }},
+        {"open", [&] { return fs::open(d.file("f"), fs::OpenMode::ReadOnly).status(); }},
+        {"read", [&] { return fs::readAt(*f, 0, &c, 1).status(); }},
+        {"write", [&] { return fs::writeAt(*f, 0, "c", 1); }},
+        {"sync", [&] { return fs::sync(*f); }},
+        {"length", [&] { return fs::length(*f).status(); }},
+        {"rename", [&] { return fs::rename(d.file("f"), d.file("g")); }},
+        {"copy", [&] { return fs::copy(d.file("f"), d.file("g")); }},
+        {"remove", [&] { return fs::remove(d.file("f")); }},
+        {"list", [&] { return fs::list(d.path()).status(); }},
+        {"read whole", [&] { return fs::readWhole(d.file("f")).status(); }}};
+    return operations.at(name)();
+}
+
+} // namespace
+
+class TestStorage : public QObject {
+    Q_OBJECT
+
+private slots:
+    void paths_data() {
+        test::textRows(R"(
+plain | /home/x | data | /home/x/data
+head ends in slash | /home/x/ | data | /home/x/data
+tail begins with slash | /home/x | /data | /home/x/data
+both | /home/x// | //data | /home/x/data
+root | / | data | /data
+relative | app | sales.kvr | app/sales.kvr
+)");
+    }
+    void paths() {
+        const QByteArrayList f = test::fields();
+        QCOMPARE(bytes(joinPath(f[0].toStdString(), f[1].toStdString())), f[2]);
+        QCOMPARE(folderPath("/a/", Folder::Backcopies) + filePath("/a", Folder::Data, "x") +
+                     filePath("/a", Folder::Addinfo, "s1") + filePath("/a", Folder::Comm, "r1") +
+                     filePath("/a", Folder::Output, "S"),
+                 std::string("/a/backcopies/a/data/x/a/addinfo/s1/a/comm/r1/a/output/S"));
+    }
+
+    // The side file of a record, by kind and text; none where the kind has no such text.
+    void sideFiles_data() {
+        test::textRows(R"(
+member | members | info | 1 | /a/addinfo/1.txt
+member, largest number | members | info | 2147483647 | /a/addinfo/2147483647.txt
+sale | sales | info | 12 | /a/addinfo/s12.txt
+payment | payments | info | 7 | /a/addinfo/p7.txt
+message | communications | message | 105 | /a/comm/105.txt
+response | communications | response | 105 | /a/comm/r105.txt
+comments | communications | comments | 105 | /a/comm/c105.txt
+scheme: none | schemes | info | 1 |
+member message: none | members | message | 1 |
+communication info: none | communications | info | 1 |
+)");
+    }
+    void sideFiles() {
+        const QByteArrayList f = test::fields();
+        const std::map<QByteArray, RecordKind> kinds = {
+            {"members", RecordKind::Members},
+            {"sales", RecordKind::Sales},
+            {"payments", RecordKind::Payments},
+            {"communications", RecordKind::Communications},
+            {"schemes", RecordKind::Schemes}};
+        const std::map<QByteArray, SideText> texts = {{"info", SideText::AdditionalInfo},
+                                                      {"message", SideText::Message},
+                                                      {"response", SideText::Response},
+                                                      {"comments", SideText::Comments}};
+        QCOMPARE(bytes(sideFilePath("/a", kinds.at(f[0]), texts.at(f[1]), f[2].toInt())), f[3]);
+    }
+
+    void fileOperations() {
+        TempAppDir dir;
+        QVERIFY(ensureFolder(dir.path(), Folder::Comm).ok());
+        writePlain(dir.file("comm/1.txt"), "kept");
+        QVERIFY(ensureFolder(dir.path(), Folder::Comm).ok()); // found and left unchanged
+        QCOMPARE(fileBytes(dir.file("comm/1.txt")), QByteArray("kept"));
+        QVERIFY(!ensureFolder(dir.file("missing"), Folder::Data).ok()); // one level only
+        writePlain(dir.file("output"), "a file, not a folder");
+        QVERIFY(!ensureFolder(dir.path(), Folder::Output).ok());
+        QCOMPARE(
+            QList<bool>({*fs::isFolder(dir.file("comm")), *fs::isFile(dir.file("comm")),
+                         *fs::isFile(dir.file("output")), *fs::isFolder(dir.file("output")),
+                         *fs::isFile(dir.file("missing")), *fs::isFolder(dir.file("output/x"))}),
+            QList<bool>({true, false, true, false, false, false}));
+        QCOMPARE(fs::createFolder(dir.file("a/b")).error().message(),
+                 "Cannot create the folder \"" + dir.file("a/b") + "\": No such file or directory");
+        QCOMPARE(sortedNames(dir.path()), (Names{"comm", "output"}));
+        QVERIFY(!fs::list(dir.file("missing")).ok());
+        const std::string path = dir.file("f.kvr");
+        QVERIFY(fs::open(path, fs::OpenMode::ReadOnly).error().isMissing());
+        auto created = fs::open(path, fs::OpenMode::ReadWriteCreate);
+        QVERIFY(fs::writeAt(*created, 4, "xy", 2).ok()); // past the end: a gap of zeros
+        QVERIFY(fs::sync(*created).ok());
+        char buffer[8] = {};
+        QCOMPARE(*fs::readAt(*created, 3, buffer, sizeof buffer), std::size_t{3});
+        QCOMPARE(*fs::readAt(*created, 6, buffer, sizeof buffer), std::size_t{0});
+        created->close();
+        QCOMPARE(fileBytes(path), QByteArray("\0\0\0\0xy", 6));
+        QCOMPARE(*fs::length(*fs::open(path, fs::OpenMode::ReadWriteCreate)), std::uint64_t{6});
+        QCOMPARE(*fs::length(*fs::open(path, fs::OpenMode::WriteNew)), std::uint64_t{0});
+        QCOMPARE(fs::open(dir.path(), fs::OpenMode::ReadOnly).error().message(),
+                 "Cannot open \"" + dir.path() + "\": Is a directory");
+        const std::string big = patterned(3 * 1024 * 1024 + 17);
+        writePlain(dir.file("from"), big);
+        writePlain(dir.file("to"), std::string(5 * 1024 * 1024, 'o'));
+        QVERIFY(fs::copy(dir.file("from"), dir.file("to")).ok());
+        QVERIFY(*fs::readWhole(dir.file("to")) == big);
+        QVERIFY(fs::copy(dir.file("missing"), dir.file("other")).error().isMissing());
+        QCOMPARE(fs::rename(dir.file("missing"), dir.file("other")).error().message(),
+                 "Cannot rename \"" + dir.file("missing") + "\" to \"" + dir.file("other") +
+                     "\": No such file or directory");
+    }
+
+    // A fault on one operation and path fails just that operation, the reason named.
+    void faultFailsTheOperation_data() {
+        test::textRows(R"(
+exists | exists /f | Cannot find "%1/f"
+create folder | create /sub | Cannot create the folder "%1/sub"
+open | open /f | Cannot open "%1/f"
+read | read /f | Cannot read "%1/f"
+write | write /f | Cannot write "%1/f"
+sync | sync /f | Cannot save to disk "%1/f"
+length | length /f | Cannot get the length of "%1/f"
+rename | rename /f | Cannot rename "%1/f" to "%1/g"
+rename by target | rename /g | Cannot rename "%1/f" to "%1/g"
+copy | copy /g | Cannot copy "%1/f" to "%1/g"
+remove | remove /f | Cannot delete "%1/f"
+list | list | Cannot list "%1"
+read whole | read /f | Cannot read "%1/f"
+)");
+    }
+    void faultFailsTheOperation() {
+        const QByteArrayList f = test::fields();
+        const QByteArrayList fault = f[0].split(' ');
+        TempAppDir dir;
+        writePlain(dir.file("f"), "content");
+        {
+            test::ScopedFaultHook hook(
+                test::failOn(kOps.at(fault[0]), dir.path() + fault.value(1).toStdString(), EACCES));
+            const QByteArray operation =
+                QByteArray(QTest::currentDataTag()).replace(" by target", "");
+            const Status failed = runOperation(operation, dir);
+            QCOMPARE(failed.error().message(),
+                     QString(f[1]).arg(dir.path().c_str()).toStdString() + ": Permission denied");
+            QCOMPARE(failed.error().code, EACCES);
+        }
+        QVERIFY(
+            runOperation(QByteArray(QTest::currentDataTag()).replace(" by target", ""), dir).ok());
+    }
+
+    // File length | record length | records counted (a partial record over half counts).
+    void recordCount_data() {
+        test::textRows(R"(
+empty | 0 | 16 | 0
+half of one, to even 0 | 8 | 16 | 0
+a bit over half | 9 | 16 | 1
+whole | 32 | 16 | 2
+1.5 to even 2 | 24 | 16 | 2
+2.5 to even 2 | 40 | 16 | 2
+3.5 to even 4 | 56 | 16 | 4
+members 317 | 317 | 211 | 2
+members 316 | 316 | 211 | 1
+just under half, odd length | 738 | 211 | 3
+communications 125 | 125 | 50 | 2
+clamped | 1 | 0 | 0
+beyond 32 bits | 1099511627776 | 16 | 2147483647
+)");
+    }
+    void recordCount() {
+        const QByteArrayList f = test::fields();
+        QCOMPARE(recordCountForLength(f[0].toULongLong(), f[1].toInt()), f[2].toInt());
+    }
+
+    // File length | record read | bytes of it from the file (-1: no record). The file holds
+    // the bytes 0x80, 0x81, ...; a partial record is zero-filled.
+    void readRecord_data() {
+        test::textRows(R"(
+whole record | 32 | 2 | 16
+half record | 24 | 2 | 8
+one byte | 17 | 2 | 1
+just past the end | 32 | 3 | -1
+far past the end | 32 | 1000 | -1
+record 0 | 32 | 0 | -1
+negative record | 32 | -1 | -1
+)");
+    }
+    void readRecord() {
+        const QByteArrayList f = test::fields();
+        const int record = f[1].toInt(), stored = f[2].toInt();
+        TempAppDir dir;
+        std::string content;
+        for (int i = 0; i < f[0].toInt(); ++i)
+            content += static_cast<char>(0x80 + i);
+        writePlain(dir.file("f.kvr"), content);
+        auto read = RecordFile::open(dir.file("f.kvr"), 16)->read(record);
+        QCOMPARE(read->has_value(), stored >= 0);
+        if (stored >= 0)
+            QCOMPARE(bytes(**read),
+                     bytes(content).mid((record - 1) * 16, stored) + QByteArray(16 - stored, 0));
+        QCOMPARE(fileBytes(dir.file("f.kvr")), bytes(content)); // reading changed nothing
+    }
+
+    void recordFileWrites() {
+        TempAppDir dir;
+        const std::string path = dir.file("f.kvr");
+        QVERIFY(RecordFile::openForReading(path, 16).error().isMissing());
+        QCOMPARE(*fs::isFile(path), false); // reading creates nothing; an editor's open does
+        auto file = RecordFile::open(path, 16);
+        QCOMPARE(*file->count() + file->recordLength(), 16);
+        QVERIFY(!file->read(1)->has_value());
+        auto reader = RecordFile::openForReading(path, 16);
+        for (int n : {1, 2, 3, 2}) // the second write of 2 in place
+            QVERIFY(file->write(n, RecordBytes(16, n == 2 ? '2' : n)).ok());
+        QCOMPARE(*reader->count(), 3); // another handle sees the writes
+        const QByteArray written = QByteArray(16, 1) + QByteArray(16, '2') + QByteArray(16, 3);
+        QCOMPARE(bytes(**reader->read(2)), QByteArray(16, '2'));
+        QVERIFY(!file->write(4, RecordBytes(15, 0)).ok() && !file->write(0, RecordBytes(16)).ok());
+        {
+            test::ScopedFaultHook hook(test::failOn(fs::Op::Write, path, ENOSPC));
+            QCOMPARE(file->write(4, RecordBytes(16, 4)).error().message(),
+                     "Cannot write \"" + path + "\": No space left on device");
+        }
+        {
+            // The disk fills in the middle of an append: the half record is cut off again.
+            test::ScopedFaultHook hook([&](fs::Op op, const std::string& where) {
+                if (op == fs::Op::Write && where == path)
+                    std::ofstream(path, std::ios::binary | std::ios::app) << std::string(8, 4);
+                return op == fs::Op::Write && where == path ? ENOSPC : 0;
+            });
+            QVERIFY(!file->write(4, RecordBytes(16, 4)).ok());
+        }
+        {
+            test::ScopedFaultHook hook(test::failOn(fs::Op::Sync, path, EIO));
+            QCOMPARE(file->write(1, RecordBytes(16, 1)).error().action,
+                     std::string("save to disk"));
+        }
+        QCOMPARE(fileBytes(path), written);
+        QVERIFY(file->write(4, RecordBytes(16, 4)).ok()); // the handle stays usable
+        QCOMPARE(*file->count(), 4);
+    }
+
+    // File length | first | last | records visited (the visitor stops after record 4). Record n
+    // holds bytes n, zero-filled when partial.
+    void scan_data() {
+        test::textRows(R"(
+all | 48 | 1 | 3 | 1 2 3
+past the end not visited | 48 | 1 | 10 | 1 2 3
+partial last visited | 40 | 1 | 10 | 1 2 3
+range | 48 | 2 | 2 | 2
+first below 1 | 32 | -5 | 1 | 1
+empty range | 48 | 3 | 2 |
+empty file | 0 | 1 | 5 |
+stops when asked | 160 | 1 | 10 | 1 2 3 4
+across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
+)");
+    }
+    void scan() {
+        const QByteArrayList f = test::fields();
+        const int length = f[0].toInt(), recordLength = length > 9999 ? 211 : 16;
+        TempAppDir dir;
+        std::string content(std::size_t(length), '\0');
+        for (int i = 0; i < length; ++i)
+            content[i] = static_cast<char>(i / recordLength + 1);
+        content.resize(std::size_t(length) - (length > 9999 ? 100 : 0));
+        writePlain(dir.file("f.kvr"), content);
+        auto file = RecordFile::open(dir.file("f.kvr"), recordLength);
+        QByteArrayList seen;
+        QVERIFY(file->scan(f[1].toInt(), f[2].toInt(),
+                           [&](std::int32_t n, const std::uint8_t* r) {
+                               const int stored = std::min(
+                                   recordLength, int(content.size()) - (n - 1) * recordLength);
+                               for (int i = 0; i < recordLength; ++i)
+                                   if (r[i] != (i < stored ? std::uint8_t(n) : 0))
+                                       return false;
+                               if (!seen.isEmpty() && n != seen.last().toInt() + 1)
+                                   return false;
+                               seen << QByteArray::number(n);
+                               return n < 4 || recordLength > 16;
+                           })
+                    .ok());
+        QCOMPARE(recordLength > 16 ? QByteArray::number(seen.size()) : seen.join(' '), f[3]);
+        test::ScopedFaultHook hook(test::failEvery(fs::Op::Read, EIO));
+        QVERIFY(length == 0 ||
+                !file->scan(1, 10, [](std::int32_t, const std::uint8_t*) { return true; }).ok());
+    }
+
+    // Records as stored: the exact bytes of each kind, and the same bytes again once read back.
+    void layouts_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("encoded");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<QByteArray>("expected");
+        MemberRecord m;
+        row("empty member", "member", bytes(m.encode()), false,
+            QByteArray(185, ' ') + QByteArray(26, '\0'));
+        m.Name = "Ann";
+        m.Surname = "ABCDEFGHIJKLMNOPQRSTUVWXY";
+        m.Street = "Main street";
+        m.City = std::string(25 * 2, '\0');
+        for (int i = 0; i < 25; ++i)
+            m.City.replace(i * 2, 2, "\xC3\xA9");
+        m.Post_Cod = "1234567890";
+        m.Country = "K\xC3\xB6ln";
+        m.Phone = "+33 \xE2\x82\xAC";
+        m.E_mail = "ann@x.org";
+        m.URL = std::string(31, 'u');
+        m.AffiliateID = 2;
+        m.Ref_ID = -3;
+        m.Egold_ID = 2147483647;
+        m.AP_ID = -32768;
+        m.Level = 2;
+        m.Date = 37211;
+        bool replaced = true;
+        const RecordBytes member = m.encode(&replaced);
+        row("member", "member", bytes(member), replaced,
+            padded("Ann", 20) + "ABCDEFGHIJKLMNOPQRST" + padded("Main street", 20) +
+                QByteArray(20, '\xE9') + "1234567890" + padded("K\xF6ln", 20) +
+                padded("+33 \x80", 15) + padded("ann@x.org", 30) + QByteArray(30, 'u') +
+                hex("02 00 00 00 FD FF FF FF FF FF FF 7F 00 80 02 00 00 00 00 00 00 00 60 2B E2 "
+                    "40"));
+        m.Surname = "\xE4\xB8\xAD"; // a character Windows-1252 lacks
+        row("member, unstorable", "member", bytes(m.encode(&replaced)), replaced,
+            bytes(member).left(20) + padded("?", 20) + bytes(member).mid(40));
+        row("sale", "sale", bytes(SaleRecord{3, 10.5f, 37211}.encode()), false,
+            hex("03 00 00 00 00 00 28 41 00 00 00 00 60 2B E2 40"));
+        CommunicationRecord c{12, "Invoice", 37211, 37211.5};
+        row("communication", "communication", bytes(c.encode(&replaced)), replaced,
+            hex("0C 00 00 00") + padded("Invoice", 30) + hex("00 00 00 00 60 2B E2 40") +
+                hex("00 00 00 00 70 2B E2 40"));
+        c.Subject = "\xE2\x82\xAC 5" + std::string(30, 'a');
+        row("communication, cut", "communication", bytes(c.encode(&replaced)), replaced,
+            hex("0C 00 00 00 80 20 35") + QByteArray(27, 'a') + hex("00 00 00 00 60 2B E2 40") +
+                hex("00 00 00 00 70 2B E2 40"));
+        SchemeRecord s{"Fixed", 10.5f, 30, "EUR", 2, {10.5f, 1, 0, 0, 0, 0, 0, -1}};
+        row("scheme", "scheme", bytes(s.encode(&replaced)), replaced,
+            padded("Fixed", 10) + hex("00 00 28 41 1E 00") + padded("EUR", 10) +
+                hex("02 00 00 00 28 41 00 00 80 3F") + QByteArray(20, '\0') + hex("00 00 80 BF"));
+        s = SchemeRecord{"Percents", 0, 0, "Deutsche Mark", 0, {}};
+        row("scheme, cut", "scheme", bytes(s.encode(&replaced)), replaced,
+            padded("Percents", 10) + QByteArray(6, '\0') + "Deutsche M" + QByteArray(34, '\0'));
+        s.Unit = "\xF0\x9F\x98\x80";
+        row("scheme, unstorable", "scheme", bytes(s.encode(&replaced)), replaced,
+            padded("Percents", 10) + QByteArray(6, '\0') + padded("?", 10) + QByteArray(34, '\0'));
+    }
+    void layouts() {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, encoded);
+        QFETCH(bool, replaced);
+        QFETCH(QByteArray, expected);
+        QCOMPARE(encoded, expected);
+        QCOMPARE(replaced, QByteArray(QTest::currentDataTag()).contains("unstorable"));
+        const auto* raw = reinterpret_cast<const std::uint8_t*>(encoded.constData());
+        const RecordBytes back = kind == "member"   ? MemberRecord::decode(raw).encode()
+                                 : kind == "sale"   ? SaleRecord::decode(raw).encode()
+                                 : kind == "scheme" ? SchemeRecord::decode(raw).encode()
+                                                    : CommunicationRecord::decode(raw).encode();
+        QCOMPARE(bytes(back), expected);
+    }
+
+    void wholeFiles() {
+        TempAppDir dir;
+        const std::string path = dir.file("t.txt");
+        writePlain(path, "a much longer old content that must not survive");
+        QVERIFY(writeWholeFile(path, "new").ok());
+        QCOMPARE(fileBytes(path), QByteArray("new"));
+        QVERIFY(writeWholeFile(dir.file("empty.txt"), "").ok());
+        QVERIFY(!writeWholeFile(dir.file("missing/x.txt"), "x").ok());
+        // Appends of uneven sizes, small and large; the target unchanged until the commit.
+        const std::string data = patterned(3 * 1024 * 1024 + 123);
+        auto writer = WholeFileWriter::create(path);
+        for (std::size_t at = 0, step = 1; at < data.size(); at += step, step = step * 3 + 1)
+            QVERIFY(writer->append(std::string_view(data).substr(at, step)).ok());
+        QCOMPARE(fileBytes(path), QByteArray("new"));
+        QCOMPARE(sortedNames(dir.path()).size(), std::size_t{3}); // the temporary
+        QVERIFY(writer->commit().ok());
+        for (bool abandoned : {false, true}) {
+            auto lost = WholeFileWriter::create(path);
+            QVERIFY(lost->append("lost").ok());
+            if (abandoned)
+                lost->abandon();
+            QVERIFY(!abandoned || !lost->commit().ok());
+        }
+        QVERIFY(*fs::readWhole(path) == data);
+        auto first = WholeFileWriter::create(dir.file("a.txt"));
+        auto second = WholeFileWriter::create(dir.file("b.txt"));
+        *first = std::move(*second); // abandons a.txt's temporary
+        QVERIFY(first->append("b").ok() && first->commit().ok());
+        QCOMPARE(fileBytes(dir.file("b.txt")), QByteArray("b"));
+        QCOMPARE(sortedNames(dir.path()), (Names{"b.txt", "empty.txt", "t.txt"}));
+        // Backup copies: a failed or missing source leaves the previous backup whole.
+        const std::string backup = dir.file("b.txt");
+        {
+            test::ScopedFaultHook hook(test::failOn(fs::Op::Read, path, EIO));
+            QVERIFY(!copyFileReplacing(path, backup).ok());
+        }
+        QVERIFY(copyFileReplacing(dir.file("missing"), backup).error().isMissing());
+        QCOMPARE(fileBytes(backup), QByteArray("b"));
+        QVERIFY(copyFileReplacing(path, backup).ok());
+        QVERIFY(*fs::readWhole(backup) == data);
+        for (const char* name : {".zelt-tmp-abc123", ".zelt-tmp-", "x.zelt-tmp-1"})
+            writePlain(dir.file(name), "leftover");
+        QVERIFY(removeTemporaryFiles(dir.path()).ok() && removeTemporaryFiles(dir.file("no")).ok());
+        QCOMPARE(sortedNames(dir.path()), (Names{"b.txt", "empty.txt", "t.txt", "x.zelt-tmp-1"}));
+    }
+
+    // A failing operation (and bytes written: small ones stay in the buffer until the commit)
+    // | the action named. The old file stays; a writer that lost a block stays failed.
+    void wholeFileFailure_data() {
+        test::textRows(R"(
+open | open 10 | open
+write at commit | write 10 | write
+write of a full block | write 3145728 | write
+sync | sync 10 | save to disk
+rename | rename 10 | rename
+)");
+    }
+    void wholeFileFailure() {
+        const QByteArrayList f = test::fields();
+        TempAppDir dir;
+        const std::string path = dir.file("affiliates.txt");
+        writePlain(path, "old content");
+        Status result;
+        {
+            test::ScopedFaultHook hook(test::failEvery(kOps.at(f[0].split(' ')[0]), ENOSPC));
+            result = writeWholeFile(path, std::string(f[0].split(' ')[1].toULongLong(), 'x'));
+        }
+        QCOMPARE(result.error().action + ": " + result.error().reason,
+                 f[1].toStdString() + ": No space left on device");
+        auto writer = WholeFileWriter::create(path);
+        {
+            test::ScopedFaultHook hook(test::failEvery(fs::Op::Write, EIO));
+            QVERIFY(!writer->append(std::string(2 * 1024 * 1024, 'x')).ok());
+        }
+        QVERIFY(!writer->append("more").ok());
+        QCOMPARE(writer->commit().error().code, EIO);
+        QCOMPARE(fileBytes(path), QByteArray("old content"));
+        QCOMPARE(sortedNames(dir.path()), Names{"affiliates.txt"});
+    }
+
+    // Side texts: written in Windows-1252 with one line end added, read back with one line end
+    // dropped: text | file | characters replaced.
+    void sideTexts_data() {
+        test::textRows(R"(
+abc | abc | abc\r\n | 0
+empty | | \r\n | 0
+two lines | a\r\nb | a\r\nb\r\n | 0
+ends in a line end | a\r\n | a\r\n\r\n | 0
+lone LF | abc\n | abc\n\r\n | 0
+accented | caf\u00E9\u20AC | caf\xE9\x80\r\n | 0
+unstorable | \u4E2D | ?\r\n | 1
+)");
+    }
+    void sideTexts() {
+        const QByteArrayList f = test::fields();
+        TempAppDir dir;
+        const std::string path = dir.file("s1.txt");
+        writePlain(path, "an older and longer text\r\n");
+        bool replaced = f[2] == "0";
+        QVERIFY(writeSideText(path, f[0].toStdString(), &replaced).ok());
+        QCOMPARE(fileBytes(path), f[1]);
+        QCOMPARE(replaced, f[2] == "1");
+        if (!replaced) {
+            QCOMPARE(bytes(*readSideText(path)), f[0]);
+            QCOMPARE(bytes(*readSideTextWhole(path)), f[0] + "\r\n");
+            QVERIFY(writeSideText(path, *readSideText(path)).ok()); // an unchanged save
+            QCOMPARE(fileBytes(path), f[1]);
+        }
+    }
+
+    void sideTextFiles() {
+        TempAppDir dir;
+        writePlain(dir.file("1.txt"), "abc");
+        QCOMPARE(bytes(*readSideText(dir.file("1.txt")) + *readSideTextWhole(dir.file("1.txt"))),
+                 QByteArray("abcabc"));
+        for (const char* missing : {"7.txt", "no-folder/7.txt"}) // empty, and nothing created
+            QCOMPARE(*readSideText(dir.file(missing)) + *readSideTextWhole(dir.file(missing)) +
+                         (*fs::isFile(dir.file("7.txt")) ? "created" : ""),
+                     std::string());
+        QVERIFY(fs::createFolder(dir.file("12.txt")).ok());
+        QCOMPARE(readSideText(dir.file("12.txt")).error().message(),
+                 "Cannot open \"" + dir.file("12.txt") + "\": Is a directory");
+        QVERIFY(!readSideTextWhole(dir.file("12.txt")).ok());
+        {
+            test::ScopedFaultHook hook(test::failOn(fs::Op::Read, dir.file("1.txt"), EIO));
+            QCOMPARE(readSideText(dir.file("1.txt")).error().message(),
+                     "Cannot read \"" + dir.file("1.txt") + "\": Input/output error");
+        }
+        test::ScopedFaultHook hook(test::failEvery(fs::Op::Write, ENOSPC));
+        QVERIFY(!writeSideText(dir.file("1.txt"), "second").ok());
+        QCOMPARE(fileBytes(dir.file("1.txt")), QByteArray("abc"));
+        QCOMPARE(sortedNames(dir.path()), (Names{"1.txt", "12.txt"})); // no temporary left
+    }
+
+    void flattenLineBreaks_data() {
+        test::textRows(R"(
+one pair | a\r\nb | a b
+final pair | a\r\n | a\s
+two pairs | \r\n\r\n | \s\s
+lone CR and LF stay | a\rb\nc | a\rb\nc
+CR CR LF | a\r\r\nb | a\r b
+LF CR | a\n\rb | a\n\rb
+empty | |
+)");
+    }
+    void flattenLineBreaks() {
+        const QByteArrayList f = test::fields();
+        QCOMPARE(bytes(zelt::flattenLineBreaks(f[0].toStdString())), f[1]);
+    }
+};
+
+ZELT_TEST(TestStorage)
+#include "test_storage.moc"

@@ -10,6 +10,7 @@
 #include "storage/member_count.h"
 #include "storage/member_rules.h"
 #include "storage/number_text.h"
+#include "storage/record_kind.h"
 #include "storage/side_text.h"
 #include "ui/message_box.h"
 
@@ -23,9 +24,7 @@ namespace zelt {
 
 namespace {
 
-constexpr CommunicationEditor::Text kTexts[] = {CommunicationEditor::Text::Message,
-                                                CommunicationEditor::Text::Response,
-                                                CommunicationEditor::Text::Comments};
+constexpr SideText kTexts[] = {SideText::Message, SideText::Response, SideText::Comments};
 
 } // namespace
 
@@ -35,25 +34,21 @@ CommunicationEditor::CommunicationEditor(const AppContext& app, QWidget* parent)
     arrangeWindow();
 }
 
-std::string CommunicationEditor::messagePath(Text text, std::int32_t n) const {
-    const char* prefix = text == Text::Response ? "r" : (text == Text::Comments ? "c" : "");
-    return filePath(app().dir, Folder::Comm, prefix + formatInt(n) + ".txt");
+std::string CommunicationEditor::messagePath(SideText text, std::int32_t n) const {
+    return sideFilePath(app().dir, RecordKind::Communications, text, n);
 }
 
-QPlainTextEdit* CommunicationEditor::fieldOf(Text text) const {
+QPlainTextEdit* CommunicationEditor::fieldOf(SideText text) const {
     switch (text) {
-    case Text::Message:
+    case SideText::Message:
         return txtMessage;
-    case Text::Response:
+    case SideText::Response:
         return txtResponce;
-    case Text::Comments:
+    case SideText::Comments:
+    case SideText::AdditionalInfo:
         break;
     }
     return txtComments;
-}
-
-void CommunicationEditor::load() {
-    RecordEditor::load();
 }
 
 void CommunicationEditor::fillCaptions() {
@@ -94,7 +89,7 @@ void CommunicationEditor::showFields() {
 
     if (!report(ensureFolder(app().dir, Folder::Comm)))
         return;
-    for (const Text text : kTexts)
+    for (const SideText text : kTexts)
         showSideFile(fieldOf(text), messagePath(text, currentRecord_));
 }
 
@@ -163,7 +158,7 @@ bool CommunicationEditor::checkPresence() {
 bool CommunicationEditor::checkSideFiles() {
     // A message file that is there but cannot be read is never replaced by a save: its text
     // may not be what the field shows. Only the files this save writes are asked.
-    for (const Text text : kTexts) {
+    for (const SideText text : kTexts) {
         if (fieldOf(text)->toPlainText().isEmpty() || shown_.keepsStored(fieldOf(text)))
             continue;
         if (!sideFileReadable(messagePath(text, currentRecord_)))
@@ -175,7 +170,7 @@ bool CommunicationEditor::checkSideFiles() {
 bool CommunicationEditor::textsReplaced() const {
     if (subjectReplaced_)
         return true;
-    for (const Text text : kTexts)
+    for (const SideText text : kTexts)
         if (!shown_.keepsStored(fieldOf(text)) &&
             encodeCp1252(multiLineText(fieldOf(text))).replaced)
             return true;
@@ -187,7 +182,7 @@ bool CommunicationEditor::saveSideTexts() {
         return false;
     // An empty text writes nothing and removes nothing: an earlier file of it stays. A text the
     // operator has not changed is not written again.
-    for (const Text text : kTexts)
+    for (const SideText text : kTexts)
         if (!writeChangedSideText(fieldOf(text), messagePath(text, currentRecord_)))
             return false;
     return true;

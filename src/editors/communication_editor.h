@@ -22,17 +22,14 @@ class CommunicationEditor : public RecordEditor {
 public:
     explicit CommunicationEditor(const AppContext& app, QWidget* parent = nullptr);
 
-    // Sets the shared messages again, then opens as every editor does.
-    void load() override;
     // Offers today's date in both date fields of the new record.
     void onCmdCreateClicked() override;
     // The search by member, subject and dates.
     void onCmdDisplayClicked() override;
 
     // The three long texts of a record.
-    enum class Text { Message, Response, Comments };
     // <dir>/comm/<n>.txt, r<n>.txt or c<n>.txt
-    std::string messagePath(Text text, std::int32_t n) const;
+    std::string messagePath(SideText text, std::int32_t n) const;
 
 protected:
     void fillCaptions() override;
@@ -52,7 +49,7 @@ protected:
 
 private:
     void arrangeWindow();
-    QPlainTextEdit* fieldOf(Text text) const;
+    QPlainTextEdit* fieldOf(SideText text) const;
 
     // The values the last conversion took from the fields.
     CommunicationRecord typed_;

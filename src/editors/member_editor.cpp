@@ -8,6 +8,7 @@
 #include "storage/member_count.h"
 #include "storage/member_record.h"
 #include "storage/number_text.h"
+#include "storage/record_kind.h"
 #include "storage/scheme_record.h"
 #include "storage/side_text.h"
 #include "ui/message_box.h"
@@ -31,7 +32,7 @@ MemberEditor::MemberEditor(const AppContext& app, QWidget* parent)
 }
 
 std::string MemberEditor::sidePathOf(std::int32_t n) const {
-    return filePath(app().dir, Folder::Addinfo, formatInt(n) + ".txt");
+    return sideFilePath(app().dir, RecordKind::Members, SideText::AdditionalInfo, n);
 }
 
 void MemberEditor::fillCaptions() {

@@ -8,6 +8,7 @@
 #include "storage/date_text.h"
 #include "storage/member_count.h"
 #include "storage/number_text.h"
+#include "storage/record_kind.h"
 #include "storage/side_text.h"
 #include "ui/message_box.h"
 
@@ -34,8 +35,7 @@ SaleEditor::SaleEditor(Kind kind, const AppContext& app, QWidget* parent)
 }
 
 std::string SaleEditor::sidePathOf(std::int32_t n) const {
-    const char* prefix = kind_ == Kind::Sales ? "s" : "p";
-    return filePath(app().dir, Folder::Addinfo, prefix + formatInt(n) + ".txt");
+    return sideFilePath(app().dir, exportKindOf(kind_), SideText::AdditionalInfo, n);
 }
 
 void SaleEditor::fillCaptions() {

@@ -4,6 +4,7 @@
 #include "storage/field_codec.h"
 #include "storage/member_record.h"
 #include "storage/number_text.h"
+#include "storage/typed_text.h"
 
 #include <array>
 #include <optional>
@@ -33,14 +34,6 @@ constexpr std::array<std::uint8_t, 256> makeLowerTable() {
 
 constexpr std::array<std::uint8_t, 256> kLower = makeLowerTable();
 
-std::string_view trimmed(std::string_view text) {
-    constexpr std::string_view blanks = " \t";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
-
 // A text filter as the stored bytes it matches, in lower case. A filter holding a character
 // that Windows-1252 cannot store matches no stored field.
 struct TextFilter {
@@ -49,7 +42,7 @@ struct TextFilter {
     std::string lower;
 
     explicit TextFilter(std::string_view typed) {
-        const std::string_view text = trimmed(typed);
+        const std::string_view text = trimBlanks(typed);
         if (text.empty())
             return;
         active = true;
@@ -91,8 +84,8 @@ MemberSearchOutcome searchMembers(RecordFile& file, std::int32_t recordCount,
     const TextFilter name(filters.name);
     const TextFilter surname(filters.surname);
     const TextFilter email(filters.email);
-    const std::string_view referenceText = trimmed(filters.reference);
-    const std::string_view egoldText = trimmed(filters.egold);
+    const std::string_view referenceText = trimBlanks(filters.reference);
+    const std::string_view egoldText = trimBlanks(filters.egold);
     if (!name.active && !surname.active && !email.active && referenceText.empty() &&
         egoldText.empty())
         return outcome(Kind::NothingToDo);

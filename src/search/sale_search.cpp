@@ -3,20 +3,13 @@
 #include "storage/date_text.h"
 #include "storage/number_text.h"
 #include "storage/sale_record.h"
+#include "storage/typed_text.h"
 
 #include <optional>
 
 namespace zelt {
 
 namespace {
-
-std::string_view trimmed(std::string_view text) {
-    constexpr std::string_view blanks = " \t";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
-}
 
 SaleSearchOutcome outcome(SaleSearchOutcome::Kind kind) {
     SaleSearchOutcome result;
@@ -33,8 +26,8 @@ SaleSearchOutcome searchSales(RecordFile& file, std::int32_t recordCount,
     // Only two empty fields leave the grid alone; blanks alone are a search without conditions.
     if (dateFilter.empty() && memberFilter.empty())
         return outcome(Kind::NothingToDo);
-    const std::string_view dateText = trimmed(dateFilter);
-    const std::string_view memberText = trimmed(memberFilter);
+    const std::string_view dateText = trimBlanks(dateFilter);
+    const std::string_view memberText = trimBlanks(memberFilter);
 
     std::optional<double> date;
     if (!dateText.empty()) {

@@ -1,18 +1,12 @@
 // Reading a date typed by the operator (parseDate of date_text.h).
 #include "storage/date_text.h"
+#include "storage/typed_text.h"
 
 #include <utility>
 
 namespace zelt {
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 char lowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;

@@ -70,7 +70,9 @@ std::optional<DayAndTime> splitSerial(double serial) {
 
 } // namespace
 
-bool isShowableDate(double serial) { return splitSerial(serial).has_value(); }
+bool isShowableDate(double serial) {
+    return splitSerial(serial).has_value();
+}
 
 namespace {
 

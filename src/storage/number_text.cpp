@@ -1,6 +1,7 @@
 #include "storage/number_text.h"
 
 #include "storage/file_rules.h"
+#include "storage/typed_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -10,21 +11,6 @@
 namespace zelt {
 
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // Length of the group separator at the start of rest, 0 when there is none. Where the locale
 // groups with a no-break space, the operator's plain blank counts as well.

@@ -34,21 +34,18 @@ std::int32_t recordCountForLength(std::uint64_t length, int recordLength) {
 }
 
 Result<RecordFile> RecordFile::open(const std::string& path, int recordLength) {
-    if (recordLength <= 0)
-        return invalidArgument("open", path);
-    auto file = fs::open(path, fs::OpenMode::ReadWriteCreate);
-    if (!file)
-        return file.error();
-    RecordFile records;
-    records.file_ = std::move(*file);
-    records.recordLength_ = recordLength;
-    return records;
+    return openIn(fs::OpenMode::ReadWriteCreate, path, recordLength);
 }
 
 Result<RecordFile> RecordFile::openForReading(const std::string& path, int recordLength) {
+    return openIn(fs::OpenMode::ReadOnly, path, recordLength);
+}
+
+Result<RecordFile> RecordFile::openIn(fs::OpenMode mode, const std::string& path,
+                                      int recordLength) {
     if (recordLength <= 0)
         return invalidArgument("open", path);
-    auto file = fs::open(path, fs::OpenMode::ReadOnly);
+    auto file = fs::open(path, mode);
     if (!file)
         return file.error();
     RecordFile records;

@@ -59,6 +59,8 @@ public:
     Status scanBlocks(std::int32_t first, std::int32_t last, const BlockVisitor& visit);
 
 private:
+    static Result<RecordFile> openIn(fs::OpenMode mode, const std::string& path, int recordLength);
+
     fs::File file_;
     int recordLength_ = 0;
 };

@@ -102,8 +102,10 @@ void clickOn(const QWidget* window, const QString& name) {
 
 void typeInto(const QWidget* window, const QString& name, const QString& text) {
     QWidget* control = controlOf(window, name);
-    const bool typable =
-        std::all_of(text.begin(), text.end(), [](QChar c) { return c >= ' ' && c < QChar(127); });
+    // A disabled field takes the text as a program would set it.
+    const bool typable = control->isEnabled() && std::all_of(text.begin(), text.end(), [](QChar c) {
+                             return c >= ' ' && c < QChar(127);
+                         });
     if (auto* list = qobject_cast<QComboBox*>(control); list && !list->isEditable()) {
         list->setCurrentIndex(list->findText(text));
         return;
@@ -130,7 +132,7 @@ QString textIn(const QWidget* window, const QString& name) {
         return list->currentText();
     if (auto* box = qobject_cast<QPlainTextEdit*>(control))
         return box->toPlainText();
-    return controlOf<QLineEdit>(window, name)->text();
+    return control->property("text").toString();
 }
 
 bool enabledIn(const QWidget* window, const QString& name) {
@@ -306,6 +308,8 @@ void EditorWindows::run(const QString& script) {
             installFault(step);
         } else if (step == QLatin1String("valid")) {
             run(QString::fromLatin1(infoOf(kind_).valid));
+        } else if (step == QLatin1String("save!")) { // even where Save is off
+            editor_->onCmdSaveClicked();
         } else if (step == QLatin1String("close")) {
             closeEditor();
         } else if (step == QLatin1String("reopen")) {
@@ -363,7 +367,12 @@ QStringList EditorWindows::unmet(const QString& expect, const FolderSnapshot& be
         QString value = token.section(QLatin1Char('='), 1);
         if (value == QLatin1String("@today"))
             value = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
-        if (token.startsWith(QLatin1String("backup:"))) {
+        if (name == QLatin1String("window")) {
+            const QString shown = QStringList{editor_->objectName(), editor_->windowTitle(),
+                                              QString::fromStdString(editor_->fileName())}
+                                      .join(QLatin1Char(':'));
+            want(shown == value, token, shown);
+        } else if (token.startsWith(QLatin1String("backup:"))) {
             const std::string file = token.mid(7).toStdString();
             want(fileBytes("backcopies/" + file) == fileBytes("data/" + file), token,
                  QStringLiteral("otherwise"));

@@ -160,9 +160,9 @@ QString messageText(const QString& name) {
         {"noMember", QString::fromStdString(kMsgNoMember)},
         {"createRecord", QString::fromStdString(kMsgCreateRecord)},
         {"createSchemes", QString::fromStdString(kMsgCreateSchemes)},
-        {"truncated", QString::fromLatin1(kMsgTruncated)},
-        {"replaced", QString::fromLatin1(kMsgReplacedCharacters)},
-        {"notCorrect", QString::fromLatin1(kMsgNotCorrectInput)}};
+        {"truncated", kMsgTruncated},
+        {"replaced", kMsgReplacedCharacters},
+        {"notCorrect", kMsgNotCorrectInput}};
     for (const auto& [key, text] : texts)
         if (name == QLatin1String(key))
             return text;

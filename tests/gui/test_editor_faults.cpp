@@ -57,8 +57,6 @@ class EditorFaultsTest : public QObject, private EditorWindows {
         delete start_;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    // Why the window does not show what the expectations say, or nothing.
-    QString unless(const QString& expect) { return unmet(expect, {}).join(QLatin1Char(';')); }
 
     // The action by the short names of the test rows: its steps, how it is repeated after the
     // fault (the same steps where empty) and what it shows done.
@@ -148,7 +146,7 @@ class EditorFaultsTest : public QObject, private EditorWindows {
         if (!retry.isEmpty())
             action.retry = [this, retry] { run(retry); };
         if (!done.isEmpty())
-            action.done = [this, done] { return unless(done); };
+            action.done = [this, done] { return unmet(done, {}).join(QLatin1Char(';')); };
         return action;
     }
 

@@ -113,7 +113,6 @@ sales date empty ^ sales ^ txtDate= ^ enter ^ txtDate
 sales member before date ^ sales ^ txtAffiliateID=|txtDate= ^ enter ^ txtAffiliateID
 sales member letters ^ sales ^ txtAffiliateID=x ^ incorrect ^ txtAffiliateID
 sales member 0 ^ sales ^ txtAffiliateID=0 ^ incorrect ^ txtAffiliateID
-sales member -2 ^ sales ^ txtAffiliateID=-2 ^ incorrect ^ txtAffiliateID
 sales member 3 of 2 ^ sales ^ txtAffiliateID=3 ^ noMember ^ txtAffiliateID
 sales sum letters ^ sales ^ txtSum=1x ^ incorrect ^ txtSum
 sales negative sum ^ sales ^ txtSum=-0,01 ^ incorrect ^ txtSum
@@ -177,7 +176,6 @@ schemes level 1 empty ^ schemes ^ txtLevel(1)= ^ enter ^ txtLevel(1)
 schemes level 1 at 0 ^ schemes ^ txtLevel(1)=0 ^ incorrect ^ txtLevel(1)
 schemes level 1 at -0 ^ schemes ^ txtLevel(1)=-0 ^ incorrect ^ txtLevel(1)
 schemes level 3 emptied ^ schemes ^ txtLevel(3)= ^ incorrect ^ txtLevel(3)
-schemes level 8 not a number ^ schemes ^ txtLevel(8)=5a ^ incorrect ^ txtLevel(8)
 schemes min payment not a number ^ schemes ^ txtMinPayment=ten ^ incorrect ^ txtMinPayment
 schemes periodicity 40000 ^ schemes ^ txtPeriodicity=40000 ^ incorrect ^ txtPeriodicity
 schemes unit before type and level 1 ^ schemes ^ txtLevel(1)=0|cmbType=|txtUnit= ^ enter 
@@ -300,7 +298,6 @@ opens at the last ^ sales ^ sample ^  ^  ^ record=2|txtCurrent_Record=2
 next stops at the last ^ sales ^ sample ^ cmdNext ^  ^ record=2
 previous stops at the first ^ sales ^ sample ^ cmdFirst|cmdPrevious ^  ^ record=1|
     txtCurrent_Record=1|txtAffiliateID=1|txtSum=10,5|txtDate=01.03.2001
-first and next ^ sales ^ sample ^ cmdFirst|cmdNext ^  ^ record=2|txtAffiliateID=2
 last ^ sales ^ sample ^ cmdFirst|cmdLast ^  ^ record=2|txtCurrent_Record=2
 go to empty ^ sales ^ sample ^ txtCurrent_Record=|cmdGoTo ^ enter ^ record=2|txtAffiliateID=2|
     focus=txtCurrent_Record
@@ -308,7 +305,6 @@ go to letters ^ sales ^ sample ^ txtCurrent_Record=abc|cmdGoTo ^ incorrect ^ rec
     focus=txtCurrent_Record
 go to 0 ^ sales ^ sample ^ txtCurrent_Record=0|cmdGoTo ^ noRecord ^ record=1|txtCurrent_Record=1|
     txtAffiliateID=1|focus=txtCurrent_Record
-go to -1 ^ sales ^ sample ^ txtCurrent_Record=-1|cmdGoTo ^ noRecord ^ record=1
 go to past the count ^ sales ^ sample ^ txtCurrent_Record=3|cmdGoTo ^ noRecord ^ record=1
 go to 1 ^ sales ^ sample ^ txtCurrent_Record=1|cmdGoTo ^  ^ record=1|txtAffiliateID=1|
     txtCurrent_Record=1

@@ -156,35 +156,27 @@ private slots:
     void windows_data() {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("order");
-        const QString records =
-            QStringLiteral(" cmdFirst cmdPrevious txtCurrent_Record cmdNext cmdLast "
-                           "cmdGoTo cmdCreate cmdEdit cmdSave cmdSaveThisRecord "
-                           "cmdSaveAllRecords");
-        const QString sales = QStringLiteral("txtAffiliateID txtSum txtDate txtDetails txtSdate "
-                                             "txtSAffID cmdDisplay MSFGView") +
-                              records;
-        QTest::newRow("members") << "members"
-                                 << QStringLiteral(
-                                        "txtName txtSurname txtStreet txtCity txtPost_Cod "
-                                        "txtCountry txtPhone txtE_mail txtURL txtRef_ID "
-                                        "txtDate txtEgold_ID cmbAP_ID txtAdditional_Info "
-                                        "txtSname txtSsurname txtSemail txtSreferenceid "
-                                        "txtSEgold_ID cmdDisplay MSFGView") +
-                                        records + QStringLiteral(" cmdTree");
-        QTest::newRow("sales") << "sales" << sales;
-        QTest::newRow("payments") << "payments" << sales;
-        QTest::newRow("communications")
-            << "communications"
-            << QStringLiteral("txtID txtSubject txtMessage txtDate txtResponce txtComments "
-                              "txtDate_R txtSID txtSsubject txtSdate txtSdate_r cmdDisplay "
-                              "MSFGView") +
-                   records;
-        QTest::newRow("schemes") << "schemes"
-                                 << QStringLiteral(
-                                        "txtLevel(1) txtLevel(2) txtLevel(3) txtLevel(4) "
-                                        "txtLevel(5) txtLevel(6) txtLevel(7) txtLevel(8) "
-                                        "cmbType txtMinPayment txtPeriodicity txtUnit") +
-                                        records;
+        for (const QString& line : tableLines(R"(
+members ^ txtName txtSurname txtStreet txtCity txtPost_Cod txtCountry txtPhone txtE_mail txtURL|
+    txtRef_ID txtDate txtEgold_ID cmbAP_ID txtAdditional_Info txtSname txtSsurname txtSemail|
+    txtSreferenceid txtSEgold_ID cmdDisplay MSFGView @ cmdTree
+sales ^ txtAffiliateID txtSum txtDate txtDetails txtSdate txtSAffID cmdDisplay MSFGView @
+payments ^ txtAffiliateID txtSum txtDate txtDetails txtSdate txtSAffID cmdDisplay MSFGView @
+communications ^ txtID txtSubject txtMessage txtDate txtResponce txtComments txtDate_R txtSID|
+    txtSsubject txtSdate txtSdate_r cmdDisplay MSFGView @
+schemes ^ txtLevel(1) txtLevel(2) txtLevel(3) txtLevel(4) txtLevel(5) txtLevel(6) txtLevel(7)|
+    txtLevel(8) cmbType txtMinPayment txtPeriodicity txtUnit @
+)")) // "|" ends a line, "@" stands for the record buttons
+            QTest::newRow(qPrintable(line.section(QLatin1Char(' '), 0, 0)))
+                << line.section(QLatin1Char(' '), 0, 0)
+                << line.section(QStringLiteral(" ^ "), 1)
+                       .replace(QLatin1Char('|'), QLatin1Char(' '))
+                       .replace(QStringLiteral("@"),
+                                QStringLiteral("cmdFirst cmdPrevious txtCurrent_Record "
+                                               "cmdNext cmdLast cmdGoTo cmdCreate "
+                                               "cmdEdit cmdSave cmdSaveThisRecord "
+                                               "cmdSaveAllRecords"))
+                       .simplified();
     }
     void windows() {
         QFETCH(QString, kind);

@@ -23,38 +23,29 @@ namespace zelt::test {
 
 namespace {
 
-struct KindInfo {
-    const char* name;
-    EditorKind kind;
-    const char* inputs;
-    const char* valid; // a valid new record
-};
-
-const KindInfo kKinds[] = {
-    {"members", EditorKind::Members,
-     "txtName txtSurname txtStreet txtCity txtPost_Cod txtCountry txtPhone txtE_mail txtURL "
-     "txtRef_ID txtDate txtEgold_ID cmbAP_ID txtAdditional_Info",
-     "txtName=Clara|txtRef_ID=2|txtDate=03.02.2001|cmbAP_ID=2"},
-    {"sales", EditorKind::Sales, "txtAffiliateID txtSum txtDate",
-     "txtAffiliateID=2|txtSum=7|txtDate=03.02.2001"},
-    {"payments", EditorKind::Payments, "txtAffiliateID txtSum txtDate",
-     "txtAffiliateID=2|txtSum=7|txtDate=03.02.2001"},
-    {"communications", EditorKind::Communications,
-     "txtID txtSubject txtMessage txtDate txtResponce txtDate_R txtComments",
-     "txtID=1|txtSubject=Order|txtDate=03.02.2001|txtDate_R=04.02.2001"},
-    {"schemes", EditorKind::Schemes,
-     "txtLevel(1) txtLevel(2) txtLevel(3) txtLevel(4) txtLevel(5) txtLevel(6) txtLevel(7) "
-     "txtLevel(8) cmbType txtMinPayment txtPeriodicity txtUnit",
-     "cmbType=Percents|txtLevel(1)=5|txtMinPayment=10"},
-};
-const char* const kNavigation = "cmdFirst cmdPrevious cmdNext cmdLast cmdGoTo txtCurrent_Record";
-
-const KindInfo& infoOf(const QString& name) {
-    for (const KindInfo& info : kKinds)
-        if (name == QLatin1String(info.name))
-            return info;
+// "name ^ input fields ^ a valid new record", in the order of EditorKind.
+QStringList kindInfo(const QString& name) {
+    static const QStringList kinds = tableLines(R"(
+members ^ txtName txtSurname txtStreet txtCity txtPost_Cod txtCountry txtPhone txtE_mail txtURL|
+    txtRef_ID txtDate txtEgold_ID cmbAP_ID txtAdditional_Info ^
+    txtName=Clara|txtRef_ID=2|txtDate=03.02.2001|cmbAP_ID=2
+communications ^ txtID txtSubject txtMessage txtDate txtResponce txtDate_R txtComments ^
+    txtID=1|txtSubject=Order|txtDate=03.02.2001|txtDate_R=04.02.2001
+sales ^ txtAffiliateID txtSum txtDate ^ txtAffiliateID=2|txtSum=7|txtDate=03.02.2001
+payments ^ txtAffiliateID txtSum txtDate ^ txtAffiliateID=2|txtSum=7|txtDate=03.02.2001
+schemes ^ txtLevel(1) txtLevel(2) txtLevel(3) txtLevel(4) txtLevel(5) txtLevel(6) txtLevel(7)|
+    txtLevel(8) cmbType txtMinPayment txtPeriodicity txtUnit ^
+    cmbType=Percents|txtLevel(1)=5|txtMinPayment=10
+)"); // "|" in the fields ends a line
+    for (const QString& line : kinds)
+        if (line.section(QLatin1Char(' '), 0, 0) == name) {
+            QStringList columns = line.split(QStringLiteral(" ^ "));
+            columns[1].replace(QLatin1Char('|'), QLatin1Char(' '));
+            return columns << QString::number(kinds.indexOf(line));
+        }
     qFatal("no editor kind %s", qPrintable(name));
 }
+const char* const kNavigation = "cmdFirst cmdPrevious cmdNext cmdLast cmdGoTo txtCurrent_Record";
 
 QStringList split(const QString& text) {
     return text.split(QLatin1Char('|'), Qt::SkipEmptyParts);
@@ -102,8 +93,10 @@ void clickOn(const QWidget* window, const QString& name) {
 
 void typeInto(const QWidget* window, const QString& name, const QString& text) {
     QWidget* control = controlOf(window, name);
-    const bool typable =
-        std::all_of(text.begin(), text.end(), [](QChar c) { return c >= ' ' && c < QChar(127); });
+    // A disabled field takes the text as a program would set it.
+    const bool typable = control->isEnabled() && std::all_of(text.begin(), text.end(), [](QChar c) {
+                             return c >= ' ' && c < QChar(127);
+                         });
     if (auto* list = qobject_cast<QComboBox*>(control); list && !list->isEditable()) {
         list->setCurrentIndex(list->findText(text));
         return;
@@ -130,7 +123,7 @@ QString textIn(const QWidget* window, const QString& name) {
         return list->currentText();
     if (auto* box = qobject_cast<QPlainTextEdit*>(control))
         return box->toPlainText();
-    return controlOf<QLineEdit>(window, name)->text();
+    return control->property("text").toString();
 }
 
 bool enabledIn(const QWidget* window, const QString& name) {
@@ -158,9 +151,9 @@ QString messageText(const QString& name) {
         {"noMember", QString::fromStdString(kMsgNoMember)},
         {"createRecord", QString::fromStdString(kMsgCreateRecord)},
         {"createSchemes", QString::fromStdString(kMsgCreateSchemes)},
-        {"truncated", QString::fromLatin1(kMsgTruncated)},
-        {"replaced", QString::fromLatin1(kMsgReplacedCharacters)},
-        {"notCorrect", QString::fromLatin1(kMsgNotCorrectInput)}};
+        {"truncated", kMsgTruncated},
+        {"replaced", kMsgReplacedCharacters},
+        {"notCorrect", kMsgNotCorrectInput}};
     for (const auto& [key, text] : texts)
         if (name == QLatin1String(key))
             return text;
@@ -170,7 +163,7 @@ QString messageText(const QString& name) {
 }
 
 EditorKind editorKind(const QString& name) {
-    return infoOf(name).kind;
+    return static_cast<EditorKind>(kindInfo(name)[3].toInt());
 }
 
 void EditorWindows::setUp() {
@@ -305,7 +298,9 @@ void EditorWindows::run(const QString& script) {
         if (step.startsWith(QLatin1String("fail:"))) {
             installFault(step);
         } else if (step == QLatin1String("valid")) {
-            run(QString::fromLatin1(infoOf(kind_).valid));
+            run(kindInfo(kind_)[2]);
+        } else if (step == QLatin1String("save!")) { // even where Save is off
+            editor_->onCmdSaveClicked();
         } else if (step == QLatin1String("close")) {
             closeEditor();
         } else if (step == QLatin1String("reopen")) {
@@ -363,7 +358,12 @@ QStringList EditorWindows::unmet(const QString& expect, const FolderSnapshot& be
         QString value = token.section(QLatin1Char('='), 1);
         if (value == QLatin1String("@today"))
             value = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
-        if (token.startsWith(QLatin1String("backup:"))) {
+        if (name == QLatin1String("window")) {
+            const QString shown = QStringList{editor_->objectName(), editor_->windowTitle(),
+                                              QString::fromStdString(editor_->fileName())}
+                                      .join(QLatin1Char(':'));
+            want(shown == value, token, shown);
+        } else if (token.startsWith(QLatin1String("backup:"))) {
             const std::string file = token.mid(7).toStdString();
             want(fileBytes("backcopies/" + file) == fileBytes("data/" + file), token,
                  QStringLiteral("otherwise"));
@@ -394,7 +394,7 @@ QStringList EditorWindows::unmet(const QString& expect, const FolderSnapshot& be
         } else if (token.startsWith(QLatin1Char('+')) || token.startsWith(QLatin1Char('-'))) {
             QString names = token.mid(1);
             if (names == QLatin1String("inputs"))
-                names = QString::fromLatin1(infoOf(kind_).inputs);
+                names = kindInfo(kind_)[1];
             else if (names == QLatin1String("nav"))
                 names = QString::fromLatin1(kNavigation);
             for (const QString& control : names.split(QLatin1Char(' ')))

@@ -54,8 +54,9 @@ protected:
     //            "schemes" (one scheme, nothing else), "path=bytes" written under testApp().dir,
     //            "path*N" (N bytes "x") or "path*N#hex" (N copies), "path@offset#hex" patched in
     //   script   '|'-separated steps after opening: "cmdX" clicks ("?cmdX" where enabled),
-    //            "name=text" types, "valid" fills a valid new record, "Return@name" presses
-    //            Enter in a control,
+    //            "name=text" types (sets the text of a disabled field), "valid" fills a valid
+    //            new record, "Return@name" presses Enter in a control, "save!" saves even where
+    //            Save is off,
     //            "row:N" double-clicks grid row N, "enter:N" chooses it with Enter, "sort:C"
     //            clicks heading C, "head" double-clicks a heading, "close" closes the window,
     //            "reopen" opens it again, "cut:N" cuts the data file to N bytes behind its back,
@@ -63,7 +64,8 @@ protected:
     //            it; also in data, before the window opens)
     //   messages '|'-separated messageText() names, "~text" for a message containing the
     //            text, "yes?"/"no?" for the discard question answered so
-    //   expect   '|'-separated: "name=text", "+name"/"-name" enabled or not ("inputs" and
+    //   expect   '|'-separated: "name=text" (a field's text or a label's or button's caption),
+    //            "window=name:title:data file", "+name"/"-name" enabled or not ("inputs" and
     //            "nav" name the editor's fields and its navigation group), "focus=name",
     //            "record=N", "count=N", "closed", "same" (no byte under testApp().dir changed by
     //            the script), "rows=1,2" (grid column 0), "colN=..." (grid column N), "headN=text",

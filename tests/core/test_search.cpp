@@ -216,7 +216,6 @@ date checked first | payment 9 | incorrect date | 32.13.2001 | 7a
 negative member | communication 8 | 5 | -3 | | |
 subject, any case | communication 8 | 1 4 | | \s InVoIcE\s | |
 no prefix match | communication 8 | | | inv | |
-accented | communication 8 | 7 | | \u00E9LAN | |
 date as shown | communication 8 | 1 2 3 | | | 16.11.2001 |
 two-digit year text | communication 8 | | | | 16.11.01 |
 time | communication 8 | 5 | | | 16.11.2001 12:00:00 |

@@ -92,20 +92,6 @@ inline void useProgramFolder(const std::string& root, const LocaleRules& rules) 
     testApp().rules = rules;
 }
 
-// The program's whole-folder actions, as the windows call them.
-inline Status exportRecords(RecordKind kind, int first, int last) {
-    return saveRecords(testApp(), kind, first, last);
-}
-inline Status filesForCalculations() {
-    return createFilesForCalculations(testApp());
-}
-inline Status downlineFile(const ReferralTree& tree, std::int32_t root) {
-    return saveDownline(testApp().dir, tree, root);
-}
-inline Result<std::int32_t> storedMembers() {
-    return countMembers(testApp().dir);
-}
-
 // A fresh program folder for one test, in use while the object lives.
 class ProgramFolder {
 public:

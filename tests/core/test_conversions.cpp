@@ -47,30 +47,23 @@ private slots:
         test::textRows(R"(
 day | date | 37211 | dmy mdy c | 16.11.2001 | 11/16/2001 | 2001-11-16
 noon | date | 37211.5 | dmy mdy c | 16.11.2001 12:00:00 | 11/16/2001 12:00:00 PM | 2001-11-16 12:00:00
-past midnight | date | 37211.00001157408 | dmy mdy c | 16.11.2001 00:00:01 | 11/16/2001 12:00:01 AM | 2001-11-16 00:00:01
 morning | date | 37211.37855324074 | dmy mdy c fi | 16.11.2001 09:05:07 | 11/16/2001 9:05:07 AM | 2001-11-16 09:05:07 | 16.11.2001 9.05.07
-afternoon | date | 37211.541666666664 | dmy mdy c | 16.11.2001 13:00:00 | 11/16/2001 1:00:00 PM | 2001-11-16 13:00:00
 last second | date | 37211.99998842592 | dmy mdy c | 16.11.2001 23:59:59 | 11/16/2001 11:59:59 PM | 2001-11-16 23:59:59
 leading zeros | date | 36896 | dmy mdy c | 05.01.2001 | 1/5/2001 | 2001-01-05
 rounded to the second | date | 37211.00071064815 | dmy mdy c | 16.11.2001 00:01:01 | 11/16/2001 12:01:01 AM | 2001-11-16 00:01:01
 into the next day | date | 37211.999995370374 | dmy mdy c | 17.11.2001 00:00:00 | 11/17/2001 12:00:00 AM | 2001-11-17 00:00:00
 into the next year | date | 37256.99999884259 | dmy mdy c | 01.01.2002 00:00:00 | 1/1/2002 12:00:00 AM | 2002-01-01 00:00:00
-negative 06:00 | date | -1.25 | dmy mdy c | 29.12.1899 06:00:00 | 12/29/1899 6:00:00 AM | 1899-12-29 06:00:00
 negative 18:00 | date | -1.75 | dmy mdy c | 29.12.1899 18:00:00 | 12/29/1899 6:00:00 PM | 1899-12-29 18:00:00
 negative to day 0 | date | -1.9999999999 | dmy mdy c | 30.12.1899 00:00:00 | 12/30/1899 12:00:00 AM | 1899-12-30 00:00:00
 minus a half | date | -0.5 | dmy mdy c | 30.12.1899 12:00:00 | 12/30/1899 12:00:00 PM | 1899-12-30 12:00:00
 day zero | date | 0 | dmy mdy c | 30.12.1899 | 12/30/1899 | 1899-12-30
 year 100 | date | -657434 | dmy mdy c | 01.01.0100 | 1/1/0100 | 0100-01-01
 year 99 into 100 | date | -657435.9999988426 | dmy mdy c | 01.01.0100 00:00:00 | 1/1/0100 12:00:00 AM | 0100-01-01 00:00:00
-year 1930 | date | 10959 | dmy mdy c | 01.01.1930 | 1/1/1930 | 1930-01-01
 year 9999 | date | 2958465 | dmy mdy c | 31.12.9999 | 12/31/9999 | 9999-12-31
 ko | date | 37211.75 | ko file ko | 2001. 11. 16. PM 6:00:00 | 2001. 11. 16. \uC624\uD6C4 6:00:00
 ar | date | 37211.25 | ar file ar | 16/11/2001 6:00:00 AM | 16\u200F/11\u200F/2001 6:00:00 \u0635
 sum | single | 10.5 | dmy mdy c ar ar file fi file | 10,5 | 10.5 | 10.5 | 10\u066B5 | 10.5 | 10,5
-no groups | single | 1234.5 | dmy mdy c | 1234,5 | 1234.5 | 1234.5
 negative | single | -2.25 | dmy mdy c | -2,25 | -2.25 | -2.25
-zero | single | 0 | dmy mdy c | 0 | 0 | 0
-tenth | single | 0.1 | dmy mdy c | 0,1 | 0.1 | 0.1
 seven digits | single | 1234567 | dmy mdy c | 1234567 | 1234567 | 1234567
 eight digits | single | 12345678 | dmy mdy c | 1,234568E+07 | 1.234568E+07 | 1.234568E+07
 ten million | single | 1e7 | dmy mdy c | 1E+07 | 1E+07 | 1E+07
@@ -119,12 +112,9 @@ largest | single | 3.4028234663852886e38 | dmy mdy c | 3,402823E+38 | 3.402823E+
     void parse_data() {
         test::textRows(R"(
 dmy day | date dmy | 37211 | 16.11.2001 | 16/11/2001 | 16-11-2001 | 16 11 2001 | 16. 11. 2001 | \s 16.11.2001\s | 16.11.01 | 2001-11-16 | 16.11.2001 12:00 AM
-dmy 5 January | date dmy | 36896 | 5.1.2001
 dmy 2029 | date dmy | 47119 | 1.1.29
 dmy 1930 | date dmy | 10959 | 1.1.30
-dmy 1999 | date dmy | 36161 | 1.1.99
 dmy noon | date dmy | 37211.5 | 16.11.2001 12:00 | 16.11.2001 12:00 PM
-dmy seconds | date dmy | 37211.37855324074 | 16.11.2001 09:05:07
 dmy 12:30 am | date dmy | 37211.020833333336 | 16.11.2001 12:30 am
 dmy 1:05 pm | date dmy | 37211.54513888889 | 16.11.2001 1:05 pm
 dmy PM no blank | date dmy | 37211.916666666664 | 16.11.2001 10:00PM
@@ -141,7 +131,6 @@ mdy 24 hours | date mdy | 37211.75 | 11/16/2001 18:00
 mdy leap day's end | date mdy | 36585.99998842592 | 2/29/2000 11:59:59 PM
 mdy refused | date mdy | nan | 16/11/2001
 c day | date c | 37211 | 2001-11-16 | 01-11-16
-c time | date c | 37211.75 | 2001-11-16 18:00
 c refused | date c | nan | 16.11.2001
 fi shown | date fi | 37211.37855324074 | 16.11.2001 9.05.07
 ko shown and in files | date ko | 37211.75 | 2001. 11. 16. \uC624\uD6C4 6:00:00 | 2001. 11. 16. PM 6:00
@@ -149,27 +138,22 @@ ko AM/PM twice | date ko | nan | 2001. 11. 16. PM 6:00 PM
 ar shown and in files | date ar | 37211.25 | 16\u200F/11\u200F/2001 6:00:00 \u0635 | 16/11/2001 6:00:00 AM
 dmy 1000,5 | number dmy | 1000.5 | 1.000,5
 dmy two groups | number dmy | -1234567.25 | \s-1.234.567,25\s
-dmy 10,5 | number dmy | 10.5 | 10,50
-dmy 1000 | number dmy | 1000 | 1.000
 dmy grouped exponent | number dmy | 1 | 1.000E-3
 dmy half | number dmy | 0.5 | ,5
 dmy 5 | number dmy | 5 | 5,
 dmy exponent | number dmy | 1500 | 1,5e3
 dmy refused numbers | number dmy | nan | 10.50 | 10.5 | 1.0000 | 1000.000 | 1..000 | .000 | 1. | 1,000.5 | , | \s\s\s | 1 000
 c 1000,5 | number c | 1000.5 | 1,000.5
-mdy millions | number mdy | 1e6 | 1,000,000
 c minus 5 | number c | -5 | -.5e1
 c 3 | number c | 3 | +3
 c 42 | number c | 42 | \s\t42\s
 c minus zero | number c | -0 | -0
-c 200 | number c | 200 | 2E+2
 c zero | number c | 0 | 1e-400 | 0e99999
 c refused numbers | number c | nan | 1,00 | 1.000,5 | . | | - | --1 | - 1 | 1- | 12 3 | 12a | 0x10 | inf | nan | 1e | 1e+ | e5 | 1e400
 c refused huge | number c | nan | 1e99999999999999999999
 mdy refused numbers | number mdy | nan | 1,000,00
 0.1 exactly | number c | 0.1 | 0.1
 tie to even above 2^53 | number c | 9007199254740992 | 9007199254740993
-thirty digits | number c | 123456789012345678901234567890 | 123456789012345678901234567890
 many fraction digits | number c | 0.3000000000000000166533453693773481063544750213623 | 0.3000000000000000166533453693773481063544750213623
 largest double | number c | 1.7976931348623157e308 | 1.7976931348623157e308
 ar typed and in files | number ar | 1234.5 | 1\u066C234\u066B5 | 1234.5
@@ -179,12 +163,9 @@ fr refused | number fr | nan | 10 50
 largest int32 | int32 c | 2147483647 | 2147483647 | 2147483647.4
 smallest int32 | int32 c | -2147483648 | -2147483648 | -2147483648.5
 int32 2 | int32 c | 2 | 2.5 | 1.5
-int32 4 | int32 c | 4 | 3.5
 int32 -2 | int32 c | -2 | -2.5
 int32 0 | int32 c | 0 | 0.5
 int32 3 | int32 c | 3 | 2.500001
-int32 1000 | int32 c | 1000 | 1e3
-int32 42 | int32 c | 42 | \s 42\s\s
 int32 refused | int32 c | nan | 2147483647.5 | 2147483648 | -2147483649 | 1e10 | 4x2
 dmy int32 2 | int32 dmy | 2 | 2,5
 dmy int32 1000 | int32 dmy | 1000 | 1.000
@@ -193,7 +174,6 @@ largest int16 | int16 mdy | 32767 | 32767 | 32767.4
 smallest int16 | int16 mdy | -32768 | -32768 | -32768.5
 int16 grouped | int16 mdy | 1234 | 1,234
 int16 refused | int16 mdy | nan | 32767.5 | -32769 | 40000
-single sum | single dmy | 10.5 | 10,5
 single tenth | single c | 0.100000001490116119384765625 | 0.1
 largest shown | single c | 3.4028230607370965e38 | 3.402823E+38
 rounds to largest | single c | 3.4028234663852886e38 | 3.4028235E+38

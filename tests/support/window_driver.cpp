@@ -51,23 +51,23 @@ QStringList split(const QString& text) {
     return text.split(QLatin1Char('|'), Qt::SkipEmptyParts);
 }
 
-std::string repeated(const QString& spec) {
-    const qsizetype count = spec.section(QLatin1Char('#'), 0, 0).toLongLong();
-    if (!spec.contains(QLatin1Char('#')))
+std::string repeated(const QString& pattern) {
+    const qsizetype count = pattern.section(QLatin1Char('#'), 0, 0).toLongLong();
+    if (!pattern.contains(QLatin1Char('#')))
         return std::string(static_cast<std::size_t>(count), 'x');
-    return QByteArray::fromHex(spec.section(QLatin1Char('#'), 1).toLatin1())
+    return QByteArray::fromHex(pattern.section(QLatin1Char('#'), 1).toLatin1())
         .repeated(count)
         .toStdString();
 }
 
 // "fail:Op@fragment" fails every operation of the kind on a path holding the fragment with
 // EIO; "fail:" ends the faults.
-void installFault(const QString& spec) {
+void installFault(const QString& pattern) {
     static const std::pair<const char*, fs::Op> ops[] = {
         {"Open", fs::Op::Open},     {"Read", fs::Op::Read},     {"Write", fs::Op::Write},
         {"Rename", fs::Op::Rename}, {"Remove", fs::Op::Remove}, {"Copy", fs::Op::Copy}};
-    const QString name = spec.mid(5).section(QLatin1Char('@'), 0, 0);
-    const std::string fragment = spec.section(QLatin1Char('@'), 1).toStdString();
+    const QString name = pattern.mid(5).section(QLatin1Char('@'), 0, 0);
+    const std::string fragment = pattern.section(QLatin1Char('@'), 1).toStdString();
     fs::setFaultHook({});
     for (const auto& [op, value] : ops)
         if (name == QLatin1String(op))
@@ -251,8 +251,8 @@ void EditorWindows::runScenario() {
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
 }
 
-void EditorWindows::writeData(const QString& spec) {
-    for (const QString& part : split(spec)) {
+void EditorWindows::writeData(const QString& files) {
+    for (const QString& part : split(files)) {
         if (part.startsWith(QLatin1String("fail:")))
             installFault(part);
         else if (part == QLatin1String("sample"))

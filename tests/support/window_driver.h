@@ -77,7 +77,7 @@ protected:
     static void addScenarioRows(const char* table);
     void runScenario();
 
-    void writeData(const QString& spec);
+    void writeData(const QString& files);
     RecordEditor* open(EditorKind kind);
     void closeEditor();
     void run(const QString& script);

@@ -18,6 +18,7 @@
 
 #include <QDate>
 
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -181,6 +182,28 @@ private slots:
         folder.writeRecords("communications.kvr", {CommunicationRecord{1, "s", 0, 0}.encode()});
         QVERIFY(saveRecords(testApp(), RecordKind::Communications, 1, 1).ok());
         QCOMPARE(*fs::isFolder(folderPath(folder.path(), Folder::Comm)), false);
+    }
+
+    // Files of several read and write blocks come out whole: every record a line, the last one
+    // exact. (Members read three blocks that write less than one; sales write several.)
+    void manyBlocks() {
+        const test::ProgramFolder folder;
+        const int count = 200'000;
+        std::vector<RecordBytes> sales;
+        for (int n = 1; n <= count; ++n)
+            sales.push_back(SaleRecord{n, 1.0f, kDay}.encode());
+        folder.writeRecords("sales.kvr", sales);
+        folder.writeRecords(
+            "affiliates.kvr",
+            std::vector<RecordBytes>(12'000, member(5, "A", "B", 0, 1, kDay).encode()));
+        QVERIFY(createFilesForCalculations(testApp()).ok());
+        QVERIFY(saveRecords(testApp(), RecordKind::Sales, 1, count).ok());
+        for (auto [name, lines] : {std::pair{"sales.clc", count}, std::pair{"Sales.txt", count},
+                                   std::pair{"members.clc", 12'000}}) {
+            const std::string text = folder.output(name);
+            QCOMPARE(std::count(text.begin(), text.end(), '\n'), lines + 1);
+        }
+        QVERIFY(folder.output("sales.clc").ends_with("\n200000\t1\t16.11.2001\r\n"));
     }
 
     void calculationFileFaults() {

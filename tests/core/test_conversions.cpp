@@ -204,6 +204,12 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
         }
     }
 
+    // A number too large for a double is refused however many digits it has before its exponent
+    // (a long one once read as a tiny number, then zero).
+    void longNumberRefused() {
+        QVERIFY(!parseNumber("1" + std::string(400, '0') + "1e-10", LocaleRules::c()));
+    }
+
     // Every day from year 100 to 9999 in steps, with and without a time of day: shown with a
     // four-digit year and read back to the same serial.
     void dateRoundTrip_data() { test::textRows("dmy|\nmdy|\nc|\nfi|\nko|\nar|"); }

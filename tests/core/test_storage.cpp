@@ -133,6 +133,7 @@ communication info: none | communications | info | 1 |
         writePlain(dir.file("comm/1.txt"), "kept");
         QVERIFY(ensureFolder(dir.path(), Folder::Comm).ok()); // found and left unchanged
         QCOMPARE(fileBytes(dir.file("comm/1.txt")), QByteArray("kept"));
+        QVERIFY(fs::createFolder(dir.file("comm")).ok()); // made meanwhile by another program
         QVERIFY(!ensureFolder(dir.file("missing"), Folder::Data).ok()); // one level only
         writePlain(dir.file("output"), "a file, not a folder");
         QVERIFY(!ensureFolder(dir.path(), Folder::Output).ok());

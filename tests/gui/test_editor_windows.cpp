@@ -231,6 +231,8 @@ members new ^ members ^ sample ^ cmdCreate|valid|txtName=Cy|txtAdditional_Info=V
 members without referrer, the typed shown ^ members ^ sample ^ cmdCreate|valid|txtRef_ID= 0 |
     txtEgold_ID=007|txtCurrent_Record=x|cmdSave ^  ^ txtEgold_ID=007|txtCurrent_Record=3|
     data/affiliates.kvr@611#00000000 07000000 0200 01000000
+members unchanged, its missing info file made ^ members ^ search ^ cmdFirst|cmdEdit|
+    cmdSave ^  ^ addinfo/1.txt=\r\n
 members first member ^ members ^ schemes ^ cmdCreate|valid|txtRef_ID=0|cmbAP_ID=1|cmdSave|
     cmdFirst ^  ^ data/affiliates.kvr@185#01000000 00000000 00000000 0100 01000000|txtLevel=1
 members referral cycle ^ members ^ sample ^ cmdFirst|cmdEdit|txtRef_ID=2|

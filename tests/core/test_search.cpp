@@ -3,6 +3,7 @@
 #include "core_fixture.h"
 #include "export/downline_export.h"
 #include "search/communication_search.h"
+#include "search/distinct_texts.h"
 #include "search/generic_compare.h"
 #include "search/level_table.h"
 #include "search/member_search.h"
@@ -151,6 +152,16 @@ class TestSearch : public QObject {
     }
 
 private slots:
+    // The numbering of a column's distinct texts holds through the growing of its table.
+    void distinctTexts() {
+        DistinctTexts texts(0);
+        for (int round = 0; round < 2; ++round)
+            for (std::uint32_t i = 0; i < 1000; ++i)
+                QCOMPARE(texts.idOf("t" + std::to_string(i)), i);
+        QCOMPARE(texts.texts().size(), std::size_t{1000});
+        QCOMPARE(texts.texts()[999], std::string_view("t999"));
+    }
+
     void init() {
         folder_ = std::make_unique<test::ProgramFolder>();
         folder_->writeRecords("affiliates.kvr", kMembers);

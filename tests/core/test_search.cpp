@@ -427,7 +427,8 @@ levels beyond 8 | 0 1 2 3 4 5 6 7 8 9 10 10 | 1 | 2 | 11 10 9 8 7 6 5 4 3 2 0 0 
             upline << QString::number(step.member) + (step.kind == Step::Again       ? "!"
                                                       : step.kind == Step::NotStored ? "?"
                                                                                      : "");
-        for (const LevelRow& level : *levelTable(tree, root, "", "", {}))
+        const auto table = levelTable(tree, root, "", "", {});
+        for (const LevelRow& level : *table)
             levels.push_back(int(level.members));
         QCOMPARE(
             QStringList({joined(children), joined(downlines), upline.join(' '), joined(levels)}),

@@ -287,6 +287,17 @@ accented subject | communication 8 0 | 7;0;\u00C9lan;20.11.2001;20.11.2001 | 0 |
         QCOMPARE(found.error.path, file.path());
     }
 
+    // A search that finds nothing opens nothing more: a grid without rows reads no record.
+    void emptyResultsOpenNothing() {
+        RecordFile members = data("affiliates.kvr", MemberRecord::kLength);
+        RecordFile messages = data("communications.kvr", CommunicationRecord::kLength);
+        const test::ScopedFaultHook fault(test::failEvery(fs::Op::Open, EACCES));
+        const auto noMember = searchMembers(members, 6, {"nobody", "", "", "", ""}, {});
+        const auto noMessage = searchCommunications(messages, 8, {"", "no subject", "", ""}, {});
+        QVERIFY(noMember.table && noMessage.table);
+        QCOMPARE(noMember.table->rowCount() + noMessage.table->rowCount(), 0);
+    }
+
     // Sorted grids agree with the comparison of their cells: long texts with equal beginnings
     // (compared past their first eight bytes), and many distinct numbers.
     void sortingAgreesWithComparison_data() {

@@ -6,6 +6,7 @@
 #include "search/result_table.h"
 #include "storage/app_paths.h"
 #include "storage/file_system.h"
+#include "storage/member_record.h"
 #include "storage/record_file.h"
 #include "support/byte_text.h"
 #include "support/temp_app_dir.h"
@@ -77,6 +78,23 @@ inline void writePlain(const std::string& path, const std::string& content) {
 inline std::string readPlain(const std::string& path) {
     auto content = fs::readWhole(path);
     return content ? *content : std::string("<missing>");
+}
+
+// A member's record: payment scheme 1, the other fields empty.
+inline RecordBytes memberBytes(std::int32_t id, const char* name, const char* surname,
+                               std::int32_t referrer, std::int32_t level = 0, double date = 37211,
+                               const char* email = "", std::int32_t egold = 0) {
+    MemberRecord m;
+    m.AffiliateID = id;
+    m.Name = name;
+    m.Surname = surname;
+    m.Ref_ID = referrer;
+    m.Level = level;
+    m.Date = date;
+    m.E_mail = email;
+    m.Egold_ID = egold;
+    m.AP_ID = 1;
+    return m.encode();
 }
 
 inline std::vector<int> recordsOf(const ResultTable& table) {

@@ -33,19 +33,6 @@ namespace {
 
 constexpr double kDay = 37211; // 16.11.2001
 
-MemberRecord member(std::int32_t id, const char* name, const char* surname, std::int32_t ref,
-                    std::int32_t level, double date) {
-    MemberRecord m;
-    m.Name = name;
-    m.Surname = surname;
-    m.AffiliateID = id;
-    m.Ref_ID = ref;
-    m.Level = level;
-    m.AP_ID = 1;
-    m.Date = date;
-    return m;
-}
-
 // The program folder of the export tests: its data and side files.
 void writeSampleData(const test::ProgramFolder& folder) {
     folder.writeRecords(
@@ -53,8 +40,8 @@ void writeSampleData(const test::ProgramFolder& folder) {
                       SaleRecord{-2, 1e8f, 0}.encode(), SaleRecord{7, 0.1f, kDay + 0.5}.encode()});
     folder.writeRecords("payments.kvr", {SaleRecord{1, 0, kDay}.encode(),
                                          SaleRecord{2, 2.25f, kDay + 0.75}.encode()});
-    folder.writeRecords("affiliates.kvr", {member(1, "Bob", "", 0, 1, kDay).encode(),
-                                           member(2, "Ann", "Lee", 1, 2, kDay + 0.25).encode()});
+    folder.writeRecords("affiliates.kvr", {test::memberBytes(1, "Bob", "", 0, 1),
+                                           test::memberBytes(2, "Ann", "Lee", 1, 2, kDay + 0.25)});
     folder.writeRecords("communications.kvr",
                         {CommunicationRecord{1, "x", kDay, kDay + 1}.encode(),
                          CommunicationRecord{2, "x", kDay, kDay + 1}.encode(),
@@ -69,6 +56,17 @@ void writeSampleData(const test::ProgramFolder& folder) {
     folder.write(Folder::Comm, "c3.txt", "ok\r\n");
     for (const char* name : {"Sales.txt", "Payments.txt", "APsettings.txt"})
         folder.write(Folder::Output, name, "An earlier export");
+}
+
+// The lines of the exports that take side texts, with fixed ones.
+void appendMemberExport(std::string& out, const std::uint8_t* record, ValueText& values) {
+    export_lines::appendMemberLine(out, record, "info", values);
+}
+void appendCommunicationExport(std::string& out, const std::uint8_t* record, ValueText& values) {
+    export_lines::appendCommunicationLine(out, record, {"m", "r", "c"}, values);
+}
+void appendSchemeExport(std::string& out, const std::uint8_t* record, ValueText& values) {
+    export_lines::appendSchemeLine(out, record, "day", values);
 }
 
 QByteArray blanks(int n) {
@@ -91,54 +89,52 @@ private slots:
     // ("calculations"), in a locale: the file it leaves.
     void outputs_data() {
         QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("last");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("expected");
         const QByteArray day = QDate::currentDate().toString("dd.MM.yyyy").toLatin1();
-        row("every sale", "sales", 1, 5, "dmy", "Sales.txt",
+        row("every sale", "sales 1 5", "dmy", "Sales.txt",
             kSalesHeader + "3;10,5;16.11.2001\r\n2;2;16.11.2001\r\n-2;1E+08;30.12.1899\r\n"
                            "7;0,1;16.11.2001 12:00:00\r\n");
-        row("sales in Arabic", "sales", 3, 4, "ar", "Sales.txt",
+        row("sales in Arabic", "sales 3 4", "ar", "Sales.txt",
             kSalesHeader + "-2;1E+08;30/12/1899\r\n7;0.1;16/11/2001 12:00:00 PM\r\n");
-        row("past the end", "sales", 5, 5, "dmy", "Sales.txt", kSalesHeader);
-        row("empty range", "sales", 1, 0, "dmy", "Sales.txt", kSalesHeader);
-        row("no current record", "sales", 0, 0, "dmy", "Sales.txt", QByteArray("<missing>"));
-        row("payments", "payments", 1, 2, "dmy", "Payments.txt",
+        row("past the end", "sales 5 5", "dmy", "Sales.txt", kSalesHeader);
+        row("empty range", "sales 1 0", "dmy", "Sales.txt", kSalesHeader);
+        row("no current record", "sales 0 0", "dmy", "Sales.txt", QByteArray("<missing>"));
+        row("payments", "payments 1 2", "dmy", "Payments.txt",
             kSalesHeader + "1;0;16.11.2001\r\n2;2,25;16.11.2001 18:00:00\r\n");
-        row("sales not payments", "sales", 1, 1, "dmy", "Payments.txt",
+        row("sales not payments", "sales 1 1", "dmy", "Payments.txt",
             QByteArray("An earlier export"));
-        row("members", "members", 1, 2, "dmy", "affiliates.txt",
+        row("members", "members 1 2", "dmy", "affiliates.txt",
             "Name;Surname;Street;City;Post Cod;Country;Phone;E_mail;URL;Member's ID;"
             "Refference's ID;Egold's ID;Level;Payment Scheme;Date;Additional Info\r\n"
             "Bob" +
                 blanks(17) + ";" + blanks(20) + ";" + kMemberBlanks +
                 "1;0;0;1;1;16.11.2001;\r\nAnn" + blanks(17) + ";Lee" + blanks(17) + ";" +
                 kMemberBlanks + "2;1;0;2;1;16.11.2001 06:00:00;VIP \r\n");
-        row("communications", "communications", 1, 3, "dmy", "communications.txt",
+        row("communications", "communications 1 3", "dmy", "communications.txt",
             "Member's ID;Subject;Message;Date;Responce;Date of responce;Comments\r\n1;x" +
                 blanks(29) + ";a;b\rc\nd ;16.11.2001;;17.11.2001;\r\n2;x" + blanks(29) +
                 ";;16.11.2001;;17.11.2001;\r\n17;Offer" + blanks(25) +
                 ";Hi there ;16.11.2001;;17.11.2001;ok \r\n");
-        row("schemes", "schemes", 1, 2, "dmy", "APsettings.txt",
+        row("schemes", "schemes 1 2", "dmy", "APsettings.txt",
             "Level1;Level2;Level3;Level4;Level5;Level6;Level7;Level8;MinPayment;Periodicity;"
             "Scheme;Type_of_payment;Unit;Date\r\n5;0;0;0;0;0;0;-1,5;2,5;30;1;Fixed     ;$" +
                 blanks(9) + ";" + day + "\r\n5;0;0;0;0;0;0;-1,5;2,5;30;2;Fixed     ;$" + blanks(9) +
                 ";" + day + "\r\n");
-        row("no scheme", "schemes", 0, 0, "dmy", "APsettings.txt", QByteArray("<missing>"));
-        row("sales.clc", "calculations", 0, 0, "dmy", "sales.clc",
+        row("no scheme", "schemes 0 0", "dmy", "APsettings.txt", QByteArray("<missing>"));
+        row("sales.clc", "calculations", "dmy", "sales.clc",
             kClcHeader + "3\t10,5\t16.11.2001\r\n2\t2\t16.11.2001\r\n-2\t1E+08\t30.12.1899\r\n"
                          "7\t0,1\t16.11.2001 12:00:00\r\n");
-        row("sales.clc in Arabic", "calculations", 0, 0, "ar", "sales.clc",
+        row("sales.clc in Arabic", "calculations", "ar", "sales.clc",
             kClcHeader + "3\t10.5\t16/11/2001\r\n2\t2\t16/11/2001\r\n-2\t1E+08\t30/12/1899\r\n"
                          "7\t0.1\t16/11/2001 12:00:00 PM\r\n");
-        row("payments.clc", "calculations", 0, 0, "dmy", "payments.clc",
+        row("payments.clc", "calculations", "dmy", "payments.clc",
             kClcHeader + "1\t0\t16.11.2001\r\n2\t2,25\t16.11.2001 18:00:00\r\n");
-        row("members.clc", "calculations", 0, 0, "dmy", "members.clc",
+        row("members.clc", "calculations", "dmy", "members.clc",
             QByteArray("Member's ID\tRefference ID\tPayment Sheme ID\tDate\r\n1\t0\t1\t16.11.2001"
                        "\r\n2\t1\t1\t16.11.2001 06:00:00\r\n"));
-        row("settings.clc", "calculations", 0, 0, "dmy", "settings.clc",
+        row("settings.clc", "calculations", "dmy", "settings.clc",
             QByteArray("Scheme\tLevel 1\tLevel 2\tLevel 3\tLevel 4\tLevel 5\tLevel 6\tLevel 7\t"
                        "Level 8\tPayment\tMinPaym\tPeriod\tUnit\r\n1\t5\t0\t0\t0\t0\t0\t0\t-1,5\t"
                        "Fixed     \t2,5\t30\t$         \r\n2\t5\t0\t0\t0\t0\t0\t0\t-1,5\t"
@@ -146,21 +142,17 @@ private slots:
     }
     void outputs() {
         QFETCH(QString, action);
-        QFETCH(int, first);
-        QFETCH(int, last);
         QFETCH(QString, locale);
         QFETCH(QString, file);
         const test::ProgramFolder folder(test::testRules(locale));
         writeSampleData(folder);
-        const std::map<QString, RecordKind> kinds = {{"sales", RecordKind::Sales},
-                                                     {"payments", RecordKind::Payments},
-                                                     {"members", RecordKind::Members},
-                                                     {"communications", RecordKind::Communications},
-                                                     {"schemes", RecordKind::Schemes}};
+        const QStringList how = action.split(' '); // a kind, in the order of RecordKind
+        const auto kind = RecordKind(
+            QStringList{"members", "communications", "sales", "payments", "schemes"}.indexOf(
+                how[0]));
         for (int run = 0; run < 2; ++run) { // a second run, or nothing left to delete
-            QVERIFY((action == "calculations"
-                         ? createFilesForCalculations(testApp())
-                         : saveRecords(testApp(), kinds.at(action), first, last))
+            QVERIFY((how.size() == 1 ? createFilesForCalculations(testApp())
+                                     : saveRecords(testApp(), kind, how[1].toInt(), how[2].toInt()))
                         .ok());
             QTEST(bytes(folder.output(file.toStdString())), "expected");
         }
@@ -193,9 +185,8 @@ private slots:
         for (int n = 1; n <= count; ++n)
             sales.push_back(SaleRecord{n, 1.0f, kDay}.encode());
         folder.writeRecords("sales.kvr", sales);
-        folder.writeRecords(
-            "affiliates.kvr",
-            std::vector<RecordBytes>(12'000, member(5, "A", "B", 0, 1, kDay).encode()));
+        folder.writeRecords("affiliates.kvr",
+                            std::vector<RecordBytes>(12'000, test::memberBytes(5, "A", "B", 0, 1)));
         QVERIFY(createFilesForCalculations(testApp()).ok());
         QVERIFY(saveRecords(testApp(), RecordKind::Sales, 1, count).ok());
         for (auto [name, lines] : {std::pair{"sales.clc", count}, std::pair{"Sales.txt", count},
@@ -255,24 +246,9 @@ private slots:
             {"sales.clc", {16, {4}, {8}, &calculation_lines::appendSaleLine}},
             {"members.clc", {211, {}, {203}, &calculation_lines::appendMemberLine}},
             {"settings.clc", {60, schemeSingles, {}, &calculation_lines::appendSchemeLine}},
-            {"affiliates.txt",
-             {211,
-              {},
-              {203},
-              [](std::string& o, const std::uint8_t* r, ValueText& v) {
-                  export_lines::appendMemberLine(o, r, "info", v);
-              }}},
-            {"communications.txt",
-             {50,
-              {},
-              {34, 42},
-              [](std::string& o, const std::uint8_t* r, ValueText& v) {
-                  export_lines::appendCommunicationLine(o, r, {"m", "r", "c"}, v);
-              }}},
-            {"APsettings.txt",
-             {60, schemeSingles, {}, [](std::string& o, const std::uint8_t* r, ValueText& v) {
-                  export_lines::appendSchemeLine(o, r, "day", v);
-              }}}};
+            {"affiliates.txt", {211, {}, {203}, &appendMemberExport}},
+            {"communications.txt", {50, {}, {34, 42}, &appendCommunicationExport}},
+            {"APsettings.txt", {60, schemeSingles, {}, &appendSchemeExport}}};
         const auto& [length, singles, dates, print] = layouts.at(kind);
         const LocaleRules rules = test::testRules(locale);
         std::mt19937_64 random(qHash(kind + locale));

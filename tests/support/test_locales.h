@@ -13,9 +13,9 @@ namespace zelt::test {
 // real locales: "fi" (Finnish: 16.11.2001 9.05.07), "ko" (Korean: a trailing dot, AM/PM in Hangul
 // before the time) and "ar" (Arabic: right-to-left marks in the date, Arabic AM/PM and decimal
 // separator) and "fr" (day.month.year, decimal comma, groups of a narrow no-break space). A name
-// followed by " file" gives the rules the single-byte files use there.
+// followed by "_file" gives the rules the single-byte files use there.
 inline LocaleRules testRules(const QString& name) {
-    if (name.endsWith(QLatin1String(" file")))
+    if (name.endsWith(QLatin1String("_file")))
         return fileRules(testRules(name.chopped(5)));
     if (name == QLatin1String("dmy"))
         return LocaleRules::dayMonthYearComma();

@@ -33,18 +33,14 @@ inline QByteArray unescaped(const QByteArray& text) {
     QByteArray out;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char c = text[i] == '\\' && i + 1 < text.size() ? text[++i] : 0;
-        if (c == 'x' || c == 'u') {
-            const int code = text.mid(i + 1, c == 'x' ? 2 : 4).toInt(nullptr, 16);
+        const int width = c == 'x' ? 2 : 4 * (c == 'u');
+        const int code = text.mid(i + 1, width).toInt(nullptr, 16);
+        const qsizetype named = QByteArray("trns").indexOf(c);
+        if (width)
             out += c == 'x' ? QByteArray(1, char(code)) : QString(QChar(code)).toUtf8();
-            i += c == 'x' ? 2 : 4;
-        } else {
-            out += c == 't'   ? '\t'
-                   : c == 'r' ? '\r'
-                   : c == 'n' ? '\n'
-                   : c == 's' ? ' '
-                   : c        ? c
-                              : text[i];
-        }
+        else
+            out += !c ? text[i] : named < 0 ? c : "\t\r\n "[named];
+        i += width;
     }
     return out;
 }

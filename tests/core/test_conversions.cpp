@@ -104,7 +104,6 @@ dmy 12:30 am | date dmy | 37211.020833333336 | 16.11.2001 12:30 am
 dmy 1:05 pm | date dmy | 37211.54513888889 | 16.11.2001 1:05 pm
 dmy PM no blank | date dmy | 37211.916666666664 | 16.11.2001 10:00PM
 leap day | date dmy | 36585 | 29.02.2000
-year 0100 | date dmy | -657434 | 01.01.0100
 before day zero | date dmy | -1.25 | 29.12.1899 06:00
 dmy refused | date dmy | nan | 31.02.2001 | 29.02.2001 | 29.02.1900 | 00.00.0000 | 0.11.2001 | 32.01.2001 | 16.13.2001 | 01.01.10000 | 01.01.0099 | 01.01.1
 dmy refused time | date dmy | nan | 16.11.2001 25:00 | 16.11.2001 24:00 | 16.11.2001 13:00 PM | 16.11.2001 0:30 AM | 16.11.2001 10:60 | 16.11.2001 10:00:60
@@ -117,7 +116,6 @@ mdy leap day's end | date mdy | 36585.99998842592 | 2/29/2000 11:59:59 PM
 mdy refused | date mdy | nan | 16/11/2001
 c day | date c | 37211 | 2001-11-16 | 01-11-16
 c refused | date c | nan | 16.11.2001
-fi shown | date fi | 37211.37855324074 | 16.11.2001 9.05.07
 ko shown and in files | date ko | 37211.75 | 2001. 11. 16. \uC624\uD6C4 6:00:00 | 2001. 11. 16. PM 6:00
 ko AM/PM twice | date ko | nan | 2001. 11. 16. PM 6:00 PM
 ar shown and in files | date ar | 37211.25 | 16\u200F/11\u200F/2001 6:00:00 \u0635 | 16/11/2001 6:00:00 AM

@@ -111,9 +111,8 @@ class TestSearch : public QObject {
         if (how[0] == "member") {
             RecordFile file = data("affiliates.kvr", MemberRecord::kLength);
             auto found = searchMembers(file, count, {t[0], t[1], t[2], t[3], t[4]}, rules);
-            if (!found.table)
+            if (!(table = std::move(found.table)))
                 return noTable(found);
-            table = std::move(found.table);
         } else if (how[0] == "referrer") {
             RecordFile file = data("affiliates.kvr", MemberRecord::kLength);
             const Result<bool> found = memberIdStored(file, count, std::stoi(t[0]));
@@ -121,18 +120,16 @@ class TestSearch : public QObject {
         } else if (how[0] == "communication") {
             RecordFile file = data("communications.kvr", CommunicationRecord::kLength);
             auto found = searchCommunications(file, count, {t[0], t[1], t[2], t[3]}, rules);
-            if (!found.table)
+            if (!(table = std::move(found.table)))
                 return noTable(found);
-            table = std::move(found.table);
         } else {
             RecordFile file = data(how[0] == "sale" ? "sales.kvr" : "payments.kvr", 16);
             const auto grid = how[0] == "sale" ? SaleGridKind::Sales : SaleGridKind::Payments;
             auto found = searchSales(file, count, t[0], t[1], grid, rules);
             if (found.kind == SaleSearchOutcome::Kind::IncorrectDate)
                 return "incorrect date";
-            if (!found.table || found.table->sortColumn() != SaleResultTable::Date)
+            if (!(table = std::move(found.table)) || table->sortColumn() != SaleResultTable::Date)
                 return noTable(found);
-            table = std::move(found.table);
         }
         for (const QByteArray& column : how.mid(2))
             table->sortByColumn(column.toInt());

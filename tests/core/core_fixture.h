@@ -93,13 +93,6 @@ inline RecordBytes memberBytes(std::int32_t id, const char* name, const char* su
     return m.encode();
 }
 
-inline std::vector<int> recordsOf(const ResultTable& table) {
-    std::vector<int> out;
-    for (int row = 0; row < table.rowCount(); ++row)
-        out.push_back(table.recordNumber(row));
-    return out;
-}
-
 // Makes the folder at root and the rules the ones the program's actions use.
 inline void useProgramFolder(const std::string& root, const LocaleRules& rules) {
     testApp().dir = root;

@@ -133,11 +133,12 @@ class TestSearch : public QObject {
         }
         for (const QByteArray& column : how.mid(2))
             table->sortByColumn(column.toInt());
-        QStringList cells;
-        for (int column = 0; shownRow >= -1 && column < table->columnCount(); ++column)
-            cells << QString::fromStdString(shownRow < 0 ? table->heading(column)
-                                                         : table->cell(shownRow, column));
-        return shownRow >= -1 ? cells.join(';') : joined(test::recordsOf(*table));
+        QStringList out; // the record numbers, or the cells of the row shown
+        for (int i = 0; i < (shownRow < -1 ? table->rowCount() : table->columnCount()); ++i)
+            out << (shownRow < -1  ? QString::number(table->recordNumber(i))
+                    : shownRow < 0 ? QString::fromStdString(table->heading(i))
+                                   : QString::fromStdString(table->cell(shownRow, i)));
+        return out.join(shownRow < -1 ? ' ' : ';');
     }
 
 private slots:

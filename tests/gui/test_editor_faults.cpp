@@ -175,7 +175,7 @@ private slots:
         QVERIFY(outcome.faults > 0);
     }
 
-    // Faults whose effect on the window the sweeps do not see.
+    // Faults whose effect on the window the sweeps do not see, and damaged files.
     void faultsInTheWindow_data() {
         addScenarioColumns();
         addScenarioRows(R"(
@@ -200,12 +200,7 @@ unwritten member: nothing lost ^ members ^ sample ^
     cmdEdit|txtName=Zed|txtAdditional_Info=new|fail:Write@affiliates.kvr|cmdSave ^
     ~affiliates.kvr ^ same|+cmdSave
 )");
-    }
-    void faultsInTheWindow() { runScenario(); }
-
-    // Values no editor writes: shown as empty fields and empty grid cells, nothing changed.
-    void damagedValues_data() {
-        addScenarioColumns();
+        // Values no editor writes: shown as empty fields and empty grid cells, nothing changed.
         const char* const values[][3] = {{"NaN", "000000000000f87f", "0000c07f"},
                                          {"infinity", "000000000000f07f", "0000807f"},
                                          {"minus infinity", "000000000000f0ff", "000080ff"},
@@ -241,7 +236,7 @@ communications, no whole records ^ communications ^ data/communications.kvr*130 
 schemes, no whole records ^ schemes ^ data/apsettings.kvr*100 ^ cmdFirst|cmdNext ^  ^ same|count=2
 )");
     }
-    void damagedValues() { runScenario(); }
+    void faultsInTheWindow() { runScenario(); }
 };
 
 ZELT_TEST(EditorFaultsTest)

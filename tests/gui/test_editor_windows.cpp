@@ -34,8 +34,9 @@ private slots:
     void init() { setUp(); }
     void cleanup() { tearDown(); }
 
-    void modes_data() {
+    void scenarios_data() {
         addScenarioColumns();
+        // Captions and enable states in each mode.
         addScenarioRows(R"(
 sales browsing ^ sales ^ sample ^  ^  ^ +inputs|-cmdSave|+cmdCreate|+cmdEdit|+nav|+cmdDisplay|
     +MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|+txtSdate|+txtSAffID|record=2|count=2|
@@ -99,11 +100,7 @@ schemes: another program's type ^ schemes ^ sample|
     data/apsettings.kvr@60#4f74686572202020202020 ^ cmdEdit|cmdSave ^ select ^ cmbType=|
     focus=cmbType|same
 )");
-    }
-    void modes() { runScenario(); }
-
-    void refusals_data() {
-        addScenarioColumns();
+        // Every refusal of a save, with its message and the focus it leaves.
         refusedRows(R"(
 sales member empty ^ sales ^ txtAffiliateID= ^ enter ^ txtAffiliateID
 sales sum empty ^ sales ^ txtSum= ^ enter ^ txtSum
@@ -193,11 +190,7 @@ a record cut off behind the window ^ sales ^ sample ^ cut:16|cmdFirst|cmdLast|
     cmdEdit ^ createRecord ^ record=2|txtCurrent_Record=2|txtAffiliateID=|txtSum=|txtDate=|
     focus=cmdCreate|-cmdSave
 )");
-    }
-    void refusals() { runScenario(); }
-
-    void saves_data() {
-        addScenarioColumns();
+        // Saves that land exact bytes.
         addScenarioRows(R"(
 sales new ^ sales ^ sample ^ cmdCreate|valid|txtSum=10,50|txtDetails=abc|txtCurrent_Record=x|
     cmdSave ^  ^ data/sales.kvr@32#02000000 00002841 00000000a007e240|count=3|record=3|-cmdSave|
@@ -286,11 +279,7 @@ schemes unit replaced ^ schemes ^ sample ^ cmdCreate|valid|txtUnit=\u20bdub|
 schemes unit cut without a word ^ schemes ^ sample ^ cmdCreate|valid|txtUnit=ABCDEFGHIJ\u20bd|
     cmdSave ^  ^ data/apsettings.kvr@136#4142434445464748494a
 )");
-    }
-    void saves() { runScenario(); }
-
-    void moving_data() {
-        addScenarioColumns();
+        // Moving and going to a record.
         addScenarioRows(R"(
 opens at the last ^ sales ^ sample ^  ^  ^ record=2|txtCurrent_Record=2
 next stops at the last ^ sales ^ sample ^ cmdNext ^  ^ record=2
@@ -319,11 +308,7 @@ a part record reads as zeros ^ sales ^ sample|
     data/sales.kvr@32#03000000 0000e040 00000000a007e240 07000000 00002841 ^  ^  ^ count=4|record=4|
     txtAffiliateID=7|txtSum=10,5|txtDate=30.12.1899
 )");
-    }
-    void moving() { runScenario(); }
-
-    void discardQuestion_data() {
-        addScenarioColumns();
+        // The discard question.
         addScenarioRows(R"(
 creating, nothing typed ^ sales ^ sample ^ cmdCreate|txtSAffID=1|cmdDisplay|row:0|
     cmdCreate ^  ^ txtCurrent_Record=3|count=3
@@ -342,11 +327,7 @@ closing while editing, Yes ^ sales ^ sample ^ cmdEdit|txtSum=7|close ^ yes? ^ cl
 closing while creating, No ^ sales ^ sample ^ cmdCreate|txtSum=7|close ^ no? ^ txtSum=7|+cmdSave|
     backcopies/sales.kvr=earlier backup
 )");
-    }
-    void discardQuestion() { runScenario(); }
-
-    void search_data() {
-        addScenarioColumns();
+        // The search grid and its gestures.
         addScenarioRows(R"(
 sales member with blanks ^ sales ^ search ^ txtSAffID= 7 |cmdDisplay ^  ^ rows=4,1,3|record=5|
     +cmdDisplay
@@ -409,11 +390,7 @@ communications sorted by member ^ communications ^ search ^ txtSsubject=invoice|
 the grid keeps what the search found ^ members ^ search ^ txtSname=ann|cmdDisplay|cmdEdit|
     txtName=Aaron|cmdSave ^  ^ col1=Ann, ANN,ann|data/affiliates.kvr@633#4161726f6e20
 )");
-    }
-    void search() { runScenario(); }
-
-    void exports_data() {
-        addScenarioColumns();
+        // The exports.
         addScenarioRows(R"(
 sales all ^ sales ^ sample ^ cmdSaveAllRecords ^  ^ output/Sales.txt=Member's ID;Sum;Date\r\n1;10,5;
     01.03.2001\r\n2;20;02.03.2001\r\n|output/Payments.txt=earlier Payments.txt\r\n
@@ -436,7 +413,7 @@ members all: the header ^ members ^ sample ^ cmdSaveAllRecords ^  ^ output/affil
     3b5375726e616d653b
 )");
     }
-    void exports() { runScenario(); }
+    void scenarios() { runScenario(); }
 };
 
 ZELT_TEST(EditorWindowsTest)

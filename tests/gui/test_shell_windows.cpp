@@ -109,9 +109,7 @@ private slots:
         QTest::newRow("first start") << "" << true << "";
         QTest::newRow("leftover of an interrupted write") << "leftover" << true << "";
         QTest::newRow("a plain file for the data folder")
-            << "file" << false
-            << "Cannot create the folder \"%1/data\": "
-               "File exists";
+            << "file" << false << "Cannot create the folder \"%1/data\": File exists";
         QTest::newRow("a second window on the folder")
             << "second" << false
             << "The records are already open in another window of the program.";
@@ -194,9 +192,7 @@ private slots:
         editor_->resize(opened + QSize(300, 200));
         QCOMPARE(layoutOf(editor_), QString());
         for (auto [control, size] : before.asKeyValueRange()) {
-            const bool grows =
-                qobject_cast<QPlainTextEdit*>(control) || qobject_cast<GridView*>(control);
-            if (grows)
+            if (qobject_cast<QPlainTextEdit*>(control) || qobject_cast<GridView*>(control))
                 QVERIFY2(control->height() > size.height(), qPrintable(control->objectName()));
             if (qobject_cast<QLineEdit*>(control))
                 QVERIFY2(control->height() == size.height() && control->width() >= size.width(),

@@ -26,12 +26,14 @@ template <class Record> std::string encoded(const std::vector<Record>& records) 
 
 MemberRecord member(std::int32_t id, std::int32_t referrer, const char* name, std::int32_t level,
                     double date) {
-    return {.Name = name,
-            .AffiliateID = id,
-            .Ref_ID = referrer,
-            .AP_ID = 1,
-            .Level = level,
-            .Date = date};
+    MemberRecord record;
+    record.Name = name;
+    record.AffiliateID = id;
+    record.Ref_ID = referrer;
+    record.AP_ID = 1;
+    record.Level = level;
+    record.Date = date;
+    return record;
 }
 
 SchemeRecord scheme(std::int16_t number, const char* type) {

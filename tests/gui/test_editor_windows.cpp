@@ -34,8 +34,9 @@ private slots:
     void init() { setUp(); }
     void cleanup() { tearDown(); }
 
-    void modes_data() {
+    void scenarios_data() {
         addScenarioColumns();
+        // Captions and enable states in each mode.
         addScenarioRows(R"(
 sales browsing ^ sales ^ sample ^  ^  ^ +inputs|-cmdSave|+cmdCreate|+cmdEdit|+nav|+cmdDisplay|
     +MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|+txtSdate|+txtSAffID|record=2|count=2|
@@ -50,8 +51,6 @@ sales editing ^ sales ^ sample ^ cmdEdit ^  ^ +inputs|+cmdSave|-cmdCreate|-cmdEd
 sales empty file ^ sales ^  ^  ^  ^ -inputs|+txtDetails|-cmdSave|+cmdCreate|-cmdEdit|-nav|
     +cmdDisplay|+MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|count=0|txtCurrent_Record=|
     data/sales.kvr=
-payments saved ^ payments ^ sample ^ cmdCreate|valid|cmdSave ^  ^ -cmdSave|+cmdCreate|+cmdEdit|+nav|
-    count=3|record=3|txtSum=7
 payments details of their own ^ payments ^ sample ^ cmdFirst ^  ^ txtDetails=payment details 1|
     txtSum=1,5|window=frmPayments:Payments:payments.kvr|lblLabel2=Sum of Payment
 members browsing ^ members ^ sample ^  ^  ^ +inputs|-txtAffiliateID|-txtLevel|-cmdSave|+nav|
@@ -101,11 +100,7 @@ schemes: another program's type ^ schemes ^ sample|
     data/apsettings.kvr@60#4f74686572202020202020 ^ cmdEdit|cmdSave ^ select ^ cmbType=|
     focus=cmbType|same
 )");
-    }
-    void modes() { runScenario(); }
-
-    void refusals_data() {
-        addScenarioColumns();
+        // Every refusal of a save, with its message and the focus it leaves.
         refusedRows(R"(
 sales member empty ^ sales ^ txtAffiliateID= ^ enter ^ txtAffiliateID
 sales sum empty ^ sales ^ txtSum= ^ enter ^ txtSum
@@ -117,15 +112,12 @@ sales member 3 of 2 ^ sales ^ txtAffiliateID=3 ^ noMember ^ txtAffiliateID
 sales sum letters ^ sales ^ txtSum=1x ^ incorrect ^ txtSum
 sales negative sum ^ sales ^ txtSum=-0,01 ^ incorrect ^ txtSum
 sales impossible date ^ sales ^ txtDate=31.02.2001 ^ incorrect ^ txtDate
-payments member 3 of 2 ^ payments ^ txtAffiliateID=3 ^ noMember ^ txtAffiliateID
 )");
         addScenarioRows(R"(
 sales without members ^ sales ^  ^ cmdCreate|valid|cmdSave ^ noMember ^ data/sales.kvr=|
     !data/affiliates.kvr|focus=txtAffiliateID
 sales: no record current, the sum converted first ^ sales ^  ^ txtAffiliateID=1|txtSum=x|
     txtDate=1.1.2001|save! ^ incorrect ^ same
-payments: no record current ^ payments ^  ^ txtAffiliateID=1|txtSum=x|txtDate=1.1.2001|
-    save! ^ incorrect ^ same
 members: no record current ^ members ^ schemes ^ txtName=Ann|txtAffiliateID=0|txtRef_ID=x|
     txtDate=1.1.2001|cmbAP_ID=1|save! ^ createRecord ^ same
 communications: no record current ^ communications ^  ^ txtID=x|txtSubject=S|
@@ -198,11 +190,7 @@ a record cut off behind the window ^ sales ^ sample ^ cut:16|cmdFirst|cmdLast|
     cmdEdit ^ createRecord ^ record=2|txtCurrent_Record=2|txtAffiliateID=|txtSum=|txtDate=|
     focus=cmdCreate|-cmdSave
 )");
-    }
-    void refusals() { runScenario(); }
-
-    void saves_data() {
-        addScenarioColumns();
+        // Saves that land exact bytes.
         addScenarioRows(R"(
 sales new ^ sales ^ sample ^ cmdCreate|valid|txtSum=10,50|txtDetails=abc|txtCurrent_Record=x|
     cmdSave ^  ^ data/sales.kvr@32#02000000 00002841 00000000a007e240|count=3|record=3|-cmdSave|
@@ -210,7 +198,8 @@ sales new ^ sales ^ sample ^ cmdCreate|valid|txtSum=10,50|txtDetails=abc|txtCurr
 payments new ^ payments ^ sample ^ cmdCreate|valid|txtSum=0|txtDate=16.11.2001 12:00|
     txtDetails=paid\nby hand|txtCurrent_Record=x|
     cmdSave ^  ^ data/payments.kvr@32#02000000 00000000 00000000702be240|txtCurrent_Record=3|
-    count=3|txtDate=16.11.2001 12:00:00|addinfo/p3.txt=paid\r\nby hand\r\n|addinfo/s3.txt=<missing>
+    count=3|record=3|txtDate=16.11.2001 12:00:00|addinfo/p3.txt=paid\r\nby hand\r\n|!addinfo/s3.txt|
+    -cmdSave|+cmdCreate|+cmdEdit|+nav
 sales edited ^ sales ^ sample ^ cmdEdit|txtSum=7,25|
     cmdSave ^  ^ data/sales.kvr@16#02000000 0000e840 00000000000be240|record=2|count=2|
     data/sales.kvr@0#01000000 00002841
@@ -290,11 +279,7 @@ schemes unit replaced ^ schemes ^ sample ^ cmdCreate|valid|txtUnit=\u20bdub|
 schemes unit cut without a word ^ schemes ^ sample ^ cmdCreate|valid|txtUnit=ABCDEFGHIJ\u20bd|
     cmdSave ^  ^ data/apsettings.kvr@136#4142434445464748494a
 )");
-    }
-    void saves() { runScenario(); }
-
-    void moving_data() {
-        addScenarioColumns();
+        // Moving and going to a record.
         addScenarioRows(R"(
 opens at the last ^ sales ^ sample ^  ^  ^ record=2|txtCurrent_Record=2
 next stops at the last ^ sales ^ sample ^ cmdNext ^  ^ record=2
@@ -308,8 +293,6 @@ go to letters ^ sales ^ sample ^ txtCurrent_Record=abc|cmdGoTo ^ incorrect ^ rec
 go to 0 ^ sales ^ sample ^ txtCurrent_Record=0|cmdGoTo ^ noRecord ^ record=1|txtCurrent_Record=1|
     txtAffiliateID=1|focus=txtCurrent_Record
 go to past the count ^ sales ^ sample ^ txtCurrent_Record=3|cmdGoTo ^ noRecord ^ record=1
-go to 1 ^ sales ^ sample ^ txtCurrent_Record=1|cmdGoTo ^  ^ record=1|txtAffiliateID=1|
-    txtCurrent_Record=1
 go to half to even ^ sales ^ sample ^ txtCurrent_Record=1,5|cmdGoTo ^  ^ record=2|
     txtCurrent_Record=2
 go to by Enter ^ sales ^ sample ^ txtCurrent_Record=1|Return@txtCurrent_Record ^  ^ record=1|
@@ -321,18 +304,11 @@ texts never stay behind ^ communications ^ search ^ txtCurrent_Record=4|cmdGoTo|
     cmdNext ^  ^ txtMessage=|record=5
 member's info follows ^ members ^ search ^ txtCurrent_Record=3|cmdGoTo|
     cmdNext ^  ^ txtAdditional_Info=|txtLevel=3
-a file of 8 bytes ^ sales ^ data/sales.kvr*8 ^  ^  ^ count=0
-a file of 40 bytes ^ sales ^ data/sales.kvr*40 ^  ^  ^ count=2
-a file of 56 bytes ^ sales ^ data/sales.kvr*56 ^  ^  ^ count=4
 a part record reads as zeros ^ sales ^ sample|
     data/sales.kvr@32#03000000 0000e040 00000000a007e240 07000000 00002841 ^  ^  ^ count=4|record=4|
     txtAffiliateID=7|txtSum=10,5|txtDate=30.12.1899
 )");
-    }
-    void moving() { runScenario(); }
-
-    void discardQuestion_data() {
-        addScenarioColumns();
+        // The discard question.
         addScenarioRows(R"(
 creating, nothing typed ^ sales ^ sample ^ cmdCreate|txtSAffID=1|cmdDisplay|row:0|
     cmdCreate ^  ^ txtCurrent_Record=3|count=3
@@ -351,47 +327,30 @@ closing while editing, Yes ^ sales ^ sample ^ cmdEdit|txtSum=7|close ^ yes? ^ cl
 closing while creating, No ^ sales ^ sample ^ cmdCreate|txtSum=7|close ^ no? ^ txtSum=7|+cmdSave|
     backcopies/sales.kvr=earlier backup
 )");
-    }
-    void discardQuestion() { runScenario(); }
-
-    void search_data() {
-        addScenarioColumns();
+        // The search grid and its gestures.
         addScenarioRows(R"(
 sales member with blanks ^ sales ^ search ^ txtSAffID= 7 |cmdDisplay ^  ^ rows=4,1,3|record=5|
     +cmdDisplay
-sales date ^ sales ^ search ^ txtSdate=16.11.2001|cmdDisplay ^  ^ rows=1,2|record=5|+cmdDisplay
-sales two-digit year ^ sales ^ search ^ txtSdate=16.11.01|cmdDisplay ^  ^ rows=1,2|record=5|
-    +cmdDisplay
-sales both ^ sales ^ search ^ txtSdate=16.11.2001|txtSAffID=7|cmdDisplay ^  ^ rows=1|record=5|
-    +cmdDisplay
-sales stored time of day ^ sales ^ search ^ txtSdate=17.11.2001|cmdDisplay ^  ^ rows=|record=5|
-    +cmdDisplay
-sales the time typed ^ sales ^ search ^ txtSdate=17.11.2001 12:00|cmdDisplay ^  ^ rows=5|record=5|
-    +cmdDisplay
+sales the time typed ^ sales ^ search ^ txtSdate=17.11.2001 12:00|cmdDisplay ^  ^ rows=5
 sales blank filters change nothing ^ sales ^ search ^ txtSAffID=7|cmdDisplay|txtSAffID=|
-    cmdDisplay ^  ^ rows=4,1,3|record=5|+cmdDisplay
+    cmdDisplay ^  ^ rows=4,1,3
 members name with blanks and capitals ^ members ^ search ^ txtSname= ANN |
     cmdDisplay ^  ^ rows=1,3,4|record=4
-members referred by 2 ^ members ^ search ^ txtSreferenceid=2|cmdDisplay ^  ^ rows=3,4|record=4
-members without referrer ^ members ^ search ^ txtSreferenceid=0|cmdDisplay ^  ^ rows=1|record=4
-members egold ^ members ^ search ^ txtSEgold_ID= 12 |cmdDisplay ^  ^ rows=4|record=4
-members surname ^ members ^ search ^ txtSsurname=LEE|cmdDisplay ^  ^ rows=1|record=4
-members no match ^ members ^ search ^ txtSemail=x@y|cmdDisplay ^  ^ rows=|record=4
+members referred by 2 ^ members ^ search ^ txtSreferenceid=2|cmdDisplay ^  ^ rows=3,4
+members without referrer ^ members ^ search ^ txtSreferenceid=0|cmdDisplay ^  ^ rows=1
+members egold ^ members ^ search ^ txtSEgold_ID= 12 |cmdDisplay ^  ^ rows=4
+members surname ^ members ^ search ^ txtSsurname=LEE|cmdDisplay ^  ^ rows=1
+members no match ^ members ^ search ^ txtSemail=x@y|cmdDisplay ^  ^ rows=
 members blank filters change nothing ^ members ^ search ^ txtSreferenceid=2|cmdDisplay|
-    txtSreferenceid=  |cmdDisplay ^  ^ rows=3,4|record=4
+    txtSreferenceid=  |cmdDisplay ^  ^ rows=3,4
 communications 12, not 120 or 112 ^ communications ^ search ^ txtSID=12|cmdDisplay ^  ^ rows=1,4,6|
     record=6
-communications 012 lists none ^ communications ^ search ^ txtSID=012|cmdDisplay ^  ^ rows=|record=6
-communications invoice, not the longer subjects ^ communications ^ search ^ txtSsubject= invoice |
-    cmdDisplay ^  ^ rows=1,2,4|record=6
-communications member and date ^ communications ^ search ^ txtSID=12|txtSdate=16.11.2001|
-    cmdDisplay ^  ^ rows=1,6|record=6
 communications subject and answer date ^ communications ^ search ^ txtSsubject=INVOICE|
-    txtSdate_r=20.11.2001|cmdDisplay ^  ^ rows=1,2,4|record=6
+    txtSdate_r=20.11.2001|cmdDisplay ^  ^ rows=1,2,4
 communications member, subject and date ^ communications ^ search ^ txtSID=12|txtSsubject=invoice|
-    txtSdate=01.12.2001|cmdDisplay ^  ^ rows=4|record=6
+    txtSdate=01.12.2001|cmdDisplay ^  ^ rows=4
 communications blank filters change nothing ^ communications ^ search ^ txtSID=12|cmdDisplay|
-    txtSID=  |txtSsubject= |txtSdate_r=   |cmdDisplay ^  ^ rows=1,4,6|record=6
+    txtSID=  |txtSsubject= |txtSdate_r=   |cmdDisplay ^  ^ rows=1,4,6
 sales member that is no number ^ sales ^ search ^ txtSAffID=8|cmdDisplay|txtSAffID=7a|
     cmdDisplay ^ incorrect ^ focus=txtSAffID|rows=2|+cmdDisplay
 sales date that is no date ^ sales ^ search ^ txtSAffID=8|cmdDisplay|txtSdate=32.13.2001|
@@ -431,11 +390,7 @@ communications sorted by member ^ communications ^ search ^ txtSsubject=invoice|
 the grid keeps what the search found ^ members ^ search ^ txtSname=ann|cmdDisplay|cmdEdit|
     txtName=Aaron|cmdSave ^  ^ col1=Ann, ANN,ann|data/affiliates.kvr@633#4161726f6e20
 )");
-    }
-    void search() { runScenario(); }
-
-    void exports_data() {
-        addScenarioColumns();
+        // The exports.
         addScenarioRows(R"(
 sales all ^ sales ^ sample ^ cmdSaveAllRecords ^  ^ output/Sales.txt=Member's ID;Sum;Date\r\n1;10,5;
     01.03.2001\r\n2;20;02.03.2001\r\n|output/Payments.txt=earlier Payments.txt\r\n
@@ -458,7 +413,7 @@ members all: the header ^ members ^ sample ^ cmdSaveAllRecords ^  ^ output/affil
     3b5375726e616d653b
 )");
     }
-    void exports() { runScenario(); }
+    void scenarios() { runScenario(); }
 };
 
 ZELT_TEST(EditorWindowsTest)

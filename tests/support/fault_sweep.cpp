@@ -91,35 +91,24 @@ struct Run {
     }
     // Every file as before, or, where the action may have completed it, as the clean run
     // leaves it; folders that the clean run makes may be there.
-    void checkLeftovers(const QString& where, const FolderSnapshot& before,
+    void checkLeftovers(const QString& where, FolderSnapshot expected,
                         const FolderSnapshot& clean) const {
         const FolderSnapshot after = FolderSnapshot::of(testApp().dir);
         auto state = [](const FolderSnapshot& snapshot, const std::string& path) {
             const auto found = snapshot.files.find(path);
             return found == snapshot.files.end() ? std::optional<std::string>() : found->second;
         };
-        std::set<std::string> paths;
-        for (const FolderSnapshot* snapshot : {&before, &after})
-            for (const auto& [path, bytes] : snapshot->files)
-                paths.insert(path);
-        for (const std::string& path : paths)
-            if (state(after, path) != state(before, path) &&
-                !(action.mayBeNew.contains(path) && state(after, path) == state(clean, path)))
-                problem(where,
-                        QStringLiteral("changed, new or lost: ") + QString::fromStdString(path));
-        for (const std::string& folder : after.folders)
-            if (!before.folders.contains(folder) && !clean.folders.contains(folder))
-                problem(where, QStringLiteral("new folder ") + QString::fromStdString(folder));
-        for (const std::string& folder : before.folders)
-            if (!after.folders.contains(folder))
-                problem(where, QStringLiteral("lost folder ") + QString::fromStdString(folder));
-    }
-    // One message, naming the file and the system's reason.
-    void checkMessage(const QString& where, const QStringList& shown, const QString& file,
-                      const QString& reason) const {
-        if (shown.size() != 1 || !shown[0].contains(file) || !shown[0].contains(reason))
-            problem(where, QStringLiteral("shown \"%1\", not one message naming %2 and why")
-                               .arg(shown.join(QStringLiteral("; ")), file));
+        for (const std::string& path : action.mayBeNew)
+            if (const auto bytes = state(after, path); bytes == state(clean, path)) {
+                expected.files.erase(path);
+                if (bytes)
+                    expected.files[path] = *bytes;
+            }
+        for (const std::string& folder : clean.folders)
+            if (after.folders.contains(folder))
+                expected.folders.insert(folder);
+        for (const QString& line : differences(expected, after))
+            problem(where, line);
     }
     // The fault gone, the same action in the same windows ends as the clean run.
     void retry(const QString& where, const FolderSnapshot& clean) const {
@@ -167,11 +156,14 @@ SweepOutcome sweepFaults(const SweepAction& action) {
             // The run stopped at the fault: the clean run tells which file a temporary one
             // stood for.
             const std::string meant = fileMeant(cleanLog, i);
-            sweep.checkMessage(
-                where, shown,
-                QString::fromStdString(
-                    isTemporary(meant) ? log[i].path : dir.path() + meant.substr(cleanRoot.size())),
-                {QString::fromLatin1(std::strerror(code))});
+            // One message, naming the file and the system's reason.
+            const QString file = QString::fromStdString(
+                isTemporary(meant) ? log[i].path : dir.path() + meant.substr(cleanRoot.size()));
+            if (shown.size() != 1 || !shown[0].contains(file) ||
+                !shown[0].contains(QString::fromLatin1(std::strerror(code))))
+                sweep.problem(where,
+                              QStringLiteral("shown \"%1\", not one message naming %2 and why")
+                                  .arg(shown.join(QStringLiteral("; ")), file));
         }
         sweep.checkLeftovers(where, before, cleanAfter);
         sweep.retry(where, cleanAfter);

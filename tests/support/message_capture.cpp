@@ -4,19 +4,9 @@
 
 namespace zelt::test {
 
-namespace {
-
-QString describe(const QString& text, bool fragment, bool question) {
-    return question   ? QStringLiteral("the question \"%1\"").arg(text)
-           : fragment ? QStringLiteral("a message containing \"%1\"").arg(text)
-                      : QStringLiteral("\"%1\"").arg(text);
-}
-
-} // namespace
-
 MessageCapture::MessageCapture() {
-    setMessageHandler([this](const QString& text) { receive(text); });
-    setQuestionHandler([this](const QString& text) { return answer(text); });
+    setMessageHandler([this](const QString& text) { take(text, false); });
+    setQuestionHandler([this](const QString& text) { return take(text, true); });
 }
 
 MessageCapture::~MessageCapture() {
@@ -24,32 +14,26 @@ MessageCapture::~MessageCapture() {
     setQuestionHandler({});
 }
 
-void MessageCapture::receive(const QString& text) {
-    shown_.append(text);
-    if (expected_.empty()) {
-        faults_.append(QStringLiteral("unexpected message: \"%1\"").arg(text));
-        return;
-    }
-    const Expected wanted = expected_.front();
-    expected_.pop_front();
-    if (wanted.question || !wanted.matches(text))
-        faults_.append(QStringLiteral("expected %1, shown \"%2\"")
-                           .arg(describe(wanted.text, wanted.fragment, wanted.question), text));
+QString MessageCapture::Expected::describe() const {
+    return question   ? QStringLiteral("the question \"%1\"").arg(text)
+           : fragment ? QStringLiteral("a message containing \"%1\"").arg(text)
+                      : QStringLiteral("\"%1\"").arg(text);
 }
 
-Answer MessageCapture::answer(const QString& text) {
+Answer MessageCapture::take(const QString& text, bool question) {
     shown_.append(text);
-    if (expected_.empty() && unexpectedYes_)
+    const QString kind = question ? QStringLiteral("question") : QStringLiteral("message");
+    if (expected_.empty() && question && unexpectedYes_)
         return Answer::Yes;
     if (expected_.empty()) {
-        faults_.append(QStringLiteral("unexpected question: \"%1\"").arg(text));
+        faults_.append(QStringLiteral("unexpected %1: \"%2\"").arg(kind, text));
         return Answer::No;
     }
     const Expected wanted = expected_.front();
     expected_.pop_front();
-    if (!wanted.question || !wanted.matches(text)) {
-        faults_.append(QStringLiteral("expected %1, asked \"%2\"")
-                           .arg(describe(wanted.text, wanted.fragment, wanted.question), text));
+    if (wanted.question != question || !wanted.matches(text)) {
+        faults_.append(
+            QStringLiteral("expected %1, got the %2 \"%3\"").arg(wanted.describe(), kind, text));
         return Answer::No;
     }
     return wanted.answer;
@@ -62,8 +46,7 @@ bool MessageCapture::ok() const {
 QString MessageCapture::problems() const {
     QStringList lines = faults_;
     for (const Expected& wanted : expected_)
-        lines.append(QStringLiteral("expected but never shown: %1")
-                         .arg(describe(wanted.text, wanted.fragment, wanted.question)));
+        lines.append(QStringLiteral("expected but never shown: ") + wanted.describe());
     return lines.join(QLatin1Char('\n'));
 }
 

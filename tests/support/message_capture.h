@@ -27,7 +27,6 @@ public:
     MessageCapture& operator=(const MessageCapture&) = delete;
 
     void expect(const QString& text) { expected_.push_back({text}); }
-    void expect(const std::string& text) { expect(QString::fromStdString(text)); }
     void expect(const char* text) { expect(QString::fromUtf8(text)); }
     // A message that holds the fragment, for texts made at run time (a file-system failure
     // names the file and the system's reason).
@@ -48,8 +47,8 @@ public:
     QString problems() const;
 
 private:
-    void receive(const QString& text);
-    Answer answer(const QString& text);
+    // A message (question false) or a question shown: checked against the next expected one.
+    Answer take(const QString& text, bool question);
 
     struct Expected {
         QString text;
@@ -59,6 +58,7 @@ private:
         bool matches(const QString& shown) const {
             return fragment ? shown.contains(text) : shown == text;
         }
+        QString describe() const;
     };
     std::deque<Expected> expected_;
     QStringList shown_;

@@ -3,16 +3,22 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <vector>
 
 namespace zelt::test {
 
-std::vector<RegisteredTest>& registeredTests() {
-    static std::vector<RegisteredTest> tests;
+namespace {
+
+// The test classes linked into this program, in the order of their registration.
+std::vector<std::pair<std::string, std::function<std::unique_ptr<QObject>()>>>& registered() {
+    static std::vector<std::pair<std::string, std::function<std::unique_ptr<QObject>()>>> tests;
     return tests;
 }
 
+} // namespace
+
 bool registerTest(std::string name, std::function<std::unique_ptr<QObject>()> make) {
-    registeredTests().push_back({std::move(name), std::move(make)});
+    registered().emplace_back(std::move(name), std::move(make));
     return true;
 }
 
@@ -23,12 +29,11 @@ int runRegisteredTests(int argc, char** argv) {
     args.insert(args.end(), argv + (chosen ? 2 : 1), argv + argc);
     int failures = 0;
     bool found = false;
-    for (const RegisteredTest& test : registeredTests()) {
-        if (chosen && test.name != argv[1])
-            continue;
-        found = true;
-        failures += QTest::qExec(test.make().get(), static_cast<int>(args.size()), args.data());
-    }
+    for (const auto& [name, make] : registered())
+        if (!chosen || name == argv[1]) {
+            found = true;
+            failures += QTest::qExec(make().get(), static_cast<int>(args.size()), args.data());
+        }
     if (!found)
         std::fprintf(stderr, "No test class named %s\n", argv[1]);
     return found ? failures : 1;

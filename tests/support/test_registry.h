@@ -5,19 +5,10 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace zelt::test {
 
-// One test class of a test program: its name and how to make it.
-struct RegisteredTest {
-    std::string name;
-    std::function<std::unique_ptr<QObject>()> make;
-};
-
-// The test classes linked into this program, in the order of their registration.
-std::vector<RegisteredTest>& registeredTests();
-
+// Adds a test class to this program (see ZELT_TEST).
 bool registerTest(std::string name, std::function<std::unique_ptr<QObject>()> make);
 
 // Runs the named class (every class when the name is empty) with QtTest's own arguments;

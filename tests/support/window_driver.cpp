@@ -23,24 +23,30 @@ namespace zelt::test {
 
 namespace {
 
-// "name ^ input fields ^ a valid new record", in the order of EditorKind.
+// "name ^ input fields in Tab order ^ the rest of the Tab order ("@" the record buttons) ^ a
+// valid new record", in the order of EditorKind.
 QStringList kindInfo(const QString& name) {
     static const QStringList kinds = tableLines(R"(
 members ^ txtName txtSurname txtStreet txtCity txtPost_Cod txtCountry txtPhone txtE_mail txtURL|
-    txtRef_ID txtDate txtEgold_ID cmbAP_ID txtAdditional_Info ^
+    txtRef_ID txtDate txtEgold_ID cmbAP_ID txtAdditional_Info ^ txtSname txtSsurname txtSemail|
+    txtSreferenceid txtSEgold_ID cmdDisplay MSFGView @ cmdTree ^
     txtName=Clara|txtRef_ID=2|txtDate=03.02.2001|cmbAP_ID=2
-communications ^ txtID txtSubject txtMessage txtDate txtResponce txtDate_R txtComments ^
+communications ^ txtID txtSubject txtMessage txtDate txtResponce txtComments txtDate_R ^ txtSID|
+    txtSsubject txtSdate txtSdate_r cmdDisplay MSFGView @ ^
     txtID=1|txtSubject=Order|txtDate=03.02.2001|txtDate_R=04.02.2001
-sales ^ txtAffiliateID txtSum txtDate ^ txtAffiliateID=2|txtSum=7|txtDate=03.02.2001
-payments ^ txtAffiliateID txtSum txtDate ^ txtAffiliateID=2|txtSum=7|txtDate=03.02.2001
+sales ^ txtAffiliateID txtSum txtDate ^ txtDetails txtSdate txtSAffID cmdDisplay MSFGView @ ^
+    txtAffiliateID=2|txtSum=7|txtDate=03.02.2001
+payments ^ txtAffiliateID txtSum txtDate ^ txtDetails txtSdate txtSAffID cmdDisplay MSFGView @ ^
+    txtAffiliateID=2|txtSum=7|txtDate=03.02.2001
 schemes ^ txtLevel(1) txtLevel(2) txtLevel(3) txtLevel(4) txtLevel(5) txtLevel(6) txtLevel(7)|
-    txtLevel(8) cmbType txtMinPayment txtPeriodicity txtUnit ^
+    txtLevel(8) cmbType txtMinPayment txtPeriodicity txtUnit ^ @ ^
     cmbType=Percents|txtLevel(1)=5|txtMinPayment=10
 )"); // "|" in the fields ends a line
     for (const QString& line : kinds)
         if (line.section(QLatin1Char(' '), 0, 0) == name) {
             QStringList columns = line.split(QStringLiteral(" ^ "));
-            columns[1].replace(QLatin1Char('|'), QLatin1Char(' '));
+            for (int fields : {1, 2})
+                columns[fields].replace(QLatin1Char('|'), QLatin1Char(' '));
             return columns << QString::number(kinds.indexOf(line));
         }
     qFatal("no editor kind %s", qPrintable(name));
@@ -78,11 +84,6 @@ void installFault(const QString& pattern) {
 
 GridView* gridOf(const QWidget* window) {
     return controlOf<GridView>(window, QStringLiteral("MSFGView"));
-}
-
-QPoint headingPoint(GridView* grid, int column) {
-    return {grid->horizontalHeader()->sectionViewportPosition(column) + 5,
-            grid->horizontalHeader()->height() / 2};
 }
 
 } // namespace
@@ -126,6 +127,13 @@ QString textIn(const QWidget* window, const QString& name) {
     return control->property("text").toString();
 }
 
+QString cellsOf(const QAbstractItemModel* model, int column, const QModelIndex& parent) {
+    QStringList out;
+    for (int row = 0; row < model->rowCount(parent); ++row)
+        out << model->index(row, column, parent).data().toString();
+    return out.join(QLatin1Char(','));
+}
+
 bool enabledIn(const QWidget* window, const QString& name) {
     return controlOf(window, name)->isEnabled();
 }
@@ -143,27 +151,31 @@ QByteArray fileBytes(const std::string& relative) {
 }
 
 QString messageText(const QString& name) {
-    const std::pair<const char*, QString> texts[] = {
-        {"enter", QString::fromStdString(kMsgEnterData)},
-        {"select", QString::fromStdString(kMsgSelectValue)},
-        {"incorrect", QString::fromStdString(kMsgIncorrectValue)},
-        {"noRecord", QString::fromStdString(kMsgNoRecord)},
-        {"noMember", QString::fromStdString(kMsgNoMember)},
-        {"createRecord", QString::fromStdString(kMsgCreateRecord)},
-        {"createSchemes", QString::fromStdString(kMsgCreateSchemes)},
-        {"truncated", kMsgTruncated},
-        {"replaced", kMsgReplacedCharacters},
-        {"notCorrect", kMsgNotCorrectInput}};
-    for (const auto& [key, text] : texts)
-        if (name == QLatin1String(key))
-            return text;
+    static const QStringList keys = QStringLiteral("enter select incorrect noRecord noMember "
+                                                   "createRecord createSchemes truncated replaced "
+                                                   "notCorrect")
+                                        .split(QLatin1Char(' '));
+    const char* const texts[] = {kMsgEnterData,      kMsgSelectValue, kMsgIncorrectValue,
+                                 kMsgNoRecord,       kMsgNoMember,    kMsgCreateRecord,
+                                 kMsgCreateSchemes,  kMsgTruncated,   kMsgReplacedCharacters,
+                                 kMsgNotCorrectInput};
+    if (keys.contains(name))
+        return QString::fromUtf8(texts[keys.indexOf(name)]);
     if (name.startsWith(QLatin1String("storedAs:")))
         return QString::fromLatin1(kMsgStoredAs) + name.mid(9);
     return name;
 }
 
+QString tabOrder(const QString& kind) {
+    const QStringList info = kindInfo(kind);
+    return QString(info[1] + QLatin1Char(' ') + info[2])
+        .replace(QLatin1Char('@'), QStringLiteral("cmdFirst cmdPrevious txtCurrent_Record cmdNext "
+                                                  "cmdLast cmdGoTo cmdCreate cmdEdit cmdSave "
+                                                  "cmdSaveThisRecord cmdSaveAllRecords"));
+}
+
 EditorKind editorKind(const QString& name) {
-    return static_cast<EditorKind>(kindInfo(name)[3].toInt());
+    return static_cast<EditorKind>(kindInfo(name)[4].toInt());
 }
 
 void EditorWindows::setUp() {
@@ -201,17 +213,13 @@ QStringList tableLines(const char* table) {
         else
             lines.append(line);
     }
+    static const QRegularExpression unicode(QStringLiteral(R"(\\u([0-9a-fA-F]{4}))"));
     for (QString& line : lines) {
-        static const QRegularExpression escape(QStringLiteral(R"(\\(u[0-9a-fA-F]{4}|[rnt]))"));
-        for (auto m = escape.match(line); m.hasMatch();
-             m = escape.match(line, m.capturedStart() + 1)) {
-            const QString code = m.captured(1);
-            const QChar c = code == QLatin1String("r")   ? QChar('\r')
-                            : code == QLatin1String("n") ? QChar('\n')
-                            : code == QLatin1String("t") ? QChar('\t')
-                                                         : QChar(code.mid(1).toUShort(nullptr, 16));
-            line.replace(m.capturedStart(), m.capturedLength(), c);
-        }
+        line.replace(QLatin1String("\\r"), QLatin1String("\r"))
+            .replace(QLatin1String("\\n"), QLatin1String("\n"))
+            .replace(QLatin1String("\\t"), QLatin1String("\t"));
+        for (auto m = unicode.match(line); m.hasMatch(); m = unicode.match(line, m.capturedStart()))
+            line.replace(m.capturedStart(), 6, QChar(m.captured(1).toUShort(nullptr, 16)));
     }
     return lines;
 }
@@ -298,7 +306,7 @@ void EditorWindows::run(const QString& script) {
         if (step.startsWith(QLatin1String("fail:"))) {
             installFault(step);
         } else if (step == QLatin1String("valid")) {
-            run(kindInfo(kind_)[2]);
+            run(kindInfo(kind_)[3]);
         } else if (step == QLatin1String("save!")) { // even where Save is off
             editor_->onCmdSaveClicked();
         } else if (step == QLatin1String("close")) {
@@ -321,14 +329,14 @@ void EditorWindows::run(const QString& script) {
                 QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
                 QTest::keyClick(grid, Qt::Key_Return);
             }
-        } else if (step.startsWith(QLatin1String("sort:"))) {
-            GridView* grid = gridOf(editor_);
-            QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
-                              headingPoint(grid, at.toInt()));
-        } else if (step == QLatin1String("head")) {
-            GridView* grid = gridOf(editor_);
-            QTest::mouseDClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
-                               headingPoint(grid, 0));
+        } else if (step.startsWith(QLatin1String("sort:")) || step == QLatin1String("head")) {
+            QHeaderView* header = gridOf(editor_)->horizontalHeader();
+            const QPoint point(header->sectionViewportPosition(at.toInt()) + 5,
+                               header->height() / 2);
+            if (step == QLatin1String("head"))
+                QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, point);
+            else
+                QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, point);
         } else if (step.contains(QLatin1Char('='))) {
             typeInto(editor_, name, value);
         } else if (step.startsWith(QLatin1Char('?'))) { // clicked where it can be
@@ -342,55 +350,43 @@ void EditorWindows::run(const QString& script) {
 
 QStringList EditorWindows::unmet(const QString& expect, const FolderSnapshot& before) {
     QStringList faults;
-    auto want = [&](bool ok, const QString& token, const QString& actual) {
-        if (!ok)
-            faults << QStringLiteral("%1: it is %2").arg(token, actual);
-    };
-    auto column = [&](int c) {
-        QStringList cells;
-        const QAbstractItemModel* model = gridOf(editor_)->model();
-        for (int row = 0; row < model->rowCount(); ++row)
-            cells << model->index(row, c).data().toString();
-        return cells.join(QLatin1Char(','));
-    };
     for (const QString& token : split(expect)) {
+        // What is shown, compared with the value wanted.
         const QString name = token.section(QLatin1Char('='), 0, 0);
-        QString value = token.section(QLatin1Char('='), 1);
+        QString value = token.section(QLatin1Char('='), 1), actual;
         if (value == QLatin1String("@today"))
             value = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
         if (name == QLatin1String("window")) {
-            const QString shown = QStringList{editor_->objectName(), editor_->windowTitle(),
-                                              QString::fromStdString(editor_->fileName())}
-                                      .join(QLatin1Char(':'));
-            want(shown == value, token, shown);
+            actual = QStringList{editor_->objectName(), editor_->windowTitle(),
+                                 QString::fromStdString(editor_->fileName())}
+                         .join(QLatin1Char(':'));
         } else if (token.startsWith(QLatin1String("backup:"))) {
-            const std::string file = token.mid(7).toStdString();
-            want(fileBytes("backcopies/" + file) == fileBytes("data/" + file), token,
-                 QStringLiteral("otherwise"));
+            actual = QString::fromLatin1(fileBytes("backcopies/" + token.mid(7).toStdString()));
+            value = QString::fromLatin1(fileBytes("data/" + token.mid(7).toStdString()));
         } else if (token.startsWith(QLatin1String("clean:"))) {
-            const QString shown = textIn(editor_, token.mid(6));
-            want(!shown.contains(QRegularExpression(QStringLiteral("[\\t\\r\\n]"))), token,
-                 QString::fromLatin1(shown.toUtf8().toHex(' ')));
+            actual = value = textIn(editor_, token.mid(6));
+            value.remove(QRegularExpression(QStringLiteral("[\\t\\r\\n]")));
         } else if (token == QLatin1String("closed")) {
-            want(!editor_, token, QStringLiteral("open"));
+            actual = editor_ ? QStringLiteral("open") : token;
+            value = token;
         } else if (token == QLatin1String("same")) {
-            const QStringList changed = differences(before, FolderSnapshot::of(testApp().dir));
-            want(changed.isEmpty(), token, changed.join(QLatin1String(", ")));
+            actual =
+                differences(before, FolderSnapshot::of(testApp().dir)).join(QLatin1String(", "));
         } else if (token.startsWith(QLatin1Char('!'))) {
-            const QByteArray bytes = fileBytes(token.mid(1).toStdString());
-            want(bytes == "<missing>", token, QString::fromLatin1(bytes));
+            actual = QString::fromLatin1(fileBytes(token.mid(1).toStdString()));
+            value = QStringLiteral("<missing>");
+        } else if (token.contains(QLatin1Char('/')) && token.contains(QLatin1Char('#'))) {
+            const QByteArray wanted =
+                QByteArray::fromHex(token.section(QLatin1Char('#'), 1).toLatin1());
+            actual = QString::fromLatin1(
+                fileBytes(token.section(QLatin1Char('@'), 0, 0).toStdString())
+                    .mid(token.section(QLatin1Char('@'), 1).section(QLatin1Char('#'), 0, 0).toInt(),
+                         wanted.size())
+                    .toHex(' '));
+            value = QString::fromLatin1(wanted.toHex(' '));
         } else if (token.contains(QLatin1Char('/'))) {
-            const bool hex = token.contains(QLatin1Char('#'));
-            const QString path = token.section(QRegularExpression(QStringLiteral("[=@]")), 0, 0);
-            QByteArray bytes = fileBytes(path.toStdString());
-            QByteArray wanted = value.toLatin1();
-            if (hex) {
-                wanted = QByteArray::fromHex(token.section(QLatin1Char('#'), 1).toLatin1());
-                bytes = bytes.mid(
-                    token.section(QLatin1Char('@'), 1).section(QLatin1Char('#'), 0, 0).toInt(),
-                    wanted.size());
-            }
-            want(bytes == wanted, token, QString::fromLatin1(hex ? bytes.toHex(' ') : bytes));
+            actual = QString::fromLatin1(fileBytes(name.toStdString()));
+            value = QString::fromLatin1(value.toLatin1());
         } else if (token.startsWith(QLatin1Char('+')) || token.startsWith(QLatin1Char('-'))) {
             QString names = token.mid(1);
             if (names == QLatin1String("inputs"))
@@ -398,25 +394,26 @@ QStringList EditorWindows::unmet(const QString& expect, const FolderSnapshot& be
             else if (names == QLatin1String("nav"))
                 names = QString::fromLatin1(kNavigation);
             for (const QString& control : names.split(QLatin1Char(' ')))
-                want(enabledIn(editor_, control) == token.startsWith(QLatin1Char('+')),
-                     token.left(1) + control, QStringLiteral("otherwise"));
+                if (enabledIn(editor_, control) != token.startsWith(QLatin1Char('+')))
+                    faults << token.left(1) + control + QStringLiteral(": it is otherwise");
+            continue;
         } else if (name == QLatin1String("focus")) {
-            want(focusName() == value, token, focusName());
+            actual = focusName();
         } else if (name == QLatin1String("record") || name == QLatin1String("count")) {
-            const int n =
-                name == QLatin1String("record") ? editor_->currentRecord() : editor_->recordCount();
-            want(n == value.toInt(), token, QString::number(n));
+            actual = QString::number(name == QLatin1String("record") ? editor_->currentRecord()
+                                                                     : editor_->recordCount());
         } else if (name == QLatin1String("rows") || name.startsWith(QLatin1String("col"))) {
-            want(column(name.mid(3).toInt()) == value, token, column(name.mid(3).toInt()));
+            actual = cellsOf(gridOf(editor_)->model(), name.mid(3).toInt());
         } else if (name.startsWith(QLatin1String("head"))) {
-            const QString heading = gridOf(editor_)
-                                        ->model()
-                                        ->headerData(name.mid(4).toInt(), Qt::Horizontal)
-                                        .toString();
-            want(heading == value, token, heading);
+            actual = gridOf(editor_)
+                         ->model()
+                         ->headerData(name.mid(4).toInt(), Qt::Horizontal)
+                         .toString();
         } else {
-            want(textIn(editor_, name) == value, token, textIn(editor_, name));
+            actual = textIn(editor_, name);
         }
+        if (actual != value)
+            faults << QStringLiteral("%1: it is %2").arg(token, actual);
     }
     return faults;
 }

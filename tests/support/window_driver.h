@@ -6,6 +6,7 @@
 #include "support/message_capture.h"
 #include "support/temp_app_dir.h"
 
+#include <QAbstractItemModel>
 #include <QPointer>
 #include <QTest>
 #include <QWidget>
@@ -30,6 +31,8 @@ void clickOn(const QWidget* window, const QString& name);
 void typeInto(const QWidget* window, const QString& name, const QString& text);
 QString textIn(const QWidget* window, const QString& name);
 bool enabledIn(const QWidget* window, const QString& name);
+// The texts of a column of a model's rows under parent, joined by commas.
+QString cellsOf(const QAbstractItemModel* model, int column, const QModelIndex& parent = {});
 // The named control that holds the focus (a list's own line edit counts as the list).
 QString focusName();
 // A file under testApp().dir, read past the program's file layer; "<missing>" when there is none.
@@ -39,6 +42,8 @@ QByteArray fileBytes(const std::string& relative);
 // "storedAs:<value>"); any other name is the text itself.
 QString messageText(const QString& name);
 EditorKind editorKind(const QString& name);
+// The controls of an editor window in the order Tab visits them.
+QString tabOrder(const QString& kind);
 // The rows of a table, one a line (a line that starts with four blanks goes on with the one
 // before), with \r, \n, \t and \uXXXX read as in C++.
 QStringList tableLines(const char* table);

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <map>
 
 using namespace zelt;
@@ -47,16 +46,15 @@ std::string patterned(std::size_t size) {
     return data;
 }
 
-const std::map<QByteArray, fs::Op> kOps = {
-    {"exists", fs::Op::Exists}, {"create", fs::Op::CreateFolder},
-    {"open", fs::Op::Open},     {"read", fs::Op::Read},
-    {"write", fs::Op::Write},   {"sync", fs::Op::Sync},
-    {"length", fs::Op::Length}, {"rename", fs::Op::Rename},
-    {"copy", fs::Op::Copy},     {"remove", fs::Op::Remove},
-    {"list", fs::Op::List}};
+// A file operation by its name in the tables.
+fs::Op opNamed(const QByteArray& name) {
+    return fs::Op(QByteArrayList{"exists", "create", "open", "read", "write", "sync", "length",
+                                 "rename", "copy", "remove", "list"}
+                      .indexOf(name));
+}
 
-// One operation by name, of the file layer or of the storage built on it, on the files "f"
-// "f" (holding "content") and "g" (holding "old") of the folder.
+// One operation by name, of the file layer or of the storage built on it, on the files
+// "f" (holding "content", a record of 7 bytes, rewritten unchanged) and "g" (holding "old").
 Status runOperation(const QByteArray& name, const TempAppDir& d) {
     auto f = fs::open(d.file("f"), fs::OpenMode::ReadWriteCreate);
     char c;
@@ -74,7 +72,9 @@ Status runOperation(const QByteArray& name, const TempAppDir& d) {
         {"list", [&] { return fs::list(d.path()).status(); }},
         {"read whole", [&] { return fs::readWhole(d.file("f")).status(); }},
         {"record write",
-         [&] { return RecordFile::open(d.file("f"), 7)->write(1, RecordBytes(7)); }},
+         [&] {
+             return RecordFile::open(d.file("f"), 7)->write(1, {'c', 'o', 'n', 't', 'e', 'n', 't'});
+         }},
         {"side text read", [&] { return readSideText(d.file("f")).status(); }},
         {"backup copy", [&] { return copyFileReplacing(d.file("f"), d.file("g")); }}};
     return operations.at(name)();
@@ -119,17 +119,13 @@ communication info: none | communications | info | 1 |
     }
     void sideFiles() {
         const QByteArrayList f = test::fields();
-        const std::map<QByteArray, RecordKind> kinds = {
-            {"members", RecordKind::Members},
-            {"sales", RecordKind::Sales},
-            {"payments", RecordKind::Payments},
-            {"communications", RecordKind::Communications},
-            {"schemes", RecordKind::Schemes}};
-        const std::map<QByteArray, SideText> texts = {{"info", SideText::AdditionalInfo},
-                                                      {"message", SideText::Message},
-                                                      {"response", SideText::Response},
-                                                      {"comments", SideText::Comments}};
-        QCOMPARE(bytes(sideFilePath("/a", kinds.at(f[0]), texts.at(f[1]), f[2].toInt())), f[3]);
+        // By the order of their declaration.
+        const auto kind = RecordKind(
+            QByteArrayList{"members", "communications", "sales", "payments", "schemes"}.indexOf(
+                f[0]));
+        const auto text =
+            SideText(QByteArrayList{"info", "message", "response", "comments"}.indexOf(f[1]));
+        QCOMPARE(bytes(sideFilePath("/a", kind, text, f[2].toInt())), f[3]);
     }
 
     void fileOperations() {
@@ -209,13 +205,13 @@ backup copy | read /f | Cannot read "%1/f"
         writePlain(dir.file("g"), "old");
         {
             test::ScopedFaultHook hook(
-                test::failOn(kOps.at(fault[0]), dir.path() + fault.value(1).toStdString(), EACCES));
+                test::failOn(opNamed(fault[0]), dir.path() + fault.value(1).toStdString(), EACCES));
             const Status failed = runOperation(operation, dir);
             QCOMPARE(failed.error().message(),
                      QString(f[1]).arg(dir.path().c_str()).toStdString() + ": Permission denied");
             QCOMPARE(failed.error().code, EACCES);
-            QCOMPARE(fileBytes(dir.file("f")) + fileBytes(dir.file("g")), QByteArray("contentold"));
         }
+        QCOMPARE(fileBytes(dir.file("f")) + fileBytes(dir.file("g")), QByteArray("contentold"));
         QVERIFY(runOperation(operation, dir).ok());
     }
 
@@ -236,34 +232,6 @@ beyond 32 bits | 1099511627776 | 16 | 2147483647
     void recordCount() {
         const QByteArrayList f = test::fields();
         QCOMPARE(recordCountForLength(f[0].toULongLong(), f[1].toInt()), f[2].toInt());
-    }
-
-    // File length | record read | bytes of it from the file (-1: no record). The file holds
-    // the bytes 0x80, 0x81, ...; a partial record is zero-filled.
-    void readRecord_data() {
-        test::textRows(R"(
-whole record | 32 | 2 | 16
-half record | 24 | 2 | 8
-one byte | 17 | 2 | 1
-just past the end | 32 | 3 | -1
-record 0 | 32 | 0 | -1
-negative record | 32 | -1 | -1
-)");
-    }
-    void readRecord() {
-        const QByteArrayList f = test::fields();
-        const int record = f[1].toInt(), stored = f[2].toInt();
-        TempAppDir dir;
-        std::string content;
-        for (int i = 0; i < f[0].toInt(); ++i)
-            content += static_cast<char>(0x80 + i);
-        writePlain(dir.file("f.kvr"), content);
-        auto read = RecordFile::open(dir.file("f.kvr"), 16)->read(record);
-        QCOMPARE(read->has_value(), stored >= 0);
-        if (stored >= 0)
-            QCOMPARE(bytes(**read),
-                     bytes(content).mid((record - 1) * 16, stored) + QByteArray(16 - stored, 0));
-        QCOMPARE(fileBytes(dir.file("f.kvr")), bytes(content)); // reading changed nothing
     }
 
     void recordFileWrites() {
@@ -295,12 +263,14 @@ negative record | 32 | -1 | -1
         QCOMPARE(*file->count(), 4);
     }
 
-    // File length | first | last | records visited (the visitor stops after record 4). Record n
-    // holds bytes n, zero-filled when partial.
+    // File length | first | last | records visited (the visitor stops after record 4). Every
+    // record with a byte in the file reads as stored, zero-filled when partial, and is visited
+    // when in the range; reading changes nothing.
     void scan_data() {
         test::textRows(R"(
 past the end not visited | 48 | 1 | 10 | 1 2 3
 partial last visited | 40 | 1 | 10 | 1 2 3
+one byte of the last | 17 | 1 | 10 | 1 2
 range | 48 | 2 | 2 | 2
 first below 1 | 32 | -5 | 1 | 1
 empty range | 48 | 3 | 2 |
@@ -312,28 +282,37 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
     void scan() {
         const QByteArrayList f = test::fields();
         const int length = f[0].toInt(), recordLength = length > 9999 ? 211 : 16;
+        const int first = f[1].toInt(), last = f[2].toInt();
         TempAppDir dir;
-        std::string content(std::size_t(length), '\0');
+        QByteArray content(length, '\0');
         for (int i = 0; i < length; ++i)
-            content[i] = static_cast<char>(i / recordLength + 1);
-        content.resize(std::size_t(length) - (length > 9999 ? 100 : 0));
-        writePlain(dir.file("f.kvr"), content);
+            content[i] = char(0x80 + i * 7 + i / recordLength);
+        content.chop(length > 9999 ? 100 : 0);
+        writePlain(dir.file("f.kvr"), content.toStdString());
+        const auto stored = [&](int n) {
+            return content.mid((n - 1) * recordLength, recordLength)
+                .leftJustified(recordLength, '\0');
+        };
         auto file = RecordFile::open(dir.file("f.kvr"), recordLength);
         QByteArrayList seen;
-        QVERIFY(file->scan(f[1].toInt(), f[2].toInt(),
+        QVERIFY(file->scan(first, last,
                            [&](std::int32_t n, const std::uint8_t* r) {
-                               const int stored = std::min(
-                                   recordLength, int(content.size()) - (n - 1) * recordLength);
-                               for (int i = 0; i < recordLength; ++i)
-                                   if (r[i] != (i < stored ? std::uint8_t(n) : 0))
-                                       return false;
-                               if (!seen.isEmpty() && n != seen.last().toInt() + 1)
+                               if (QByteArray(reinterpret_cast<const char*>(r), recordLength) !=
+                                       stored(n) ||
+                                   (!seen.isEmpty() && n != seen.last().toInt() + 1))
                                    return false;
                                seen << QByteArray::number(n);
                                return n < 4 || recordLength > 16;
                            })
                     .ok());
         QCOMPARE(recordLength > 16 ? QByteArray::number(seen.size()) : seen.join(' '), f[3]);
+        for (int n = std::min(first, 0); n <= std::min(last + 1, 20); ++n) {
+            const auto read = file->read(n);
+            QCOMPARE(read->has_value(), n >= 1 && (n - 1) * recordLength < content.size());
+            if (read->has_value())
+                QCOMPARE(bytes(**read), stored(n));
+        }
+        QCOMPARE(fileBytes(dir.file("f.kvr")), content);
         test::ScopedFaultHook hook(test::failEvery(fs::Op::Read, EIO));
         QVERIFY(length == 0 ||
                 !file->scan(1, 10, [](std::int32_t, const std::uint8_t*) { return true; }).ok());
@@ -455,7 +434,7 @@ rename | rename 10 | rename
         writePlain(path, "old content");
         Status result;
         {
-            test::ScopedFaultHook hook(test::failEvery(kOps.at(f[0].split(' ')[0]), ENOSPC));
+            test::ScopedFaultHook hook(test::failEvery(opNamed(f[0].split(' ')[0]), ENOSPC));
             result = writeWholeFile(path, std::string(f[0].split(' ')[1].toULongLong(), 'x'));
         }
         QCOMPARE(result.error().action + ": " + result.error().reason,

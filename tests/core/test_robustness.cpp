@@ -10,7 +10,11 @@
 #include "search/communication_search.h"
 #include "search/member_search.h"
 #include "search/sale_search.h"
+#include "storage/communication_record.h"
 #include "storage/field_codec.h"
+#include "storage/member_record.h"
+#include "storage/record_kind.h"
+#include "storage/sale_record.h"
 #include "storage/side_text.h"
 #include "storage/whole_file_writer.h"
 #include "support/crash_harness.h"
@@ -25,57 +29,52 @@ using test::row;
 
 namespace {
 
-// The data files, their record lengths, exports and side texts (folder and name prefix).
-struct Kind {
-    const char* dataFile;
-    int length;
-    RecordKind exportKind;
-    std::vector<std::pair<Folder, std::string>> sides;
-};
-const Kind kKinds[] = {{"affiliates.kvr", 211, RecordKind::Members, {{Folder::Addinfo, ""}}},
-                       {"sales.kvr", 16, RecordKind::Sales, {{Folder::Addinfo, "s"}}},
-                       {"payments.kvr", 16, RecordKind::Payments, {{Folder::Addinfo, "p"}}},
-                       {"communications.kvr",
-                        50,
-                        RecordKind::Communications,
-                        {{Folder::Comm, ""}, {Folder::Comm, "r"}, {Folder::Comm, "c"}}},
-                       {"apsettings.kvr", 60, RecordKind::Schemes, {}}};
+// The kinds of record in the order the rows name them (0 to 4).
+const RecordKind kKinds[] = {RecordKind::Members, RecordKind::Sales, RecordKind::Payments,
+                             RecordKind::Communications, RecordKind::Schemes};
+
+std::string kindFile(const std::string& root, Folder folder, int kind) {
+    return filePath(root, folder, std::string(recordKindInfo(kKinds[kind]).dataFile));
+}
 
 // Record n of a kind as first stored (generation 0) and saved again (1): bytes of a pattern.
 RecordBytes recordOf(int kind, int n, int generation) {
-    RecordBytes record(static_cast<std::size_t>(kKinds[kind].length));
+    RecordBytes record(static_cast<std::size_t>(recordKindInfo(kKinds[kind]).recordLength));
     for (std::size_t i = 0; i < record.size(); ++i)
         record[i] = static_cast<std::uint8_t>((n * 31 + int(i) * 7 + generation * 13 + kind) % 251);
     return record;
 }
 
-std::string sideTextOf(const std::string& name, int generation) {
-    return "Text of " + name + (generation ? ", saved again" : "") + "\r\nsecond line\r\n";
+// The side texts of record n of a kind, of a generation, written as the program writes them.
+bool writeSideTexts(const std::string& root, int kind, int n, int generation) {
+    bool ok = true;
+    for (const SideTextFile& side : recordKindInfo(kKinds[kind]).sideTexts) {
+        const std::string path = sideFilePath(root, kKinds[kind], side.text, n);
+        ok = ok && writeSideText(path, "Text of " + path.substr(root.size()) +
+                                           (generation ? ", saved again" : "") + "\r\nsecond line")
+                       .ok();
+    }
+    return ok;
 }
 
-// A program folder with the given number of records in each data file (none: no file), a side
-// text for each of the first 50 records and, with outputs, an earlier output of every kind.
+// A program folder with the given number of records in each data file (none: no file), the side
+// texts of the first 50 records and, with outputs, an earlier output of every kind.
 void buildFolder(const std::string& root, const QList<int>& sizes, bool outputs) {
     for (Folder folder :
          {Folder::Data, Folder::Addinfo, Folder::Comm, Folder::Output, Folder::Backcopies})
         if (outputs || (folder != Folder::Output && folder != Folder::Backcopies))
             std::filesystem::create_directories(folderPath(root, folder));
     for (int k = 0; k < 5; ++k) {
-        if (sizes[k] < 0)
-            continue;
         std::string bytes;
         for (int n = 1; n <= sizes[k]; ++n) {
             const RecordBytes record = recordOf(k, n, 0);
             bytes.append(record.begin(), record.end());
-            for (const auto& [folder, prefix] : kKinds[k].sides)
-                if (n <= 50)
-                    test::writePlain(filePath(root, folder, prefix + std::to_string(n) + ".txt"),
-                                     sideTextOf(prefix + std::to_string(n), 0));
+            QVERIFY(n > 50 || writeSideTexts(root, k, n, 0));
         }
-        test::writePlain(filePath(root, Folder::Data, kKinds[k].dataFile), bytes);
-        if (outputs)
-            test::writePlain(filePath(root, Folder::Backcopies, kKinds[k].dataFile),
-                             "An earlier copy");
+        if (sizes[k] >= 0)
+            test::writePlain(kindFile(root, Folder::Data, k), bytes);
+        if (sizes[k] >= 0 && outputs)
+            test::writePlain(kindFile(root, Folder::Backcopies, k), "An earlier copy");
     }
     for (const char* name :
          {"affiliates.txt", "Sales.txt", "Payments.txt", "communications.txt", "APsettings.txt",
@@ -90,28 +89,20 @@ void buildFolder(const std::string& root, const QList<int>& sizes, bool outputs)
 // closing) or "calculations".
 std::function<bool()> actionOf(const std::string& root, const QString& action) {
     const QStringList w = action.split(' ');
-    const int k = w.size() > 1 ? w.back().toInt() : 0;
+    const int k = w.value(w[0] == "back" ? 2 : 1).toInt(), n = w.value(2).toInt();
     if (w[0] == "save")
-        return [=, n = w[2].toInt(), k = w[1].toInt()] {
-            auto data = RecordFile::open(filePath(root, Folder::Data, kKinds[k].dataFile),
-                                         kKinds[k].length);
-            bool ok = data && data->write(n, recordOf(k, n, 1)).ok();
-            for (const auto& [folder, prefix] : kKinds[k].sides)
-                ok =
-                    ok && writeSideText(filePath(root, folder, prefix + std::to_string(n) + ".txt"),
-                                        sideTextOf(prefix + std::to_string(n), 1))
-                              .ok();
-            return ok;
+        return [=] {
+            auto data = RecordFile::open(kindFile(root, Folder::Data, k),
+                                         recordKindInfo(kKinds[k]).recordLength);
+            return data && data->write(n, recordOf(k, n, 1)).ok() && writeSideTexts(root, k, n, 1);
         };
     if (w[0] == "export")
-        return [=, k = w[1].toInt(), first = w[2].toInt()] {
-            return saveRecords(testApp(), kKinds[k].exportKind, first, w[3].toInt()).ok();
-        };
+        return [=] { return saveRecords(testApp(), kKinds[k], n, w[3].toInt()).ok(); };
     if (w[0] == "back")
         return [=] {
             return ensureFolder(root, Folder::Backcopies).ok() &&
-                   copyFileReplacing(filePath(root, Folder::Data, kKinds[k].dataFile),
-                                     filePath(root, Folder::Backcopies, kKinds[k].dataFile))
+                   copyFileReplacing(kindFile(root, Folder::Data, k),
+                                     kindFile(root, Folder::Backcopies, k))
                        .ok();
         };
     return [] { return createFilesForCalculations(testApp()).ok(); };
@@ -144,12 +135,9 @@ private slots:
     // (with earlier outputs), and files larger than a write block.
     void killedAtEveryOperation_data() {
         QTest::addColumn<QList<int>>("sizes");
-        QTest::addColumn<bool>("outputs");
         QTest::addColumn<QString>("action");
-        const QList<QList<int>> folders = {
-            {-1, -1, -1, -1, -1}, {0, 0, 0, 0, 0}, {1, 1, 1, 1, 1}, {4, 4, 4, 4, 3}};
-        for (const QList<int>& sizes : folders) {
-            const bool outputs = sizes[0] == 4;
+        for (const QList<int>& sizes : QList<QList<int>>{
+                 {-1, -1, -1, -1, -1}, {0, 0, 0, 0, 0}, {1, 1, 1, 1, 1}, {4, 4, 4, 4, 3}}) {
             QStringList actions{"calculations"};
             for (int k = 0; k < 5; ++k) {
                 const int count = sizes[k];
@@ -162,37 +150,34 @@ private slots:
                 if (count != 1) // all of one record: the export of that record above
                     actions << QString("export %1 1 %2").arg(k).arg(std::max(count, 0));
             }
-            if (outputs)
+            if (sizes[0] == 4)
                 actions << "export 3 0 0";
             for (const QString& action : actions)
-                QTest::addRow("%d records: %s", sizes[0], qPrintable(action))
-                    << sizes << outputs << action;
+                QTest::addRow("%d records: %s", sizes[0], qPrintable(action)) << sizes << action;
         }
         for (const char* action : {"export 1 1 70000", "back up 1", "calculations"})
             QTest::addRow("70000 sales: %s", action)
-                << QList<int>{-1, 70000, -1, -1, -1} << true << QString(action);
+                << QList<int>{-1, 70000, -1, -1, -1} << QString(action);
     }
     // A child process runs the action and dies by SIGKILL when it asks the storage layer for its
     // Nth file operation, for every N the action has, and for every write of a temporary file
     // also after part of that write reached the file. Every file must then hold its content from
     // before or after the action; leftovers carry temporary names, and clearing them at start-up
-    // touches nothing else.
+    // touches nothing else. The folders of 4 records and of 70000 sales hold earlier outputs.
     void killedAtEveryOperation() {
         QFETCH(QList<int>, sizes);
-        QFETCH(bool, outputs);
         QFETCH(QString, action);
         test::TempAppDir work;
         const std::string before = work.file("before"), after = work.file("after"),
                           run = work.file("run");
-        buildFolder(before, sizes, outputs);
+        buildFolder(before, sizes, sizes[0] == 4 || sizes[1] > 4);
         const test::CrashSnapshot old = test::snapshotFolder(before);
         std::filesystem::copy(before, after, std::filesystem::copy_options::recursive);
         test::useProgramFolder(after, LocaleRules::dayMonthYearComma());
         bool succeeded = false;
         const auto ops = test::recordOperations(actionOf(after, action), &succeeded);
-        QVERIFY(succeeded);
         const test::CrashSnapshot fresh = test::snapshotFolder(after);
-        QVERIFY(fresh.temporaries.empty() && fresh.files != old.files);
+        QVERIFY(succeeded && fresh.temporaries.empty() && fresh.files != old.files);
         // A commit renames the temporary file: the hook sees the source, then the target.
         std::map<std::string, std::string> targets;
         for (std::size_t i = 0; i + 1 < ops.size(); ++i)
@@ -209,17 +194,17 @@ private slots:
             for (const test::KillPoint& point : points) {
                 std::filesystem::remove_all(run);
                 std::filesystem::copy(before, run, std::filesystem::copy_options::recursive);
-                const QString where = QString("killed at operation %1 of %2 (%3), partial %4")
-                                          .arg(n)
-                                          .arg(ops.size())
-                                          .arg(n <= ops.size() ? ops[n - 1].path.c_str() : "")
-                                          .arg(point.partialShare);
                 const bool past = n > ops.size(); // past the last operation: no kill
                 QCOMPARE(test::runAndKill(actionOf(run, action), point),
                          past ? test::ChildEnd::Finished : test::ChildEnd::Killed);
                 const test::CrashSnapshot now = test::snapshotFolder(run);
                 const QStringList faults = test::oldOrNewFaults(now, old, fresh);
-                QVERIFY2(faults.isEmpty(), qPrintable(where + ": " + faults.join("; ")));
+                const QString where = QString("killed at operation %1 of %2, partial %3")
+                                          .arg(n)
+                                          .arg(ops.size())
+                                          .arg(point.partialShare);
+                QVERIFY2(faults.isEmpty(),
+                         qPrintable(where + ": neither old nor new: " + faults.join(", ")));
                 QVERIFY(!past || (now.files == fresh.files && now.temporaries.empty()));
                 for (Folder folder : {Folder::Data, Folder::Addinfo, Folder::Comm, Folder::Output,
                                       Folder::Backcopies})
@@ -252,11 +237,13 @@ private slots:
                 c = static_cast<char>(random());
             return out;
         };
-        for (const Kind& kind : kKinds) {
+        for (const RecordKind kind : kKinds) {
+            const RecordKindInfo& info = recordKindInfo(kind);
+            const int length = info.recordLength;
             std::string bytes =
-                randomBytes(std::size_t(records * kind.length + (extra == -2   ? kind.length / 2
-                                                                 : extra == -1 ? kind.length - 1
-                                                                               : extra)));
+                randomBytes(std::size_t(records * length + (extra == -2   ? length / 2
+                                                            : extra == -1 ? length - 1
+                                                                          : extra)));
             // Numbers hardest to show: NaN, infinities, dates far outside the calendar, as
             // doubles and as the high half of one (a single).
             const double hard[] = {NAN,    INFINITY, -INFINITY, 1e300,
@@ -267,10 +254,11 @@ private slots:
                 bytes.replace(random() % (bytes.size() - 7), i % 2 ? 8 : 4,
                               reinterpret_cast<const char*>(raw) + (i % 2 ? 0 : 4), i % 2 ? 8 : 4);
             }
-            folder.write(Folder::Data, kind.dataFile, bytes);
+            folder.write(Folder::Data, std::string(info.dataFile), bytes);
             for (int n = 1; n <= records + 1; ++n)
-                for (const auto& [side, prefix] : kind.sides)
-                    folder.write(side, prefix + std::to_string(n) + ".txt", randomBytes(n * 6));
+                for (const SideTextFile& side : info.sideTexts)
+                    folder.write(side.folder, std::string(side.prefix) + std::to_string(n) + ".txt",
+                                 randomBytes(n * 6));
         }
         const auto stored = [&] {
             auto files = test::snapshotFolder(folder.path()).files;
@@ -303,10 +291,10 @@ private slots:
             readEveryCellSorted(
                 *searchCommunications(communications, *communications.count(), filters, rules)
                      .table);
-        for (const Kind& kind : kKinds)
+        for (const RecordKind kind : kKinds)
             for (auto [first, last] :
                  {std::pair{1, records + 1}, std::pair{records, records}, std::pair{0, 0}})
-                QVERIFY(saveRecords(testApp(), kind.exportKind, first, last).ok());
+                QVERIFY(saveRecords(testApp(), kind, first, last).ok());
         QVERIFY(createFilesForCalculations(testApp()).ok());
         QVERIFY2(stored() == before, "a data or side file changed");
     }
@@ -325,18 +313,13 @@ private slots:
         QFETCH(double, date);
         QFETCH(float, single);
         const test::ProgramFolder folder;
-        RecordBytes sale(16, 0), member(211, 0), communication(50, ' ');
-        field::putInt32(sale.data(), 7);
-        field::putSingle(sale.data() + 4, single);
-        field::putDouble(sale.data() + 8, date);
-        field::putInt32(member.data() + 185, 1);
-        field::putDouble(member.data() + 203, date);
-        field::putInt32(communication.data(), 7);
-        field::putDouble(communication.data() + 34, date);
-        field::putDouble(communication.data() + 42, date);
-        folder.writeRecords("sales.kvr", {sale});
-        folder.writeRecords("affiliates.kvr", {member});
-        folder.writeRecords("communications.kvr", {communication});
+        folder.writeRecords("sales.kvr", {SaleRecord{7, single, date}.encode()});
+        MemberRecord member;
+        member.AffiliateID = 1;
+        member.Date = date;
+        folder.writeRecords("affiliates.kvr", {member.encode()});
+        folder.writeRecords("communications.kvr",
+                            {CommunicationRecord{7, "", date, date}.encode()});
         QVERIFY(saveRecords(testApp(), RecordKind::Sales, 1, 1).ok());
         QVERIFY(saveRecords(testApp(), RecordKind::Communications, 1, 1).ok());
         QVERIFY(createFilesForCalculations(testApp()).ok());
@@ -372,9 +355,7 @@ private slots:
     }
     void fuzzCorpus() {
         QFETCH(QString, path);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray input = file.readAll();
+        const std::string input = test::readPlain(path.toStdString());
         const std::map<QString, fuzz::Findings (*)(const std::uint8_t*, std::size_t)> checks = {
             {"number", fuzz::checkNumberText},
             {"date", fuzz::checkDateText},
@@ -382,7 +363,7 @@ private slots:
             {"side_text", fuzz::checkSideText},
             {"compare", fuzz::checkGenericCompare}};
         const fuzz::Findings findings = checks.at(QFileInfo(path).dir().dirName())(
-            reinterpret_cast<const std::uint8_t*>(input.constData()), std::size_t(input.size()));
+            reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
         if (findings.failed())
             QFAIL(findings.first().c_str());
     }

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <map>
 
 using namespace zelt;
@@ -47,15 +46,15 @@ std::string patterned(std::size_t size) {
     return data;
 }
 
-const std::map<QByteArray, fs::Op> kOps = {
-    {"exists", fs::Op::Exists}, {"create", fs::Op::CreateFolder},
-    {"open", fs::Op::Open},     {"read", fs::Op::Read},
-    {"write", fs::Op::Write},   {"sync", fs::Op::Sync},
-    {"length", fs::Op::Length}, {"rename", fs::Op::Rename},
-    {"copy", fs::Op::Copy},     {"remove", fs::Op::Remove},
-    {"list", fs::Op::List}};
+// A file operation by its name in the tables.
+fs::Op opNamed(const QByteArray& name) {
+    return fs::Op(QByteArrayList{"exists", "create", "open", "read", "write", "sync", "length",
+                                 "rename", "copy", "remove", "list"}
+                      .indexOf(name));
+}
 
-// One file operation by name, on the files "f" (holding "content") and "g" of the folder.
+// One operation by name, of the file layer or of the storage built on it, on the files
+// "f" (holding "content", a record of 7 bytes, rewritten unchanged) and "g" (holding "old").
 Status runOperation(const QByteArray& name, const TempAppDir& d) {
     auto f = fs::open(d.file("f"), fs::OpenMode::ReadWriteCreate);
     char c;
@@ -71,7 +70,16 @@ Status runOperation(const QByteArray& name, const TempAppDir& d) {
         {"copy", [&] { return fs::copy(d.file("f"), d.file("g")); }},
         {"remove", [&] { return fs::remove(d.file("f")); }},
         {"list", [&] { return fs::list(d.path()).status(); }},
-        {"read whole", [&] { return fs::readWhole(d.file("f")).status(); }}};
+        {"read whole", [&] { return fs::readWhole(d.file("f")).status(); }},
+        {"record write",
+         [&] {
+             return RecordFile::open(d.file("f"), 7)->write(1, {'c', 'o', 'n', 't', 'e', 'n', 't'});
+         }},
+        {"side text read", [&] { return readSideText(d.file("f")).status(); }},
+        {"side text write", [&] { return writeSideText(d.file("f"), "second"); }},
+        {"backup copy", [&] { return copyFileReplacing(d.file("f"), d.file("g")); }},
+        {"whole file", [&] { return writeWholeFile(d.file("f"), "new"); }},
+        {"whole file block", [&] { return writeWholeFile(d.file("f"), patterned(3 << 20)); }}};
     return operations.at(name)();
 }
 
@@ -114,17 +122,13 @@ communication info: none | communications | info | 1 |
     }
     void sideFiles() {
         const QByteArrayList f = test::fields();
-        const std::map<QByteArray, RecordKind> kinds = {
-            {"members", RecordKind::Members},
-            {"sales", RecordKind::Sales},
-            {"payments", RecordKind::Payments},
-            {"communications", RecordKind::Communications},
-            {"schemes", RecordKind::Schemes}};
-        const std::map<QByteArray, SideText> texts = {{"info", SideText::AdditionalInfo},
-                                                      {"message", SideText::Message},
-                                                      {"response", SideText::Response},
-                                                      {"comments", SideText::Comments}};
-        QCOMPARE(bytes(sideFilePath("/a", kinds.at(f[0]), texts.at(f[1]), f[2].toInt())), f[3]);
+        // By the order of their declaration.
+        const auto kind = RecordKind(
+            QByteArrayList{"members", "communications", "sales", "payments", "schemes"}.indexOf(
+                f[0]));
+        const auto text =
+            SideText(QByteArrayList{"info", "message", "response", "comments"}.indexOf(f[1]));
+        QCOMPARE(bytes(sideFilePath("/a", kind, text, f[2].toInt())), f[3]);
     }
 
     void fileOperations() {
@@ -171,7 +175,9 @@ communication info: none | communications | info | 1 |
                      "\": No such file or directory");
     }
 
-    // A fault on one operation and path fails just that operation, the reason named.
+    // A fault on one operation and path (*: any) fails just that operation, the reason and the
+    // file named (a whole file's temporary, when renamed, as .zelt-tmp-*), and changes nothing, nor
+    // leaves a file behind.
     void faultFailsTheOperation_data() {
         test::textRows(R"(
 exists | exists /f | Cannot find "%1/f"
@@ -182,30 +188,45 @@ write | write /f | Cannot write "%1/f"
 sync | sync /f | Cannot save to disk "%1/f"
 length | length /f | Cannot get the length of "%1/f"
 rename | rename /f | Cannot rename "%1/f" to "%1/g"
-rename by target | rename /g | Cannot rename "%1/f" to "%1/g"
+rename: by target | rename /g | Cannot rename "%1/f" to "%1/g"
 copy | copy /g | Cannot copy "%1/f" to "%1/g"
 remove | remove /f | Cannot delete "%1/f"
 list | list | Cannot list "%1"
 read whole | read /f | Cannot read "%1/f"
+record write | write /f | Cannot write "%1/f"
+record write: synced | sync /f | Cannot save to disk "%1/f"
+side text read | read /f | Cannot read "%1/f"
+side text write | write * | Cannot write "%1/f"
+backup copy | read /f | Cannot read "%1/f"
+whole file: open | open * | Cannot open "%1/f"
+whole file: write at commit | write * | Cannot write "%1/f"
+whole file block: write of a full block | write * | Cannot write "%1/f"
+whole file: sync | sync * | Cannot save to disk "%1/f"
+whole file: rename | rename * | Cannot rename "%1/.zelt-tmp-*" to "%1/f"
 )");
     }
     void faultFailsTheOperation() {
         const QByteArrayList f = test::fields();
         const QByteArrayList fault = f[0].split(' ');
+        const QByteArray tag = QTest::currentDataTag(), operation = tag.split(':').first();
         TempAppDir dir;
         writePlain(dir.file("f"), "content");
+        writePlain(dir.file("g"), "old");
         {
-            test::ScopedFaultHook hook(
-                test::failOn(kOps.at(fault[0]), dir.path() + fault.value(1).toStdString(), EACCES));
-            const QByteArray operation =
-                QByteArray(QTest::currentDataTag()).replace(" by target", "");
+            test::ScopedFaultHook hook(fault.value(1) == "*"
+                                           ? test::failEvery(opNamed(fault[0]), EACCES)
+                                           : test::failOn(opNamed(fault[0]),
+                                                          dir.path() + fault.value(1).toStdString(),
+                                                          EACCES));
             const Status failed = runOperation(operation, dir);
-            QCOMPARE(failed.error().message(),
-                     QString(f[1]).arg(dir.path().c_str()).toStdString() + ": Permission denied");
+            QCOMPARE(QString::fromStdString(failed.error().message())
+                         .replace(QRegularExpression(R"(\.zelt-tmp-[^\x22]*)"), ".zelt-tmp-*"),
+                     QString(f[1]).arg(dir.path().c_str()) + ": Permission denied");
             QCOMPARE(failed.error().code, EACCES);
         }
-        QVERIFY(
-            runOperation(QByteArray(QTest::currentDataTag()).replace(" by target", ""), dir).ok());
+        QCOMPARE(fileBytes(dir.file("f")) + fileBytes(dir.file("g")), QByteArray("contentold"));
+        QCOMPARE(sortedNames(dir.path()), (Names{"f", "g"}));
+        QVERIFY(runOperation(operation, dir).ok());
     }
 
     // File length | record length | records counted (a partial record over half counts).
@@ -227,34 +248,6 @@ beyond 32 bits | 1099511627776 | 16 | 2147483647
         QCOMPARE(recordCountForLength(f[0].toULongLong(), f[1].toInt()), f[2].toInt());
     }
 
-    // File length | record read | bytes of it from the file (-1: no record). The file holds
-    // the bytes 0x80, 0x81, ...; a partial record is zero-filled.
-    void readRecord_data() {
-        test::textRows(R"(
-whole record | 32 | 2 | 16
-half record | 24 | 2 | 8
-one byte | 17 | 2 | 1
-just past the end | 32 | 3 | -1
-record 0 | 32 | 0 | -1
-negative record | 32 | -1 | -1
-)");
-    }
-    void readRecord() {
-        const QByteArrayList f = test::fields();
-        const int record = f[1].toInt(), stored = f[2].toInt();
-        TempAppDir dir;
-        std::string content;
-        for (int i = 0; i < f[0].toInt(); ++i)
-            content += static_cast<char>(0x80 + i);
-        writePlain(dir.file("f.kvr"), content);
-        auto read = RecordFile::open(dir.file("f.kvr"), 16)->read(record);
-        QCOMPARE(read->has_value(), stored >= 0);
-        if (stored >= 0)
-            QCOMPARE(bytes(**read),
-                     bytes(content).mid((record - 1) * 16, stored) + QByteArray(16 - stored, 0));
-        QCOMPARE(fileBytes(dir.file("f.kvr")), bytes(content)); // reading changed nothing
-    }
-
     void recordFileWrites() {
         TempAppDir dir;
         const std::string path = dir.file("f.kvr");
@@ -271,11 +264,6 @@ negative record | 32 | -1 | -1
         QCOMPARE(bytes(**reader->read(2)), QByteArray(16, '2'));
         QVERIFY(!file->write(4, RecordBytes(15, 0)).ok() && !file->write(0, RecordBytes(16)).ok());
         {
-            test::ScopedFaultHook hook(test::failOn(fs::Op::Write, path, ENOSPC));
-            QCOMPARE(file->write(4, RecordBytes(16, 4)).error().message(),
-                     "Cannot write \"" + path + "\": No space left on device");
-        }
-        {
             // The disk fills in the middle of an append: the half record is cut off again.
             test::ScopedFaultHook hook([&](fs::Op op, const std::string& where) {
                 if (op == fs::Op::Write && where == path)
@@ -284,22 +272,19 @@ negative record | 32 | -1 | -1
             });
             QVERIFY(!file->write(4, RecordBytes(16, 4)).ok());
         }
-        {
-            test::ScopedFaultHook hook(test::failOn(fs::Op::Sync, path, EIO));
-            QCOMPARE(file->write(1, RecordBytes(16, 1)).error().action,
-                     std::string("save to disk"));
-        }
         QCOMPARE(fileBytes(path), written);
         QVERIFY(file->write(4, RecordBytes(16, 4)).ok()); // the handle stays usable
         QCOMPARE(*file->count(), 4);
     }
 
-    // File length | first | last | records visited (the visitor stops after record 4). Record n
-    // holds bytes n, zero-filled when partial.
+    // File length | first | last | records visited (the visitor stops after record 4). Every
+    // record with a byte in the file reads as stored, zero-filled when partial, and is visited
+    // when in the range; reading changes nothing.
     void scan_data() {
         test::textRows(R"(
 past the end not visited | 48 | 1 | 10 | 1 2 3
 partial last visited | 40 | 1 | 10 | 1 2 3
+one byte of the last | 17 | 1 | 10 | 1 2
 range | 48 | 2 | 2 | 2
 first below 1 | 32 | -5 | 1 | 1
 empty range | 48 | 3 | 2 |
@@ -311,28 +296,37 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
     void scan() {
         const QByteArrayList f = test::fields();
         const int length = f[0].toInt(), recordLength = length > 9999 ? 211 : 16;
+        const int first = f[1].toInt(), last = f[2].toInt();
         TempAppDir dir;
-        std::string content(std::size_t(length), '\0');
+        QByteArray content(length, '\0');
         for (int i = 0; i < length; ++i)
-            content[i] = static_cast<char>(i / recordLength + 1);
-        content.resize(std::size_t(length) - (length > 9999 ? 100 : 0));
-        writePlain(dir.file("f.kvr"), content);
+            content[i] = char(0x80 + i * 7 + i / recordLength);
+        content.chop(length > 9999 ? 100 : 0);
+        writePlain(dir.file("f.kvr"), content.toStdString());
+        const auto stored = [&](int n) {
+            return content.mid((n - 1) * recordLength, recordLength)
+                .leftJustified(recordLength, '\0');
+        };
         auto file = RecordFile::open(dir.file("f.kvr"), recordLength);
         QByteArrayList seen;
-        QVERIFY(file->scan(f[1].toInt(), f[2].toInt(),
+        QVERIFY(file->scan(first, last,
                            [&](std::int32_t n, const std::uint8_t* r) {
-                               const int stored = std::min(
-                                   recordLength, int(content.size()) - (n - 1) * recordLength);
-                               for (int i = 0; i < recordLength; ++i)
-                                   if (r[i] != (i < stored ? std::uint8_t(n) : 0))
-                                       return false;
-                               if (!seen.isEmpty() && n != seen.last().toInt() + 1)
+                               if (QByteArray(reinterpret_cast<const char*>(r), recordLength) !=
+                                       stored(n) ||
+                                   (!seen.isEmpty() && n != seen.last().toInt() + 1))
                                    return false;
                                seen << QByteArray::number(n);
                                return n < 4 || recordLength > 16;
                            })
                     .ok());
         QCOMPARE(recordLength > 16 ? QByteArray::number(seen.size()) : seen.join(' '), f[3]);
+        for (int n = std::min(first, 0); n <= std::min(last + 1, 20); ++n) {
+            const auto read = file->read(n);
+            QCOMPARE(read->has_value(), n >= 1 && (n - 1) * recordLength < content.size());
+            if (read->has_value())
+                QCOMPARE(bytes(**read), stored(n));
+        }
+        QCOMPARE(fileBytes(dir.file("f.kvr")), content);
         test::ScopedFaultHook hook(test::failEvery(fs::Op::Read, EIO));
         QVERIFY(length == 0 ||
                 !file->scan(1, 10, [](std::int32_t, const std::uint8_t*) { return true; }).ok());
@@ -340,74 +334,57 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
 
     // Records as stored: the exact bytes of each kind, and the same bytes again once read back.
     void layouts_data() {
-        QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("encoded");
         QTest::addColumn<bool>("replaced");
         QTest::addColumn<QByteArray>("expected");
-        MemberRecord m;
-        row("empty member", "member", bytes(m.encode()), false,
-            QByteArray(185, ' ') + QByteArray(26, '\0'));
-        m.Name = "Ann";
-        m.Surname = "ABCDEFGHIJKLMNOPQRSTUVWXY";
-        m.Street = "Main street";
-        m.City = std::string(25 * 2, '\0');
-        for (int i = 0; i < 25; ++i)
-            m.City.replace(i * 2, 2, "\xC3\xA9");
-        m.Post_Cod = "1234567890";
-        m.Country = "K\xC3\xB6ln";
-        m.Phone = "+33 \xE2\x82\xAC";
-        m.E_mail = "ann@x.org";
-        m.URL = std::string(31, 'u');
-        m.AffiliateID = 2;
-        m.Ref_ID = -3;
-        m.Egold_ID = 2147483647;
-        m.AP_ID = -32768;
-        m.Level = 2;
-        m.Date = 37211;
         bool replaced = true;
+        row("empty member", bytes(MemberRecord().encode()), false,
+            QByteArray(185, ' ') + QByteArray(26, '\0'));
+        MemberRecord m("Ann", "ABCDEFGHIJKLMNOPQRSTUVWXY", "Main street",
+                       QByteArray("\xC3\xA9").repeated(25).toStdString(), "1234567890",
+                       "K\xC3\xB6ln", "+33 \xE2\x82\xAC", "ann@x.org", std::string(31, 'u'), 2, -3,
+                       2147483647, -32768, 2, 37211);
         const RecordBytes member = m.encode(&replaced);
-        row("member", "member", bytes(member), replaced,
+        row("member", bytes(member), replaced,
             padded("Ann", 20) + "ABCDEFGHIJKLMNOPQRST" + padded("Main street", 20) +
                 QByteArray(20, '\xE9') + "1234567890" + padded("K\xF6ln", 20) +
                 padded("+33 \x80", 15) + padded("ann@x.org", 30) + QByteArray(30, 'u') +
                 hex("02 00 00 00 FD FF FF FF FF FF FF 7F 00 80 02 00 00 00 00 00 00 00 60 2B E2 "
                     "40"));
         m.Surname = "\xE4\xB8\xAD"; // a character Windows-1252 lacks
-        row("member, unstorable", "member", bytes(m.encode(&replaced)), replaced,
+        row("member, unstorable", bytes(m.encode(&replaced)), replaced,
             bytes(member).left(20) + padded("?", 20) + bytes(member).mid(40));
-        row("sale", "sale", bytes(SaleRecord{3, 10.5f, 37211}.encode()), false,
+        row("sale", bytes(SaleRecord{3, 10.5f, 37211}.encode()), false,
             hex("03 00 00 00 00 00 28 41 00 00 00 00 60 2B E2 40"));
         CommunicationRecord c{12, "Invoice", 37211, 37211.5};
-        row("communication", "communication", bytes(c.encode(&replaced)), replaced,
-            hex("0C 00 00 00") + padded("Invoice", 30) + hex("00 00 00 00 60 2B E2 40") +
-                hex("00 00 00 00 70 2B E2 40"));
+        const QByteArray dates = hex("00 00 00 00 60 2B E2 40 00 00 00 00 70 2B E2 40");
+        row("communication", bytes(c.encode(&replaced)), replaced,
+            hex("0C 00 00 00") + padded("Invoice", 30) + dates);
         c.Subject = "\xE2\x82\xAC 5" + std::string(30, 'a');
-        row("communication, cut", "communication", bytes(c.encode(&replaced)), replaced,
-            hex("0C 00 00 00 80 20 35") + QByteArray(27, 'a') + hex("00 00 00 00 60 2B E2 40") +
-                hex("00 00 00 00 70 2B E2 40"));
+        row("communication, cut", bytes(c.encode(&replaced)), replaced,
+            hex("0C 00 00 00 80 20 35") + QByteArray(27, 'a') + dates);
         SchemeRecord s{"Fixed", 10.5f, 30, "EUR", 2, {10.5f, 1, 0, 0, 0, 0, 0, -1}};
-        row("scheme", "scheme", bytes(s.encode(&replaced)), replaced,
+        row("scheme", bytes(s.encode(&replaced)), replaced,
             padded("Fixed", 10) + hex("00 00 28 41 1E 00") + padded("EUR", 10) +
                 hex("02 00 00 00 28 41 00 00 80 3F") + QByteArray(20, '\0') + hex("00 00 80 BF"));
         s = SchemeRecord{"Percents", 0, 0, "Deutsche Mark", 0, {}};
-        row("scheme, cut", "scheme", bytes(s.encode(&replaced)), replaced,
+        row("scheme, cut", bytes(s.encode(&replaced)), replaced,
             padded("Percents", 10) + QByteArray(6, '\0') + "Deutsche M" + QByteArray(34, '\0'));
         s.Unit = "\xF0\x9F\x98\x80";
-        row("scheme, unstorable", "scheme", bytes(s.encode(&replaced)), replaced,
+        row("scheme, unstorable", bytes(s.encode(&replaced)), replaced,
             padded("Percents", 10) + QByteArray(6, '\0') + padded("?", 10) + QByteArray(34, '\0'));
     }
     void layouts() {
-        QFETCH(QString, kind);
         QFETCH(QByteArray, encoded);
         QFETCH(bool, replaced);
         QFETCH(QByteArray, expected);
         QCOMPARE(encoded, expected);
         QCOMPARE(replaced, QByteArray(QTest::currentDataTag()).contains("unstorable"));
         const auto* raw = reinterpret_cast<const std::uint8_t*>(encoded.constData());
-        const RecordBytes back = kind == "member"   ? MemberRecord::decode(raw).encode()
-                                 : kind == "sale"   ? SaleRecord::decode(raw).encode()
-                                 : kind == "scheme" ? SchemeRecord::decode(raw).encode()
-                                                    : CommunicationRecord::decode(raw).encode();
+        const RecordBytes back = encoded.size() == 211  ? MemberRecord::decode(raw).encode()
+                                 : encoded.size() == 16 ? SaleRecord::decode(raw).encode()
+                                 : encoded.size() == 60 ? SchemeRecord::decode(raw).encode()
+                                                        : CommunicationRecord::decode(raw).encode();
         QCOMPARE(bytes(back), expected);
     }
 
@@ -434,6 +411,13 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
                 lost->abandon();
             QVERIFY(!abandoned || !lost->commit().ok());
         }
+        auto failing = WholeFileWriter::create(path); // a writer that lost a block stays failed
+        {
+            test::ScopedFaultHook hook(test::failEvery(fs::Op::Write, EIO));
+            QVERIFY(!failing->append(std::string(2 * 1024 * 1024, 'x')).ok());
+        }
+        QVERIFY(!failing->append("more").ok());
+        QCOMPARE(failing->commit().error().code, EIO);
         QVERIFY(*fs::readWhole(path) == data);
         auto first = WholeFileWriter::create(dir.file("a.txt"));
         auto second = WholeFileWriter::create(dir.file("b.txt"));
@@ -441,12 +425,8 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
         QVERIFY(first->append("b").ok() && first->commit().ok());
         QCOMPARE(fileBytes(dir.file("b.txt")), QByteArray("b"));
         QCOMPARE(sortedNames(dir.path()), (Names{"b.txt", "empty.txt", "t.txt"}));
-        // Backup copies: a failed or missing source leaves the previous backup whole.
+        // Backup copies: a missing source leaves the previous backup whole.
         const std::string backup = dir.file("b.txt");
-        {
-            test::ScopedFaultHook hook(test::failOn(fs::Op::Read, path, EIO));
-            QVERIFY(!copyFileReplacing(path, backup).ok());
-        }
         QVERIFY(copyFileReplacing(dir.file("missing"), backup).error().isMissing());
         QCOMPARE(fileBytes(backup), QByteArray("b"));
         QVERIFY(copyFileReplacing(path, backup).ok());
@@ -455,40 +435,6 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
             writePlain(dir.file(name), "leftover");
         QVERIFY(removeTemporaryFiles(dir.path()).ok() && removeTemporaryFiles(dir.file("no")).ok());
         QCOMPARE(sortedNames(dir.path()), (Names{"b.txt", "empty.txt", "t.txt", "x.zelt-tmp-1"}));
-    }
-
-    // A failing operation (and bytes written: small ones stay in the buffer until the commit)
-    // | the action named. The old file stays; a writer that lost a block stays failed.
-    void wholeFileFailure_data() {
-        test::textRows(R"(
-open | open 10 | open
-write at commit | write 10 | write
-write of a full block | write 3145728 | write
-sync | sync 10 | save to disk
-rename | rename 10 | rename
-)");
-    }
-    void wholeFileFailure() {
-        const QByteArrayList f = test::fields();
-        TempAppDir dir;
-        const std::string path = dir.file("affiliates.txt");
-        writePlain(path, "old content");
-        Status result;
-        {
-            test::ScopedFaultHook hook(test::failEvery(kOps.at(f[0].split(' ')[0]), ENOSPC));
-            result = writeWholeFile(path, std::string(f[0].split(' ')[1].toULongLong(), 'x'));
-        }
-        QCOMPARE(result.error().action + ": " + result.error().reason,
-                 f[1].toStdString() + ": No space left on device");
-        auto writer = WholeFileWriter::create(path);
-        {
-            test::ScopedFaultHook hook(test::failEvery(fs::Op::Write, EIO));
-            QVERIFY(!writer->append(std::string(2 * 1024 * 1024, 'x')).ok());
-        }
-        QVERIFY(!writer->append("more").ok());
-        QCOMPARE(writer->commit().error().code, EIO);
-        QCOMPARE(fileBytes(path), QByteArray("old content"));
-        QCOMPARE(sortedNames(dir.path()), Names{"affiliates.txt"});
     }
 
     // Side texts: written in Windows-1252 with one line end added, read back with one line end
@@ -533,15 +479,6 @@ unstorable | \u4E2D | ?\r\n | 1
         QCOMPARE(readSideText(dir.file("12.txt")).error().message(),
                  "Cannot open \"" + dir.file("12.txt") + "\": Is a directory");
         QVERIFY(!readSideTextWhole(dir.file("12.txt")).ok());
-        {
-            test::ScopedFaultHook hook(test::failOn(fs::Op::Read, dir.file("1.txt"), EIO));
-            QCOMPARE(readSideText(dir.file("1.txt")).error().message(),
-                     "Cannot read \"" + dir.file("1.txt") + "\": Input/output error");
-        }
-        test::ScopedFaultHook hook(test::failEvery(fs::Op::Write, ENOSPC));
-        QVERIFY(!writeSideText(dir.file("1.txt"), "second").ok());
-        QCOMPARE(fileBytes(dir.file("1.txt")), QByteArray("abc"));
-        QCOMPARE(sortedNames(dir.path()), (Names{"1.txt", "12.txt"})); // no temporary left
     }
 
     void flattenLineBreaks_data() {

@@ -1,39 +1,26 @@
 #include "support/crash_harness.h"
 
 #include "storage/whole_file_writer.h"
+#include "support/folder_snapshot.h"
 
 #include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <set>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace zelt::test {
 
-std::optional<std::string> CrashSnapshot::content(const std::string& relative) const {
-    const auto found = files.find(relative);
-    return found == files.end() ? std::nullopt : std::optional<std::string>(found->second);
-}
-
 CrashSnapshot snapshotFolder(const std::string& root) {
     CrashSnapshot snapshot;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        if (!entry.is_regular_file())
-            continue;
-        const std::string relative = entry.path().generic_string().substr(root.size() + 1);
-        if (isTemporaryName(entry.path().filename().string())) {
-            snapshot.temporaries.push_back(relative);
-        } else {
-            std::ifstream in(entry.path(), std::ios::binary);
-            snapshot.files[relative].assign(std::istreambuf_iterator<char>(in), {});
-        }
-    }
-    std::sort(snapshot.temporaries.begin(), snapshot.temporaries.end());
+    for (auto& [path, bytes] : FolderSnapshot::of(root).files)
+        if (isTemporaryName(std::filesystem::path(path).filename().string()))
+            snapshot.temporaries.push_back(path);
+        else
+            snapshot.files[path] = std::move(bytes);
     return snapshot;
 }
 
@@ -79,25 +66,22 @@ ChildEnd runAndKill(const std::function<bool()>& action, const KillPoint& point)
             return ChildEnd::Other;
     if (child > 0 && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
         return ChildEnd::Killed;
-    if (child > 0 && WIFEXITED(status))
-        return WEXITSTATUS(status) == 0 ? ChildEnd::Finished : ChildEnd::FinishedWithFailure;
-    return ChildEnd::Other;
+    return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ChildEnd::Finished
+                                                                      : ChildEnd::Other;
 }
 
 QStringList oldOrNewFaults(const CrashSnapshot& now, const CrashSnapshot& before,
                            const CrashSnapshot& after) {
-    std::set<std::string> paths;
-    for (const CrashSnapshot* snapshot : {&now, &before, &after})
-        for (const auto& file : snapshot->files)
-            paths.insert(file.first);
+    const auto content = [](const CrashSnapshot& snapshot, const std::string& path) {
+        const auto found = snapshot.files.find(path);
+        return found == snapshot.files.end() ? std::nullopt : std::optional(found->second);
+    };
     QStringList faults;
-    for (const std::string& path : paths) {
-        const auto current = now.content(path);
-        if (current != before.content(path) && current != after.content(path))
-            faults << QStringLiteral("%1 is neither old nor new (%2 bytes)")
-                          .arg(QString::fromStdString(path))
-                          .arg(current ? qsizetype(current->size()) : -1);
-    }
+    for (const CrashSnapshot* snapshot : {&now, &before, &after})
+        for (const auto& [path, bytes] : snapshot->files)
+            if (content(now, path) != content(before, path) &&
+                content(now, path) != content(after, path) && !faults.contains(path.c_str()))
+                faults << QString::fromStdString(path);
     return faults;
 }
 

@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +19,6 @@ namespace zelt::test {
 struct CrashSnapshot {
     std::map<std::string, std::string> files;
     std::vector<std::string> temporaries;
-
-    std::optional<std::string> content(const std::string& relative) const;
 };
 
 CrashSnapshot snapshotFolder(const std::string& root);
@@ -45,7 +42,7 @@ struct KillPoint {
     double partialShare = 0; // 0: no partial write
 };
 
-enum class ChildEnd { Killed, Finished, FinishedWithFailure, Other };
+enum class ChildEnd { Killed, Finished, Other };
 
 // Forks; the child runs the action with a hook that kills it (SIGKILL) at the kill point.
 ChildEnd runAndKill(const std::function<bool()>& action, const KillPoint& point);

@@ -15,33 +15,31 @@ FolderSnapshot FolderSnapshot::of(const std::string& root) {
         const std::string relative = stdfs::relative(it->path(), root).generic_string();
         if (it->is_directory()) {
             snapshot.folders.insert(relative);
-            continue;
+        } else {
+            std::ifstream in(it->path(), std::ios::binary);
+            snapshot.files[relative].assign(std::istreambuf_iterator<char>(in), {});
         }
-        std::ifstream in(it->path(), std::ios::binary);
-        snapshot.files[relative] =
-            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
     return snapshot;
 }
 
 QStringList differences(const FolderSnapshot& expected, const FolderSnapshot& actual) {
     QStringList lines;
-    for (const auto& [path, bytes] : expected.files) {
-        const auto found = actual.files.find(path);
-        if (found == actual.files.end())
-            lines << QStringLiteral("missing: %1").arg(QString::fromStdString(path));
-        else if (found->second != bytes)
-            lines << QStringLiteral("changed: %1").arg(QString::fromStdString(path));
-    }
+    const auto note = [&lines](const char* what, const std::string& path) {
+        lines << QString(what) + ": " + QString::fromStdString(path);
+    };
+    for (const auto& [path, bytes] : expected.files)
+        if (!actual.files.contains(path) || actual.files.at(path) != bytes)
+            note(actual.files.contains(path) ? "changed" : "missing", path);
     for (const auto& [path, bytes] : actual.files)
         if (!expected.files.contains(path))
-            lines << QStringLiteral("extra file: %1").arg(QString::fromStdString(path));
+            note("extra file", path);
     for (const std::string& folder : expected.folders)
         if (!actual.folders.contains(folder))
-            lines << QStringLiteral("missing folder: %1").arg(QString::fromStdString(folder));
+            note("missing folder", folder);
     for (const std::string& folder : actual.folders)
         if (!expected.folders.contains(folder))
-            lines << QStringLiteral("extra folder: %1").arg(QString::fromStdString(folder));
+            note("extra folder", folder);
     return lines;
 }
 

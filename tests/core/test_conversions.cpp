@@ -27,7 +27,7 @@ QString exact(double value) {
 
 } // namespace
 
-class TestConversions : public QObject {
+class ConversionsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -284,5 +284,5 @@ surrogate | \xED\xA0\x80 | ??? | 1
     }
 };
 
-ZELT_TEST(TestConversions)
+ZELT_TEST(ConversionsTest)
 #include "test_conversions.moc"

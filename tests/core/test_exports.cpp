@@ -81,7 +81,7 @@ const QByteArray kMemberBlanks = blanks(20) + ";" + blanks(20) + ";" + blanks(10
 
 } // namespace
 
-class TestExports : public QObject {
+class ExportsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -307,5 +307,5 @@ private slots:
     }
 };
 
-ZELT_TEST(TestExports)
+ZELT_TEST(ExportsTest)
 #include "test_exports.moc"

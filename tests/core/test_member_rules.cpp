@@ -14,7 +14,7 @@ int named(const QByteArray& name, const char* names) {
 
 } // namespace
 
-class TestMemberRules : public QObject {
+class MemberRulesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -107,5 +107,5 @@ unstorable past the cut is no replacement | 123\u2192 | 3 | 123 | 1 | 0
     }
 };
 
-ZELT_TEST(TestMemberRules)
+ZELT_TEST(MemberRulesTest)
 #include "test_member_rules.moc"

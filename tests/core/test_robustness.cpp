@@ -123,7 +123,7 @@ void readEveryCellSorted(ResultTable& table) {
 
 } // namespace
 
-class TestRobustness : public QObject {
+class RobustnessTest : public QObject {
     Q_OBJECT
 
     int kills_ = 0;
@@ -369,5 +369,5 @@ private slots:
     }
 };
 
-ZELT_TEST(TestRobustness)
+ZELT_TEST(RobustnessTest)
 #include "test_robustness.moc"

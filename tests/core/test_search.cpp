@@ -85,7 +85,7 @@ int sign(int value) {
 
 } // namespace
 
-class TestSearch : public QObject {
+class SearchTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::ProgramFolder> folder_;
@@ -485,5 +485,5 @@ nothing between | 37212 | 37211 | 0 0,00 0
     }
 };
 
-ZELT_TEST(TestSearch)
+ZELT_TEST(SearchTest)
 #include "test_search.moc"

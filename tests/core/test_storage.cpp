@@ -85,7 +85,7 @@ Status runOperation(const QByteArray& name, const TempAppDir& d) {
 
 } // namespace
 
-class TestStorage : public QObject {
+class StorageTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -498,5 +498,5 @@ empty | |
     }
 };
 
-ZELT_TEST(TestStorage)
+ZELT_TEST(StorageTest)
 #include "test_storage.moc"

@@ -139,7 +139,8 @@ Measurement measure(const MeasuredWorkload& line, std::int32_t members, const Op
                                   static_cast<int>(figures.times.size()), workDir);
     if (line.sql && !options.skipSqlite) {
         const std::string out = workDir + "/sqlite-output";
-        zelt::fs::createFolder(out);
+        // A folder that cannot be made shows as sqlite3's failure to write its output.
+        static_cast<void>(zelt::fs::createFolder(out));
         m.sqliteSeconds = sqliteSeconds(options.root + "/n" + size + ".db", line.sql(members, out),
                                         line.sqlBaseline ? line.sqlBaseline(members) : "",
                                         options.sqliteRuns, workDir);
@@ -151,7 +152,10 @@ int runBenchmark(const Options& options) {
     const std::string binFolder = executableFolder();
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::string runtime = options.root + "/runtime";
-    zelt::fs::createFolder(runtime);
+    if (const zelt::Status made = zelt::fs::createFolder(runtime); !made) {
+        std::fprintf(stderr, "%s\n", made.error().message().c_str());
+        return 1;
+    }
     chmod(runtime.c_str(), 0700);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     std::vector<Measurement> rows;
@@ -160,7 +164,10 @@ int runBenchmark(const Options& options) {
         const std::string size = std::to_string(members);
         const std::string dir = options.root + "/n" + size;
         const std::string workDir = options.root + "/work-n" + size;
-        zelt::fs::createFolder(workDir);
+        if (const zelt::Status made = zelt::fs::createFolder(workDir); !made) {
+            std::fprintf(stderr, "%s\n", made.error().message().c_str());
+            return 1;
+        }
         if (!options.skipSqlite) {
             std::fprintf(stderr, "Loading %s into sqlite3 (not measured) ...\n", dir.c_str());
             SqliteData data{dir, options.root + "/n" + size + "-same", members <= 100000};

@@ -240,7 +240,7 @@ std::unique_ptr<Workload> memberSaving(const std::string& appDir, std::string& u
     workload->finish = [state, dataPath, appDir]() -> Status {
         auto* editor = qobject_cast<RecordEditor*>(state->editor.data());
         const bool saved = editor && editor->recordCount() == state->members + 1 &&
-                           editor->editMode() == RecordEditor::Browsing;
+                           editor->editMode() == RecordEditor::Mode::Browsing;
         closeEditor(state->editor);
         // Put the folder back as it was for the next run and the other workloads.
         const off_t length = static_cast<off_t>(state->members) * MemberRecord::kLength;

@@ -168,11 +168,11 @@ Status buildDatabase(const SqliteData& data, const std::string& dbPath,
     if (Status written = writeSmallFile(scriptPath, script); !written)
         return written;
 
-    fs::remove(dbPath);
+    static_cast<void>(fs::remove(dbPath)); // an earlier database, when there is one
     const ChildOutcome imported =
         runChild({"sqlite3", "-batch", "-bail", dbPath}, scriptPath, false);
     for (const std::string& path : {members, same, sales, payments, schemes})
-        fs::remove(path);
+        static_cast<void>(fs::remove(path)); // the import's own copies
     if (!imported.started || imported.exitCode != 0)
         return FsError{"import into", dbPath, "sqlite3 failed"};
     return {};

@@ -10,14 +10,14 @@ namespace zelt::test {
 namespace {
 
 // The test classes linked into this program, in the order of their registration.
-std::vector<std::pair<std::string, std::function<std::unique_ptr<QObject>()>>>& registered() {
-    static std::vector<std::pair<std::string, std::function<std::unique_ptr<QObject>()>>> tests;
+std::vector<std::pair<std::string, MakeTest>>& registered() {
+    static std::vector<std::pair<std::string, MakeTest>> tests;
     return tests;
 }
 
 } // namespace
 
-bool registerTest(std::string name, std::function<std::unique_ptr<QObject>()> make) {
+bool registerTest(std::string name, MakeTest make) {
     registered().emplace_back(std::move(name), std::move(make));
     return true;
 }

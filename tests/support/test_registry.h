@@ -8,8 +8,11 @@
 
 namespace zelt::test {
 
+// Makes an object of a test class.
+using MakeTest = std::function<std::unique_ptr<QObject>()>;
+
 // Adds a test class to this program (see ZELT_TEST).
-bool registerTest(std::string name, std::function<std::unique_ptr<QObject>()> make);
+bool registerTest(std::string name, MakeTest make);
 
 // Runs the named class (every class when the name is empty) with QtTest's own arguments;
 // returns the number of failures, or 1 when no class has that name.

@@ -148,14 +148,20 @@ Measurement measure(const MeasuredWorkload& line, std::int32_t members, const Op
     return m;
 }
 
+// Makes a folder the benchmark works in, or says why it cannot.
+bool folderMade(const std::string& path) {
+    const zelt::Status made = zelt::fs::createFolder(path);
+    if (!made)
+        std::fprintf(stderr, "%s\n", made.error().message().c_str());
+    return made.ok();
+}
+
 int runBenchmark(const Options& options) {
     const std::string binFolder = executableFolder();
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const std::string runtime = options.root + "/runtime";
-    if (const zelt::Status made = zelt::fs::createFolder(runtime); !made) {
-        std::fprintf(stderr, "%s\n", made.error().message().c_str());
+    if (!folderMade(runtime))
         return 1;
-    }
     chmod(runtime.c_str(), 0700);
     setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     std::vector<Measurement> rows;
@@ -164,10 +170,8 @@ int runBenchmark(const Options& options) {
         const std::string size = std::to_string(members);
         const std::string dir = options.root + "/n" + size;
         const std::string workDir = options.root + "/work-n" + size;
-        if (const zelt::Status made = zelt::fs::createFolder(workDir); !made) {
-            std::fprintf(stderr, "%s\n", made.error().message().c_str());
+        if (!folderMade(workDir))
             return 1;
-        }
         if (!options.skipSqlite) {
             std::fprintf(stderr, "Loading %s into sqlite3 (not measured) ...\n", dir.c_str());
             SqliteData data{dir, options.root + "/n" + size + "-same", members <= 100000};

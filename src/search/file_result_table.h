@@ -19,10 +19,7 @@ public:
     Status readFrom(const RecordFile& data);
     // Address space for up to this many rows, before a search of that many records; only the
     // part that rows fill is ever touched.
-    void reserve(std::size_t rows) {
-        records_.reserve(rows);
-        reserveRows(rows);
-    }
+    void reserve(std::size_t rows) { records_.reserve(rows); }
     // Whether record n is listed.
     bool lists(std::int32_t n) const;
     void keepBeforeOverwrite(std::int32_t n) override;

@@ -97,7 +97,7 @@ std::string_view ResultTable::storedText(std::size_t, int) const {
 void ResultTable::sortByColumn(int column) {
     if (column < 0 || column >= columnCount())
         return;
-    const std::size_t n = order_.size();
+    const std::size_t n = rowCount_;
     if (ranks_.size() != static_cast<std::size_t>(columnCount()))
         ranks_.resize(static_cast<std::size_t>(columnCount()));
     ColumnRanks& ranks = ranks_[static_cast<std::size_t>(column)];
@@ -106,13 +106,15 @@ void ResultTable::sortByColumn(int column) {
 
     // The rows go into place by rank in one stable pass over the order shown.
     std::vector<std::uint32_t> start(std::size_t{ranks.end} + 1, 0);
-    for (const std::uint32_t stored : order_)
-        ++start[ranks.ofStored[stored] + 1];
+    for (std::size_t row = 0; row < n; ++row)
+        ++start[ranks.ofStored[storedIndex(static_cast<int>(row))] + 1];
     for (std::size_t r = 1; r < start.size(); ++r)
         start[r] += start[r - 1];
     std::vector<std::uint32_t> sorted(n);
-    for (const std::uint32_t stored : order_)
+    for (std::size_t row = 0; row < n; ++row) {
+        const auto stored = static_cast<std::uint32_t>(storedIndex(static_cast<int>(row)));
         sorted[start[ranks.ofStored[stored]]++] = stored;
+    }
     order_ = std::move(sorted);
     sortColumn_ = column;
 }
@@ -130,7 +132,7 @@ std::uint64_t ResultTable::valueKey(std::size_t stored, int column, ColumnKind k
 // its rows' keys.
 ResultTable::ColumnRanks ResultTable::valueRanks(int column) const {
     const ColumnKind kind = columnKind(column);
-    const std::size_t n = order_.size();
+    const std::size_t n = rowCount_;
     ColumnRanks ranks;
     ranks.ofStored.resize(n);
     const std::size_t fewest = std::max<std::size_t>(4096, n / 4);
@@ -176,7 +178,7 @@ ResultTable::ColumnRanks ResultTable::valueRanks(int column) const {
 
 // Few distinct texts are ranked once each.
 ResultTable::ColumnRanks ResultTable::textRanks(int column) const {
-    const std::size_t n = order_.size();
+    const std::size_t n = rowCount_;
     ColumnRanks ranks;
     ranks.ofStored.resize(n);
     std::vector<std::uint32_t> distinctRanks;

@@ -30,11 +30,11 @@ public:
     virtual std::string heading(int column) const = 0;
     virtual ColumnKind columnKind(int column) const = 0;
 
-    int rowCount() const { return static_cast<int>(order_.size()); }
+    int rowCount() const { return static_cast<int>(rowCount_); }
     // The text shown in a cell of a row (rows counted from 0, below the header).
-    std::string cell(int row, int column) const { return storedCell(order_[row], column); }
+    std::string cell(int row, int column) const { return storedCell(storedIndex(row), column); }
     // The number of the record listed in a row.
-    std::int32_t recordNumber(int row) const { return storedRecordNumber(order_[row]); }
+    std::int32_t recordNumber(int row) const { return storedRecordNumber(storedIndex(row)); }
 
     // Record n is about to be overwritten by the editor: a table that reads its rows from the
     // file keeps that record as it stands, so that its row still shows what the search found.
@@ -46,7 +46,9 @@ public:
     int sortColumn() const { return sortColumn_; }
 
     // Rows in the order they were found: a row's position there, which a sort does not change.
-    std::size_t storedIndex(int row) const { return order_[row]; }
+    std::size_t storedIndex(int row) const {
+        return order_.empty() ? static_cast<std::size_t>(row) : order_[row];
+    }
 
     const LocaleRules& rules() const { return rules_; }
 
@@ -54,8 +56,7 @@ protected:
     explicit ResultTable(LocaleRules rules) : rules_(std::move(rules)) {}
 
     // Concrete tables call this once for every row they store, in the order found.
-    void rowStored() { order_.push_back(static_cast<std::uint32_t>(order_.size())); }
-    void reserveRows(std::size_t rows) { order_.reserve(rows); }
+    void rowStored() { ++rowCount_; }
 
     virtual std::string storedCell(std::size_t stored, int column) const = 0;
     virtual std::int32_t storedRecordNumber(std::size_t stored) const = 0;
@@ -77,6 +78,9 @@ private:
     ColumnRanks textRanks(int column) const;
 
     LocaleRules rules_;
+    std::size_t rowCount_ = 0;
+    // The stored index of each row shown; empty until the first sort, while rows stand in the
+    // order they were found.
     std::vector<std::uint32_t> order_;
     std::vector<ColumnRanks> ranks_; // by column; empty until the column is first sorted
     int sortColumn_ = -1;

@@ -100,6 +100,7 @@ Status WholeFileWriter::flush() {
         abandon(); // the file can no longer be completed
         return failure_;
     }
+    fs::startWriteback(file_, written_, buffer_.size());
     written_ += buffer_.size();
     buffer_.clear();
     return {};

@@ -83,6 +83,8 @@ Result<WholeFileWriter> WholeFileWriter::create(const std::string& target) {
 Status WholeFileWriter::append(std::string_view bytes) {
     if (!failure_)
         return failure_;
+    if (buffer_.empty() && bytes.size() >= kBlockSize)
+        return write(bytes); // a whole block already: written as it is, not copied first
     buffer_.append(bytes);
     if (buffer_.size() >= kBlockSize)
         return flush();
@@ -94,15 +96,20 @@ Status WholeFileWriter::flush() {
         return failure_;
     if (buffer_.empty())
         return {};
-    Status written = fs::writeAt(file_, written_, buffer_.data(), buffer_.size());
+    Status written = write(buffer_);
+    buffer_.clear();
+    return written;
+}
+
+Status WholeFileWriter::write(std::string_view bytes) {
+    Status written = fs::writeAt(file_, written_, bytes.data(), bytes.size());
     if (!written) {
         failure_ = namingTarget(written.error(), temporary_, target_);
         abandon(); // the file can no longer be completed
         return failure_;
     }
-    fs::startWriteback(file_, written_, buffer_.size());
-    written_ += buffer_.size();
-    buffer_.clear();
+    fs::startWriteback(file_, written_, bytes.size());
+    written_ += bytes.size();
     return {};
 }
 

@@ -28,6 +28,7 @@ public:
 
 private:
     Status flush();
+    Status write(std::string_view bytes); // at the end of what is written, not buffered
 
     fs::File file_;
     std::string target_;

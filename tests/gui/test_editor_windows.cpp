@@ -104,29 +104,24 @@ members without schemes closed ^ members ^  ^ close ^ createSchemes ^ closed|
     !backcopies/affiliates.kvr
 members without schemes closed, members kept ^ members ^ data/affiliates.kvr*211 ^ close ^ createSch
     emes ^ closed|backup:affiliates.kvr
-communications empty file ^ communications ^  ^  ^  ^ -inputs|-cmdSave|-cmdEdit|-nav|+cmdCreate|
-    +cmdDisplay|+txtSID|+txtSsubject|+txtSdate|+txtSdate_r|+MSFGView|+cmdSaveThisRecord|
-    +cmdSaveAllRecords|data/communications.kvr=
+communications empty file ^ communications ^  ^  ^  ^ -inputs|+cmdCreate|+txtSID|+txtSdate_r|
+    data/communications.kvr=
 communications browsing ^ communications ^ sample ^  ^  ^ +inputs|-cmdSave|+nav|record=2|txtID=2|
     txtMessage=message 2|txtResponce=response 2|txtComments=comments 2|txtDate=02.04.2001|
     txtDate_R=02.05.2001|window=frmCommunications:Communications :communications.kvr|
     lblLabel13=Date of responce|cmdSaveAllRecords=Save all records as txt
 communications creating ^ communications ^ sample ^ cmdCreate ^  ^ +inputs|-nav|txtCurrent_Record=3|
     txtDate=@today|txtDate_R=@today|txtID=|txtSubject=|txtMessage=|txtResponce=|txtComments=
-schemes browsing locks the fields ^ schemes ^ sample ^  ^  ^ -inputs|+nav|-cmdSave|+cmdCreate|
-    +cmdEdit|+cmdSaveThisRecord|+cmdSaveAllRecords|cmbType=Fixed|txtLevel(1)=5|txtLevel(2)=2,5|
-    txtCurrent_Record=2|window=frmAPSettings:AP Settings:apsettings.kvr|
-    lblLabels(3)= 3-rd level's members|cmdGoTo=Go to record N
-schemes creating ^ schemes ^ sample ^ cmdCreate ^  ^ +inputs|+cmdSave|-nav|-cmdCreate|-cmdEdit|
+schemes browsing locks the fields ^ schemes ^ sample ^  ^  ^ -inputs|+nav|+cmdEdit|cmbType=Fixed|
+    txtLevel(1)=5|txtLevel(2)=2,5|txtCurrent_Record=2|lblLabels(3)= 3-rd level's members|
+    window=frmAPSettings:AP Settings:apsettings.kvr|cmdGoTo=Go to record N
+schemes creating ^ schemes ^ sample ^ cmdCreate ^  ^ +inputs|+cmdSave|-cmdCreate|-cmdEdit|-nav|
     txtCurrent_Record=3|txtMinPayment=|txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|
     cmbType=
-schemes editing ^ schemes ^ sample ^ cmdEdit ^  ^ +inputs|+cmdSave|-nav|-cmdCreate|-cmdEdit|
-    cmbType=Fixed
-schemes saved: browsing again ^ schemes ^ sample ^ cmdEdit|cmdSave ^  ^ -inputs|+nav|-cmdSave|
-    +cmdCreate|+cmdEdit|same
-schemes empty file ^ schemes ^  ^  ^  ^ -inputs|-nav|+cmdCreate|-cmdEdit|-cmdSave|
-    +cmdSaveThisRecord|+cmdSaveAllRecords|txtMinPayment=10|txtPeriodicity=30|txtUnit=$|
-    txtLevel(1)=0|txtLevel(8)=0|cmbType=|data/apsettings.kvr=
+schemes editing ^ schemes ^ sample ^ cmdEdit ^  ^ +inputs|+cmdSave|cmbType=Fixed
+schemes saved: browsing again ^ schemes ^ sample ^ cmdEdit|cmdSave ^  ^ -inputs|+nav|-cmdSave|same
+schemes empty file ^ schemes ^  ^  ^  ^ -inputs|+cmdCreate|-cmdSave|txtMinPayment=10|
+    txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|cmbType=|data/apsettings.kvr=
 schemes: a new scheme has no minimal payment ^ schemes ^  ^ cmdCreate|cmdSave ^ enter ^ +inputs|
     +cmdSave|-nav|focus=txtMinPayment|data/apsettings.kvr=
 schemes: another program's type ^ schemes ^ sample|
@@ -168,7 +163,7 @@ payments new ^ payments ^ sample ^ cmdCreate|valid|txtSum=0|txtDate=16.11.2001 1
     txtDetails=paid\nby hand|txtCurrent_Record=x|
     cmdSave ^  ^ data/payments.kvr@32#02000000 00000000 00000000702be240|txtCurrent_Record=3|
     count=3|record=3|txtDate=16.11.2001 12:00:00|addinfo/p3.txt=paid\r\nby hand\r\n|!addinfo/s3.txt|
-    -cmdSave|+cmdCreate|+cmdEdit|+nav
+    -cmdSave|+nav
 sales edited ^ sales ^ sample ^ cmdEdit|txtSum=7,25|
     cmdSave ^  ^ data/sales.kvr@16#02000000 0000e840 00000000000be240|record=2|count=2|
     data/sales.kvr@0#01000000 00002841

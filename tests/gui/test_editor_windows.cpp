@@ -39,7 +39,6 @@ private slots:
         // Every refusal of a save, with its message and the focus it leaves.
         refusedRows(R"(
 sales member empty ^ sales ^ txtAffiliateID= ^ enter ^ txtAffiliateID
-sales date empty ^ sales ^ txtDate= ^ enter ^ txtDate
 sales member letters ^ sales ^ txtAffiliateID=x ^ incorrect ^ txtAffiliateID
 sales member 0 ^ sales ^ txtAffiliateID=0 ^ incorrect ^ txtAffiliateID
 sales member 3 of 2 ^ sales ^ txtAffiliateID=3 ^ noMember ^ txtAffiliateID
@@ -56,11 +55,9 @@ members date wrong ^ members ^ txtDate=32.1.2001|txtEgold_ID=x|cmbAP_ID=x ^ inco
 members egold letters ^ members ^ txtEgold_ID=12x ^ incorrect ^ txtEgold_ID
 members scheme letters ^ members ^ cmbAP_ID=one ^ incorrect ^ cmbAP_ID
 communications member empty ^ communications ^ txtID= ^ enter ^ txtID
-communications subject empty ^ communications ^ txtSubject= ^ enter ^ txtSubject
 communications member letters ^ communications ^ txtID=x ^ incorrect ^ txtID
 communications both dates empty ^ communications ^ txtDate=|txtDate_R= ^ incorrect ^ txtDate
 communications answer date empty ^ communications ^ txtDate_R= ^ incorrect ^ txtDate_R
-schemes min payment empty ^ schemes ^ txtMinPayment= ^ enter ^ txtMinPayment
 schemes unit empty ^ schemes ^ txtUnit= ^ enter ^ txtUnit
 schemes type not chosen ^ schemes ^ cmbType= ^ select ^ cmbType
 schemes level 1 empty ^ schemes ^ txtLevel(1)= ^ enter ^ txtLevel(1)
@@ -145,13 +142,11 @@ members first member referred by nobody yet ^ members ^ schemes ^ cmdCreate|vali
     cmdSave ^ incorrect ^ data/affiliates.kvr=|focus=txtRef_ID
 members first member referred by itself ^ members ^ schemes ^ cmdCreate|valid|txtRef_ID=1|
     cmdSave ^ incorrect ^ data/affiliates.kvr=|!addinfo/1.txt|focus=txtRef_ID
-schemes: no scheme beyond 32767 ^ schemes ^ data/apsettings.kvr*32766#50657263656e74732020000020411e
-    002420202020202020202001000000a04000000000000000000000000000000000000000000000000000000000 ^ cmd
-    Create|valid|cmdSave|cmdCreate ^ incorrect ^ focus=cmdCreate|count=32767|record=32767|
-    txtCurrent_Record=32767|-inputs|data/apsettings.kvr@1965986#ff7f
-schemes: a record past the scheme numbers ^ schemes ^ data/apsettings.kvr*32768#50657263656e74732020
-    000020411e002420202020202020202001000000a0400000000000000000000000000000000000000000000000000000
-    0000 ^ cmdEdit|cmbType=Fixed|cmdSave ^ notCorrect ^ same
+schemes: no scheme beyond 32767 ^ schemes ^ data/apsettings.kvr*1965960 ^ cmdCreate|valid|cmdSave|
+    cmdCreate ^ incorrect ^ focus=cmdCreate|count=32767|record=32767|txtCurrent_Record=32767|
+    -inputs|data/apsettings.kvr@1965986#ff7f
+schemes: a record past the scheme numbers ^ schemes ^ data/apsettings.kvr*1966080 ^ cmdEdit|
+    cmbType=Fixed|cmdSave ^ notCorrect ^ same
 a record cut off behind the window ^ sales ^ sample ^ cut:16|cmdFirst|cmdLast|
     cmdEdit ^ createRecord ^ record=2|txtCurrent_Record=2|txtAffiliateID=|txtSum=|txtDate=|
     focus=cmdCreate|-cmdSave
@@ -286,10 +281,8 @@ members name and surname ^ members ^ search ^ txtSname= ANN |txtSsurname=LEE|
 members egold and referrer ^ members ^ search ^ txtSEgold_ID= 12 |txtSreferenceid=2|
     cmdDisplay ^  ^ rows=4
 members no match ^ members ^ search ^ txtSemail=x@y|cmdDisplay ^  ^ rows=
-communications subject and answer date ^ communications ^ search ^ txtSsubject=INVOICE|
-    txtSdate_r=20.11.2001|cmdDisplay ^  ^ rows=1,2,4
-communications member, subject and date ^ communications ^ search ^ txtSID=12|txtSsubject=invoice|
-    txtSdate=01.12.2001|cmdDisplay ^  ^ rows=4
+communications all four ^ communications ^ search ^ txtSID=12|txtSsubject=invoice|
+    txtSdate=01.12.2001|txtSdate_r=20.11.2001|cmdDisplay ^  ^ rows=4
 sales member that is no number ^ sales ^ search ^ txtSAffID=8|cmdDisplay|txtSAffID=7a|
     cmdDisplay ^ incorrect ^ focus=txtSAffID|rows=2|+cmdDisplay
 sales date that is no date ^ sales ^ search ^ txtSAffID=8|cmdDisplay|txtSdate=32.13.2001|

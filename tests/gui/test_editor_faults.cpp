@@ -185,6 +185,11 @@ no backup of a file never opened ^ sales ^ sample|fail:Open@sales.kvr ^ fail:|cl
     closed|backcopies/sales.kvr=earlier backup
 failed backup keeps the earlier copy ^ payments ^ sample ^ fail:Rename@backcopies|close ^
     ~backcopies ^ closed|backcopies/payments.kvr=earlier backup
+unreadable details are never overwritten ^ sales ^ sample|fail:Read@s2.txt ^
+    cmdEdit|txtDetails=new|txtSum=9|cmdSave ^ ~s2.txt|~s2.txt ^
+    same|+cmdSave|addinfo/s2.txt=sale details 2\r\n
+unreadable message file blocks the save ^ communications ^ sample ^
+    cmdEdit|txtMessage=new|txtID=99|fail:Read@comm/2.txt|cmdSave ^ ~2.txt ^ same|+cmdSave
 unwritten message file: the record is stored ^ communications ^ sample ^
     cmdEdit|txtID=5|txtMessage=new|fail:Rename@comm/2.txt|cmdSave ^ ~2.txt ^
     data/communications.kvr@50#05000000|comm/2.txt=message 2\r\n|txtMessage=new|+cmdSave

@@ -138,10 +138,6 @@ schemes: no record current ^ schemes ^  ^ cmbType=Fixed|txtMinPayment=x|txtLevel
 members referrer's level would overflow ^ members ^ sample|
     data/affiliates.kvr@410#ffffff7f ^ cmdCreate|valid|cmdSave ^ incorrect ^ same|focus=txtRef_ID|
     +cmdSave
-members first member referred by nobody yet ^ members ^ schemes ^ cmdCreate|valid|
-    cmdSave ^ incorrect ^ data/affiliates.kvr=|focus=txtRef_ID
-members first member referred by itself ^ members ^ schemes ^ cmdCreate|valid|txtRef_ID=1|
-    cmdSave ^ incorrect ^ data/affiliates.kvr=|!addinfo/1.txt|focus=txtRef_ID
 schemes: no scheme beyond 32767 ^ schemes ^ data/apsettings.kvr*1965960 ^ cmdCreate|valid|cmdSave|
     cmdCreate ^ incorrect ^ focus=cmdCreate|count=32767|record=32767|txtCurrent_Record=32767|
     -inputs|data/apsettings.kvr@1965986#ff7f
@@ -265,8 +261,6 @@ creating, Yes ^ sales ^ sample ^ cmdCreate|txtSum=7|txtSAffID=1|cmdDisplay|row:0
     txtSum=10,5|-cmdSave|+cmdCreate|count=2|same
 creating, No ^ sales ^ sample ^ cmdCreate|txtSum=7|txtSAffID=1|cmdDisplay|row:0 ^ no? ^ txtSum=7|
     txtCurrent_Record=3|+cmdSave|same
-editing, Yes ^ sales ^ sample ^ cmdEdit|txtSum=7|txtSAffID=1|cmdDisplay|row:0 ^ yes? ^ record=1|
-    -cmdSave|same
 chosen by Enter ^ sales ^ sample ^ cmdEdit|txtSAffID=1|cmdDisplay|enter:0 ^  ^ record=1|-cmdSave
 closing, nothing typed ^ sales ^ sample ^ cmdCreate|close ^  ^ closed|backup:sales.kvr
 closing while editing, Yes ^ sales ^ sample ^ cmdEdit|txtSum=7|close ^ yes? ^ closed|

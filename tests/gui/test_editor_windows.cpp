@@ -151,10 +151,9 @@ sales new ^ sales ^ sample ^ cmdCreate|valid|txtSum=10,50|txtDetails=abc|txtCurr
     cmdSave ^  ^ data/sales.kvr@32#02000000 00002841 00000000a007e240|count=3|record=3|-cmdSave|
     txtSum=10,5|txtCurrent_Record=3|txtDate=03.02.2001|addinfo/s3.txt=abc\r\n
 payments new ^ payments ^ sample ^ cmdCreate|valid|txtSum=0|txtDate=16.11.2001 12:00|
-    txtDetails=paid\nby hand|txtCurrent_Record=x|
-    cmdSave ^  ^ data/payments.kvr@32#02000000 00000000 00000000702be240|txtCurrent_Record=3|
-    count=3|record=3|txtDate=16.11.2001 12:00:00|addinfo/p3.txt=paid\r\nby hand\r\n|!addinfo/s3.txt|
-    -cmdSave|+nav
+    txtDetails=paid\nby hand|txtCurrent_Record=x|cmdSave ^  ^ txtCurrent_Record=3|
+    data/payments.kvr@32#02000000 00000000 00000000702be240|txtDate=16.11.2001 12:00:00|
+    addinfo/p3.txt=paid\r\nby hand\r\n|!addinfo/s3.txt
 sales edited ^ sales ^ sample ^ cmdEdit|txtSum=7,25|
     cmdSave ^  ^ data/sales.kvr@16#02000000 0000e840 00000000000be240|record=2|count=2|
     data/sales.kvr@0#01000000 00002841
@@ -198,11 +197,10 @@ members info emptied ^ members ^ sample ^ cmdEdit|txtAdditional_Info=|cmdSave|cm
 members the record read is the member ^ members ^ sample|data/affiliates.kvr@396#05000000 ^ cmdEdit|
     cmdSave ^  ^ txtAffiliateID=2|data/affiliates.kvr@396#02000000|count=2
 communications new ^ communications ^ sample ^ cmdCreate|txtID=7,5|txtSubject=  Invoice  |
-    txtCurrent_Record=x|
-    txtMessage=Hello|txtComments=a\nb|txtDate=1.2.03|txtDate_R=20.11.2001|
+    txtCurrent_Record=x|txtMessage=Hello|txtComments=a\nb|txtDate=1.2.03|txtDate_R=20.11.2001|
     cmdSave ^  ^ data/communications.kvr@100#08000000 496e766f696365 2020202020202020202020202020202
     020202020202020 00000000a062e240 00000000e02be240|comm/3.txt=Hello\r\n|comm/c3.txt=a\r\nb\r\n|
-    !comm/r3.txt|txtID=7,5|txtDate=1.2.03|count=3|-cmdSave|txtCurrent_Record=x
+    !comm/r3.txt|txtID=7,5|txtDate=1.2.03|txtCurrent_Record=x
 communications any member number ^ communications ^ sample ^ cmdCreate|valid|txtID=-3|
     cmdSave ^  ^ data/communications.kvr@100#fdffffff
 communications unchanged ^ communications ^ sample ^ cmdEdit|cmdSave ^  ^ same

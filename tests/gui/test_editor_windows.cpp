@@ -125,8 +125,6 @@ schemes: another program's type ^ schemes ^ sample|
     data/apsettings.kvr@60#4f74686572202020202020 ^ cmdEdit|cmdSave ^ select ^ cmbType=|
     focus=cmbType|same
 
-sales without members ^ sales ^  ^ cmdCreate|valid|cmdSave ^ noMember ^ data/sales.kvr=|
-    !data/affiliates.kvr|focus=txtAffiliateID
 sales: no record current, the sum converted first ^ sales ^  ^ txtAffiliateID=1|txtSum=x|
     txtDate=1.1.2001|save! ^ incorrect ^ same
 members: no record current ^ members ^ schemes ^ txtName=Ann|txtAffiliateID=0|txtRef_ID=x|
@@ -243,8 +241,6 @@ go to 0 ^ sales ^ sample ^ txtCurrent_Record=0|cmdGoTo ^ noRecord ^ record=1|txt
 go to by Enter ^ sales ^ sample ^ txtCurrent_Record=1|Return@txtCurrent_Record ^  ^ record=1|
     txtAffiliateID=1
 go to in a scheme ^ schemes ^ sample ^ txtCurrent_Record=1|cmdGoTo ^  ^ record=1|cmbType=Percents
-texts follow the record ^ communications ^ search ^ txtCurrent_Record=4|
-    cmdGoTo ^  ^ txtMessage=fourth|txtResponce=|txtComments=
 texts never stay behind ^ communications ^ search ^ txtCurrent_Record=4|cmdGoTo|
     cmdNext ^  ^ txtMessage=|record=5
 member's info follows ^ members ^ search ^ txtCurrent_Record=3|cmdGoTo|

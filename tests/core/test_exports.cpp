@@ -3,7 +3,6 @@
 #include "core_fixture.h"
 #include "export/calculation_lines.h"
 #include "export/export_lines.h"
-#include "export/parallel_lines.h"
 #include "export/single_text.h"
 #include "export/value_text.h"
 #include "storage/communication_record.h"
@@ -234,8 +233,7 @@ private slots:
                 QTest::addRow("%s %s", kind, locale) << QString(kind) << QString(locale);
     }
     // Random records of one kind, each line written once by the general formatters and once by
-    // the export's own short ways (one ValueText for all lines, as an export uses it); then all
-    // of them in blocks of growing size on both cores.
+    // the export's own short ways (one ValueText for all lines, as an export uses it).
     void fastAndPlainLinesAreTheSame() {
         QFETCH(QString, kind);
         QFETCH(QString, locale);
@@ -260,7 +258,6 @@ private slots:
         int shortSingles = 0;
         const std::size_t count = 20000;
         std::vector<std::uint8_t> records(count * length);
-        std::string allLines;
         for (std::size_t n = 0; n < count; ++n) {
             std::uint8_t* record = records.data() + n * length;
             for (int i = 0; i < length; ++i)
@@ -293,16 +290,7 @@ private slots:
             print(fastLine, record, fast);
             if (fastLine != plainLine)
                 QCOMPARE(bytes(fastLine), bytes(plainLine)); // prints both lines
-            allLines += fastLine;
         }
-        ParallelLines parallel(print, rules, length);
-        std::string parallelLines;
-        for (std::size_t first = 0, block = 1; first < count; block = block * 3 + 7) {
-            const std::size_t inBlock = std::min(block, count - first);
-            parallel.append(parallelLines, records.data() + first * length, inBlock);
-            first += inBlock;
-        }
-        QVERIFY(parallelLines == allLines);
         QVERIFY(singles.empty() || shortSingles > int(count * singles.size() / 3));
     }
 };

@@ -221,15 +221,10 @@ by member | communication 8 1 | 5 7 1 6 2 | | | | 20.11.2001
 then by date | communication 8 1 2 3 | 1 2 5 7 6 | | | | 20.11.2001
 blanks | communication 8 | nothing to do | \s | \s\s | \s | \s
 member headings | member 6 @-1 | Zelt member's ID;Name;Surname;Street;City;Post_Cod;Country;Phone;E_mail;URL;Level;Reference's ID;Egold's ID;Date;Payment Scheme | | | | | -5
-member | member 6 @0 | 5;\u00C9mile;?;;;;;;;;1;0;-5;16.11.2001 12:00:00;1 | | | | | -5
 leading blanks | member 6 @0 | 3;\s\sANN;Smith;;;;;;ANN@X.ORG;;3;2;0;16.11.2001 12:00:00;1 | ann | smith | | |
 sale headings | sale 9 @-1 | N of Record;Date;Member's ID;Sum\s | | 10
 payment headings | payment 9 @-1 | N of Record;Date;Member's ID;Sum of a payment | | 7
-payment | payment 9 @4 | 1;10.01.2002;7;10,5 | | 7
-payment unshown | payment 9 @5 | 2;;7; | | 7
 communication headings | communication 8 @-1 | N of record;Member's ID;Subject;Date;Date of responce | -3 | | |
-communication | communication 8 @0 | 5;-3;Offer;16.11.2001 12:00:00;20.11.2001 | -3 | | |
-accented subject | communication 8 @0 | 7;0;\u00C9lan;20.11.2001;20.11.2001 | 0 | | |
 )");
     }
     void searches() {

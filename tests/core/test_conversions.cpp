@@ -78,7 +78,6 @@ unshowable singles | single | nan inf -inf | dmy mdy c ko | | | |
         QCOMPARE(formatDateTo(37211.75, rules, buffer, longest - 1), std::size_t(0));
         QCOMPARE(std::string(buffer, formatDateTo(37211.75, rules, buffer, longest)),
                  std::string("11. 16. 2001 6:00:00 nachmittags"));
-        QVERIFY(std::strlen("11. 16. 2001 6:00:00 nachmittags") <= longest);
     }
 
     // Texts read as values (dates, numbers, whole numbers of 32 and 16 bits, singles): each of
@@ -151,21 +150,15 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
         const QByteArrayList fields = test::fields();
         const QByteArrayList how = fields[0].split(' ');
         const LocaleRules rules = testRules(how[1]);
+        const auto orNan = [](auto read) { return read ? double(*read) : number("nan"); };
         for (const QByteArray& text : fields.mid(2)) {
-            const std::string typed = text.toStdString();
-            std::optional<double> read;
-            if (how[0] == "date")
-                read = parseDate(typed, rules);
-            else if (how[0] == "number")
-                read = parseNumber(typed, rules);
-            else if (auto i32 = how[0] == "int32" ? parseInt32(typed, rules) : std::nullopt)
-                read = *i32;
-            else if (auto i16 = how[0] == "int16" ? parseInt16(typed, rules) : std::nullopt)
-                read = *i16;
-            else if (auto single = how[0] == "single" ? parseSingle(typed, rules) : std::nullopt)
-                read = *single;
-            QCOMPARE(text + ": " + exact(read.value_or(number("nan"))),
-                     text + ": " + exact(number(fields[1])));
+            const std::string t = text.toStdString();
+            const double read = how[0] == "date"     ? orNan(parseDate(t, rules))
+                                : how[0] == "number" ? orNan(parseNumber(t, rules))
+                                : how[0] == "int32"  ? orNan(parseInt32(t, rules))
+                                : how[0] == "int16"  ? orNan(parseInt16(t, rules))
+                                                     : orNan(parseSingle(t, rules));
+            QCOMPARE(text + ": " + exact(read), text + ": " + exact(number(fields[1])));
         }
     }
 

@@ -198,10 +198,9 @@ private slots:
                          past ? test::ChildEnd::Finished : test::ChildEnd::Killed);
                 const test::CrashSnapshot now = test::snapshotFolder(run);
                 const QStringList faults = test::oldOrNewFaults(now, old, fresh);
-                const QString where = QString("killed at operation %1 of %2, partial %3")
-                                          .arg(n)
-                                          .arg(ops.size())
-                                          .arg(point.partialShare);
+                const QString where =
+                    QString::asprintf("killed at operation %zu of %zu, partial %g", n, ops.size(),
+                                      point.partialShare);
                 QVERIFY2(faults.isEmpty(),
                          qPrintable(where + ": neither old nor new: " + faults.join(", ")));
                 QVERIFY(!past || (now.files == fresh.files && now.temporaries.empty()));
@@ -274,11 +273,8 @@ private slots:
             readEveryCellSorted(*searchMembers(members, memberCount + 1, filters, rules).table);
         for (const char* name : {"sales.kvr", "payments.kvr"}) {
             auto sales = reading(folder.file(Folder::Data, name), 16);
-            for (const char* id : {"0", "1", "-5"})
-                for (const char* date : {"", "16.11.2001"})
-                    readEveryCellSorted(
-                        *searchSales(sales, *sales.count(), date, id, SaleGridKind::Sales, rules)
-                             .table);
+            readEveryCellSorted( // blank filters: every record listed
+                *searchSales(sales, *sales.count(), " ", " ", SaleGridKind::Sales, rules).table);
         }
         auto communications = reading(folder.file(Folder::Data, "communications.kvr"), 50);
         for (const CommunicationFilters& filters :

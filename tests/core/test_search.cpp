@@ -170,7 +170,6 @@ private slots:
     void searches_data() {
         test::textRows(R"(
 name, blanks and case | member 6 | 1 3 4 | \sANN\s | | | |
-name and surname | member 6 | 1 4 | ann | lee | | |
 e-mail | member 6 | 1 3 6 | | | Ann@x.org | |
 referred by 2 | member 6 | 3 4 6 | | | | 2 |
 no referrer | member 6 | 1 5 | | | | \s0\s |
@@ -184,13 +183,11 @@ then by name | member 6 10 1 | 1 4 6 2 | | lee | | |
 members, nothing to do | member 6 | nothing to do | \s\s | | | |
 egold 12x | member 6 | incorrect | | | | | 12x
 referrer past 32 bits | member 6 | incorrect | | | | 3000000000 | 1
-referrer in its record | referrer 6 | stored | 4
 referrer past the records | referrer 5 | not stored | 6
 referrer in another record | referrer 6 | stored | 9
 record 2 holds another | referrer 6 | not stored | 2
 referrer 0 | referrer 6 | not stored | 0
 member by the locale | sale 9 | 3 6 5 1 | | 7,0
-year first | payment 9 | 4 9 | 2001-11-16 |
 payments by date, unshown last | payment 9 | 7 6 4 3 1 2 5 8 | | 7
 then by sum, unshown last, columns out of range ignored | payment 9 3 4 -1 | 5 6 3 1 8 7 4 2 | | 7
 stored time | sale 9 | 6 | 16.11.2001 12:00 |
@@ -204,7 +201,6 @@ sales by sum | sale 9 3 | 4 9 | | \s10\s
 sales by member, a date sort again stable | sale 9 2 1 | 7 2 3 8 | 16.11.2001 |
 sales, nothing to do | sale 9 | nothing to do | |
 member 7a | sale 9 | incorrect | | 7a
-31 February | sale 9 | incorrect date | 31.02.2001 |
 date checked first | payment 9 | incorrect date | 32.13.2001 | 7a
 12, not 120 or 112 | communication 8 | 1 4 6 | \s 12\s | | |
 012 is another text | communication 8 | | 012 | | |
@@ -394,7 +390,6 @@ levels beyond 8 | 0 1 2 3 4 5 6 7 8 9 10 10 | 1 | 2 | 11 10 9 8 7 6 5 4 3 2 0 0 
 no limits | nan | nan | 4 1234,50 2
 both ends of the days | 37211 | 37212 | 2 1200,00 1
 times typed with the limits | 37211.5 | 37212 | 2 1200,00 1
-from only | 37211 | nan | 3 1230,00 2
 nothing between | 37212 | 37211 | 0 0,00 0
 )");
     }

@@ -87,7 +87,6 @@ a tab is no blank | \tA\s | 20 | \tA | 0 | 0
 exactly the width | 0123456789 | 10 | 0123456789 | 0 | 0
 one past the width | 01234567890 | 10 | 0123456789 | 1 | 0
 cut after trimming, not before | \s\s\s0123456789\s\s\s | 10 | 0123456789 | 0 | 0
-width counts characters, not bytes | \u00E9t\u00E9 | 3 | \u00E9t\u00E9 | 0 | 0
 cut between characters | \u00E9t\u00E9s | 3 | \u00E9t\u00E9 | 1 | 0
 unstorable becomes ? | A\u2192B | 20 | A?B | 0 | 1
 cut and replaced | \u219212345 | 3 | ?12 | 1 | 1

@@ -212,7 +212,6 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
     // becomes "?": text | stored bytes | replaced.
     void codePage_data() {
         test::textRows(R"(
-plain | abc | abc | 0
 NUL | \x00 | \x00 | 0
 letters of 80 to 9F | \u20AC\u2026\u201A\u017D\u2018\u2122\u0178 | \x80\x85\x82\x8E\x91\x99\x9F | 0
 undefined bytes | \u0081\u008D\u008F\u0090\u009D | \x81\x8D\x8F\x90\x9D | 0

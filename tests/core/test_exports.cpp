@@ -109,7 +109,6 @@ private slots:
             "Scheme;Type_of_payment;Unit;Date\r\n5;0;0;0;0;0;0;-1,5;2,5;30;1;Fixed     ;$" +
                 blanks(9) + ";" + day + "\r\n5;0;0;0;0;0;0;-1,5;2,5;30;2;Fixed     ;$" + blanks(9) +
                 ";" + day + "\r\n");
-        row("no scheme", "schemes 0 0", "dmy", "APsettings.txt", QByteArray("<missing>"));
         row("sales.clc", "calculations", "dmy", "sales.clc",
             kClcHeader + "3\t10,5\t16.11.2001\r\n2\t2\t16.11.2001\r\n-2\t1E+08\t30.12.1899\r\n"
                          "7\t0,1\t16.11.2001 12:00:00\r\n");

@@ -268,14 +268,10 @@ communications past the first block | read 2 | 2622 | communication 20976 | file
     // (compared past their first eight bytes), and many distinct numbers.
     void sortingAgreesWithComparison_data() {
         QTest::addColumn<QByteArrayList>("cells");
-        QByteArrayList many;
+        QByteArrayList many; // some twice: the rank of a number kept as the table grows
         for (int i = 0; i < 20000; ++i)
             many << QByteArray::number((i * 7919) % 10007 - 5003 + (i % 3 == 0 ? 1 << 30 : 0));
         QTest::newRow("many distinct numbers") << many;
-        QByteArrayList ties; // each of 1499 numbers about twice: its number kept as the table grows
-        for (int i = 0; i < 3000; ++i)
-            ties << QByteArray::number((i * 7919) % 1499 * 3 - 2000);
-        QTest::newRow("numbers with ties") << ties;
         QTest::newRow("texts")
             << test::unescaped("Zelt member's ID|zelt member|Zelt members|ZELT MEMBER'S ID|"
                                "1.000|999|-2,5|\\u00C4rger|\\u00E4rger|\\u00C4pfel und|"

@@ -267,7 +267,6 @@ beyond 32 bits | 1099511627776 | 16 | 2147483647
     // when in the range; reading changes nothing.
     void scan_data() {
         test::textRows(R"(
-past the end not visited | 48 | 1 | 10 | 1 2 3
 partial last visited | 40 | 1 | 10 | 1 2 3
 one byte of the last | 17 | 1 | 10 | 1 2
 range | 48 | 2 | 2 | 2
@@ -349,10 +348,7 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
         row("scheme", bytes(s.encode(&replaced)), replaced,
             padded("Fixed", 10) + hex("00 00 28 41 1E 00") + padded("EUR", 10) +
                 hex("02 00 00 00 28 41 00 00 80 3F") + QByteArray(20, '\0') + hex("00 00 80 BF"));
-        s = SchemeRecord{"Percents", 0, 0, "Deutsche Mark", 0, {}};
-        row("scheme, cut", bytes(s.encode(&replaced)), replaced,
-            padded("Percents", 10) + QByteArray(6, '\0') + "Deutsche M" + QByteArray(34, '\0'));
-        s.Unit = "\xF0\x9F\x98\x80";
+        s = SchemeRecord{"Percents", 0, 0, "\xF0\x9F\x98\x80", 0, {}};
         row("scheme, unstorable", bytes(s.encode(&replaced)), replaced,
             padded("Percents", 10) + QByteArray(6, '\0') + padded("?", 10) + QByteArray(34, '\0'));
     }

@@ -1,7 +1,6 @@
 // The searches of the editors' grids (members, sales and payments, communications), the sorting
 // of their result tables, the comparison of grid cells, and the referral tree with its levels.
 #include "core_fixture.h"
-#include "export/downline_export.h"
 #include "search/communication_search.h"
 #include "search/distinct_texts.h"
 #include "search/generic_compare.h"
@@ -12,7 +11,6 @@
 #include "search/sale_search.h"
 #include "storage/communication_record.h"
 #include "storage/date_text.h"
-#include "storage/member_record.h"
 #include "storage/sale_record.h"
 #include "support/fault_hook.h"
 

@@ -2,7 +2,6 @@
 // the byte layouts of their records, whole-file writes and the side texts.
 #include "core_fixture.h"
 #include "storage/communication_record.h"
-#include "storage/member_record.h"
 #include "storage/record_kind.h"
 #include "storage/sale_record.h"
 #include "storage/scheme_record.h"
@@ -419,6 +418,8 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
     void sideTexts_data() {
         test::textRows(R"(
 abc | abc | abc\r\n | 0
+ends in a line end | a\r\n | a\r\n\r\n | 0
+lone LF | abc\n | abc\n\r\n | 0
 accented | caf\u00E9\u20AC | caf\xE9\x80\r\n | 0
 unstorable | \u4E2D | ?\r\n | 1
 )");

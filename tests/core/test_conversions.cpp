@@ -41,7 +41,6 @@ into the next day | date | 37211.999995370374 | dmy mdy c | 17.11.2001 00:00:00 
 into the next year | date | 37256.99999884259 | dmy mdy c | 01.01.2002 00:00:00 | 1/1/2002 12:00:00 AM | 2002-01-01 00:00:00
 negative 18:00 | date | -1.75 | dmy mdy c | 29.12.1899 18:00:00 | 12/29/1899 6:00:00 PM | 1899-12-29 18:00:00
 negative to day 0 | date | -1.9999999999 | dmy mdy c | 30.12.1899 00:00:00 | 12/30/1899 12:00:00 AM | 1899-12-30 00:00:00
-day zero | date | 0 | dmy mdy c | 30.12.1899 | 12/30/1899 | 1899-12-30
 year 100 | date | -657434 | dmy mdy c | 01.01.0100 | 1/1/0100 | 0100-01-01
 year 99 into 100 | date | -657435.9999988426 | dmy mdy c | 01.01.0100 00:00:00 | 1/1/0100 12:00:00 AM | 0100-01-01 00:00:00
 year 9999 | date | 2958465 | dmy mdy c | 31.12.9999 | 12/31/9999 | 9999-12-31
@@ -88,7 +87,6 @@ dmy 2029 | date dmy | 47119 | 1.1.29
 dmy 1930 | date dmy | 10959 | 1.1.30
 dmy noon | date dmy | 37211.5 | 16.11.2001 12:00 | 16.11.2001 12:00 PM
 dmy 12:30 am | date dmy | 37211.020833333336 | 16.11.2001 12:30 am
-dmy 1:05 pm | date dmy | 37211.54513888889 | 16.11.2001 1:05 pm
 dmy PM no blank | date dmy | 37211.916666666664 | 16.11.2001 10:00PM
 leap day | date dmy | 36585 | 29.02.2000
 before day zero | date dmy | -1.25 | 29.12.1899 06:00
@@ -98,7 +96,6 @@ dmy refused form | date dmy | nan | 16.11.201 | 016.11.2001 | 16.11.2001 10:5 | 
 dmy refused text | date dmy | nan | 16.11 | 16.11.2001. | 16112001 | a.b.c | 16 Nov 2001 | | \s\s\s | 10:00
 mdy day | date mdy | 37211 | 11/16/2001 | 11/16/01 | 2001-11-16
 mdy 24 hours | date mdy | 37211.75 | 11/16/2001 18:00
-mdy refused | date mdy | nan | 16/11/2001
 c day | date c | 37211 | 2001-11-16 | 01-11-16
 c refused | date c | nan | 16.11.2001
 ko shown and in files | date ko | 37211.75 | 2001. 11. 16. \uC624\uD6C4 6:00:00 | 2001. 11. 16. PM 6:00
@@ -119,8 +116,6 @@ c minus zero | number c | -0 | -0
 c zero | number c | 0 | 1e-400 | 0e99999
 c refused numbers | number c | nan | 1,00 | 1.000,5 | . | | - | --1 | - 1 | 1- | 12 3 | 12a | 0x10 | inf | nan | 1e | 1e+ | e5 | 1e400
 c refused huge | number c | nan | 1e99999999999999999999
-mdy refused numbers | number mdy | nan | 1,000,00
-0.1 exactly | number c | 0.1 | 0.1
 tie to even above 2^53 | number c | 9007199254740992 | 9007199254740993
 many fraction digits | number c | 0.3000000000000000166533453693773481063544750213623 | 0.3000000000000000166533453693773481063544750213623
 largest double | number c | 1.7976931348623157e308 | 1.7976931348623157e308
@@ -129,11 +124,9 @@ fi no-break space groups | number fi | 1000.5 | 1\u00A0000,5 | 1 000,5
 largest int32 | int32 c | 2147483647 | 2147483647 | 2147483647.4
 smallest int32 | int32 c | -2147483648 | -2147483648 | -2147483648.5
 int32 2 | int32 c | 2 | 2.5 | 1.5
-int32 -2 | int32 c | -2 | -2.5
 int32 3 | int32 c | 3 | 2.500001
 int32 refused | int32 c | nan | 2147483647.5 | 2147483648 | -2147483649 | 1e10 | 4x2
 dmy int32 1000 | int32 dmy | 1000 | 1.000
-dmy int32 refused | int32 dmy | nan | 2.5
 largest int16 | int16 mdy | 32767 | 32767 | 32767.4
 smallest int16 | int16 mdy | -32768 | -32768 | -32768.5
 int16 refused | int16 mdy | nan | 32767.5 | -32769 | 40000

@@ -143,8 +143,6 @@ private slots:
                 if (count != 1) // all of one record: the export of that record above
                     actions << QString("export %1 1 %2").arg(k).arg(std::max(count, 0));
             }
-            if (sizes[0] == 4)
-                actions << "export 3 0 0";
             for (const QString& action : actions)
                 QTest::addRow("%d records: %s", sizes[0], qPrintable(action)) << sizes << action;
         }

@@ -133,12 +133,14 @@ member message: none | members | message | 1 |
         QCOMPARE(fileBytes(dir.file("comm/1.txt")), QByteArray("kept"));
         QVERIFY(fs::createFolder(dir.file("comm")).ok()); // made meanwhile by another program
         QVERIFY(!ensureFolder(dir.file("missing"), Folder::Data).ok()); // one level only
+        writePlain(dir.file("output"), "a file, not a folder");
+        QVERIFY(!ensureFolder(dir.path(), Folder::Output).ok());
         QCOMPARE(QList<bool>(
                      {*fs::isFolder(dir.file("comm")), *fs::isFile(dir.file("comm")),
                       *fs::isFile(dir.file("comm/1.txt")), *fs::isFolder(dir.file("comm/1.txt")),
                       *fs::isFile(dir.file("missing")), *fs::isFolder(dir.file("comm/1.txt/x"))}),
                  QList<bool>({true, false, true, false, false, false}));
-        QCOMPARE(sortedNames(dir.path()), (Names{"comm"}));
+        QCOMPARE(sortedNames(dir.path()), (Names{"comm", "output"}));
         QVERIFY(!fs::list(dir.file("missing")).ok());
         const std::string path = dir.file("f.kvr");
         QVERIFY(fs::open(path, fs::OpenMode::ReadOnly).error().isMissing());

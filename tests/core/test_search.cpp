@@ -176,6 +176,7 @@ egold and referrer | member 6 | 4 | | | | 2 | 12
 accented capital | member 6 | 5 | \u00C9MILE | | | |
 a character never stored | member 6 | | | \u015D | | |
 the ? it became | member 6 | 5 | | ? | | |
+members by level | member 6 10 | 2 4 6 1 | | lee | | |
 then by name | member 6 10 1 | 1 4 6 2 | | lee | | |
 members, nothing to do | member 6 | nothing to do | \s\s | | | |
 egold 12x | member 6 | incorrect | | | | | 12x

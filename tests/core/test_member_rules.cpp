@@ -25,7 +25,6 @@ no referrer: first level | 0 | - | known 1 | 0
 no referrer, a record 0 aside | 0 | 7 | known 1 | 0
 negative referrer | -1 | 4 | unset 0 | 0
 referrer on level 0 (as stored) | 5 | 0 | known 1 | 1
-referrer on a negative level | 5 | -3 | known -2 | 1
 referrer one below the top | 1 | 2147483646 | known 2147483647 | 1
 referrer at the top: overflow | 2147483647 | 2147483647 | overflow 0 | 1
 referrer not stored | 9 | - | unset 0 | 1

@@ -6,10 +6,8 @@
 #include "storage/app_paths.h"
 #include "storage/file_rules.h"
 #include "storage/file_system.h"
-#include "storage/member_record.h"
 #include "storage/record_file.h"
 #include "storage/record_kind.h"
-#include "storage/sale_record.h"
 #include "storage/whole_file_writer.h"
 
 #include <string_view>
@@ -33,7 +31,7 @@ Result<RecordFile> openDataFile(const std::string& path, int recordLength) {
 // Reads the data file of a kind from start to end into <app.dir>/output/<name>.clc. A data file
 // without records gives an empty output file; a missing one is created empty.
 Status writeCalculationFile(const AppContext& app, const std::string& name, RecordKind kind,
-                            std::string_view header, LinePrinter printLine, int dateOffset) {
+                            std::string_view header, LinePrinter printLine) {
     const RecordKindInfo& info = recordKindInfo(kind);
     const int recordLength = info.recordLength;
     for (Folder folder : {Folder::Output, Folder::Data})
@@ -52,7 +50,7 @@ Status writeCalculationFile(const AppContext& app, const std::string& name, Reco
     if (*count >= 1) {
         if (Status s = writer->append(header); !s)
             return s;
-        ParallelLines lines(printLine, fileRules(app.rules), recordLength, dateOffset);
+        ParallelLines lines(printLine, fileRules(app.rules), recordLength);
         BlockOutput output(*writer);
         Status appended;
         Status scanned = data->scanBlocks(
@@ -77,18 +75,18 @@ Status writeCalculationFile(const AppContext& app, const std::string& name, Reco
 
 Status createMembers(const AppContext& app, const std::string& name) {
     return writeCalculationFile(app, name, RecordKind::Members, calculation_lines::kMemberHeader,
-                                &calculation_lines::appendMemberLine, MemberRecord::kDate);
+                                &calculation_lines::appendMemberLine);
 }
 
 Status createSales(const AppContext& app, const std::string& name) {
     const RecordKind kind = name == "payments" ? RecordKind::Payments : RecordKind::Sales;
     return writeCalculationFile(app, name, kind, calculation_lines::kSaleHeader,
-                                &calculation_lines::appendSaleLine, SaleRecord::kDateOffset);
+                                &calculation_lines::appendSaleLine);
 }
 
 Status createSettings(const AppContext& app, const std::string& name) {
     return writeCalculationFile(app, name, RecordKind::Schemes, calculation_lines::kSchemeHeader,
-                                &calculation_lines::appendSchemeLine, ParallelLines::kNoDate);
+                                &calculation_lines::appendSchemeLine);
 }
 
 Status createFilesForCalculations(const AppContext& app) {

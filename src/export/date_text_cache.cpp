@@ -10,6 +10,7 @@ namespace zelt {
 
 namespace {
 
+constexpr int kDayBits = 15;   // 32768 days, about 90 years
 constexpr int kValueBits = 12; // 4096 other values
 
 std::size_t valueSlot(std::uint64_t bits) {
@@ -33,7 +34,7 @@ void DateTextCache::appendMade(std::string& out, double serial, std::uint8_t& le
 
 void DateTextCache::append(std::string& out, double serial) {
     if (values_.empty()) { // the tables are made by the first date, not for exports without one
-        days_.resize(kDays);
+        days_.resize(std::size_t{1} << kDayBits);
         values_.resize(std::size_t{1} << kValueBits);
     }
     // A whole day of a plausible size, not -0 (whose bits differ from 0's).
@@ -44,7 +45,7 @@ void DateTextCache::append(std::string& out, double serial) {
             daysPlaced_ = true;
         }
         const std::int64_t index = day - firstDay_;
-        if (index >= 0 && index < static_cast<std::int64_t>(kDays)) {
+        if (index >= 0 && index < (std::int64_t{1} << kDayBits)) {
             DayEntry& entry = days_[static_cast<std::size_t>(index)];
             if (entry.length != kEmpty)
                 out.append(entry.text, entry.length);

@@ -18,17 +18,9 @@ public:
     explicit DateTextCache(const LocaleRules& rules);
 
     void append(std::string& out, double serial);
-    // Brings the table entry of a whole day's text into the processor's cache; a hint only.
-    void prefetch(double serial) const {
-        const double index = serial - static_cast<double>(firstDay_);
-        if (daysPlaced_ && index >= 0 && index < static_cast<double>(kDays))
-            __builtin_prefetch(&days_[static_cast<std::size_t>(index)]);
-    }
 
 private:
     static constexpr std::uint8_t kEmpty = 0xFF;
-    static constexpr int kDayBits = 15; // 32768 days, about 90 years
-    static constexpr std::size_t kDays = std::size_t{1} << kDayBits;
     struct DayEntry { // the text of one whole day
         std::uint8_t length = kEmpty;
         char text[15];

@@ -1,7 +1,5 @@
 #include "export/parallel_lines.h"
 
-#include "storage/field_codec.h"
-
 #include <system_error>
 
 namespace zelt {
@@ -9,15 +7,12 @@ namespace zelt {
 namespace {
 // Below this many records a block is formatted faster than the helper is woken.
 constexpr std::size_t kLeastForHelper = 512;
-// How many records ahead a date's text is looked up: about the lines made while the memory answers.
-constexpr std::size_t kLookAhead = 8;
 } // namespace
 
 ParallelLines::ParallelLines(RecordLinePrinter print, const LocaleRules& rules, int recordLength,
-                             int dateOffset, bool useHelper)
+                             bool useHelper)
     : print_(std::move(print)), recordLength_(static_cast<std::size_t>(recordLength)),
-      dateOffset_(dateOffset), ownValues_(rules, FormatPath::Fast),
-      helperValues_(rules, FormatPath::Fast),
+      ownValues_(rules, FormatPath::Fast), helperValues_(rules, FormatPath::Fast),
       helperWanted_(useHelper && std::thread::hardware_concurrency() >= 2) {}
 
 bool ParallelLines::startHelper() {
@@ -46,12 +41,8 @@ ParallelLines::~ParallelLines() {
 }
 
 void ParallelLines::format(const Job& job, ValueText& values) const {
-    for (std::size_t i = 0; i < job.count; ++i) {
-        if (dateOffset_ != kNoDate && i + kLookAhead < job.count)
-            values.prefetchDate(
-                field::getDouble(job.records + (i + kLookAhead) * recordLength_ + dateOffset_));
+    for (std::size_t i = 0; i < job.count; ++i)
         print_(*job.out, job.records + i * recordLength_, values);
-    }
 }
 
 void ParallelLines::append(std::string& out, const std::uint8_t* records, std::size_t count) {

@@ -23,11 +23,8 @@ using RecordLinePrinter = std::function<void(std::string&, const std::uint8_t*, 
 // machines of one core, are formatted by the calling thread alone.
 class ParallelLines {
 public:
-    // dateOffset: where the records hold the date whose text the lines show, looked up a few
-    // records ahead so that its text is in the cache when its line is made; kNoDate for none.
-    static constexpr int kNoDate = -1;
     ParallelLines(RecordLinePrinter print, const LocaleRules& rules, int recordLength,
-                  int dateOffset = kNoDate, bool useHelper = true);
+                  bool useHelper = true);
     ~ParallelLines();
     ParallelLines(const ParallelLines&) = delete;
     ParallelLines& operator=(const ParallelLines&) = delete;
@@ -47,7 +44,6 @@ private:
 
     RecordLinePrinter print_;
     std::size_t recordLength_;
-    int dateOffset_;
     ValueText ownValues_;
     ValueText helperValues_;
     std::string secondHalf_;

@@ -10,7 +10,6 @@
 #include "storage/number_text.h"
 #include "storage/record_file.h"
 #include "storage/record_kind.h"
-#include "storage/sale_record.h"
 #include "storage/side_text.h"
 #include "storage/whole_file_writer.h"
 
@@ -53,11 +52,6 @@ public:
         return [day = exportDay_](std::string& out, const std::uint8_t* record, ValueText& values) {
             export_lines::appendSchemeLine(out, record, day, values);
         };
-    }
-
-    // Where the records of a kind that needs no side texts hold the date their lines show.
-    int recordDateOffset() const {
-        return kind_ == RecordKind::Schemes ? ParallelLines::kNoDate : SaleRecord::kDateOffset;
     }
 
     // The line of a member or a communication, with its side texts.
@@ -128,8 +122,7 @@ Status saveRecords(const AppContext& app, RecordKind kind, std::int32_t first, s
         Status lineStatus;
         Status scanned;
         if (!lines.readsSideTexts()) {
-            ParallelLines parallel(lines.recordPrinter(), rules, target.recordLength,
-                                   lines.recordDateOffset());
+            ParallelLines parallel(lines.recordPrinter(), rules, target.recordLength);
             scanned = data->scanBlocks(
                 first, last, [&](std::int32_t, const std::uint8_t* block, std::size_t inBlock) {
                     parallel.append(output.lines(), block, inBlock);

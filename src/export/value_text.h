@@ -24,11 +24,6 @@ public:
     void appendInt(std::string& out, std::int64_t value) const;
     void appendSingle(std::string& out, float value) const;
     void appendDate(std::string& out, double serial);
-    // Asks for the memory that the text of this date will come from, ahead of its appendDate.
-    void prefetchDate(double serial) const {
-        if (dates_)
-            dates_->prefetch(serial);
-    }
 
 private:
     LocaleRules rules_;

@@ -268,15 +268,6 @@ Status writeAt(File& file, std::uint64_t offset, const void* data, std::size_t s
     return failure(Op::Write, file.path(), code);
 }
 
-void startWriteback(File& file, std::uint64_t offset, std::size_t size) {
-#ifdef __linux__
-    ::sync_file_range(FileAccess::fd(file), static_cast<off_t>(offset), static_cast<off_t>(size),
-                      SYNC_FILE_RANGE_WRITE);
-#else
-    (void)file, (void)offset, (void)size;
-#endif
-}
-
 Status sync(File& file) {
     if (const int fault = injectedFault(Op::Sync, file.path()))
         return failure(Op::Sync, file.path(), fault);

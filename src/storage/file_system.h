@@ -56,9 +56,6 @@ Result<std::size_t> readAt(File& file, std::uint64_t offset, void* buffer, std::
 // Writes all bytes at offset in one positioned write. A write that fails part-way leaves the
 // file's length as it was: what it added past the old end is cut off again.
 Status writeAt(File& file, std::uint64_t offset, const void* data, std::size_t size);
-// Asks the system to start writing these bytes to the disk now, so that a later sync of a large
-// file has less left to wait for. Only a hint: it cannot fail, and the sync still reports.
-void startWriteback(File& file, std::uint64_t offset, std::size_t size);
 Status sync(File& file);
 Result<std::uint64_t> length(File& file);
 

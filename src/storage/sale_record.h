@@ -9,7 +9,6 @@ namespace zelt {
 // A sale or a payment: 16 bytes in data/sales.kvr or data/payments.kvr.
 struct SaleRecord {
     static constexpr int kLength = 16;
-    static constexpr int kDateOffset = 8; // where the stored bytes hold the date
 
     std::int32_t MemberID = 0;
     float Sum = 0;

@@ -108,7 +108,6 @@ Status WholeFileWriter::write(std::string_view bytes) {
         abandon(); // the file can no longer be completed
         return failure_;
     }
-    fs::startWriteback(file_, written_, bytes.size());
     written_ += bytes.size();
     return {};
 }

@@ -80,17 +80,9 @@ inline std::string readPlain(const std::string& path) {
 inline RecordBytes memberBytes(std::int32_t id, const char* name, const char* surname,
                                std::int32_t referrer, std::int32_t level = 0, double date = 37211,
                                const char* email = "", std::int32_t egold = 0) {
-    MemberRecord m;
-    m.AffiliateID = id;
-    m.Name = name;
-    m.Surname = surname;
-    m.Ref_ID = referrer;
-    m.Level = level;
-    m.Date = date;
-    m.E_mail = email;
-    m.Egold_ID = egold;
-    m.AP_ID = 1;
-    return m.encode();
+    return MemberRecord{name, surname, "",       "",    "", "",    "",  email,
+                        "",   id,      referrer, egold, 1,  level, date}
+        .encode();
 }
 
 // Makes the folder at root and the rules the ones the program's actions use.

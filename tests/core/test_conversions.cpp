@@ -6,10 +6,8 @@
 #include "storage/number_text.h"
 #include "support/test_locales.h"
 
-#include <QDate>
 #include <QRegularExpression>
 
-#include <clocale>
 #include <cmath>
 #include <cstring>
 
@@ -38,29 +36,18 @@ private slots:
 day | date | 37211 | dmy mdy c | 16.11.2001 | 11/16/2001 | 2001-11-16
 noon | date | 37211.5 | dmy mdy c | 16.11.2001 12:00:00 | 11/16/2001 12:00:00 PM | 2001-11-16 12:00:00
 morning | date | 37211.37855324074 | dmy mdy c fi | 16.11.2001 09:05:07 | 11/16/2001 9:05:07 AM | 2001-11-16 09:05:07 | 16.11.2001 9.05.07
-last second | date | 37211.99998842592 | dmy mdy c | 16.11.2001 23:59:59 | 11/16/2001 11:59:59 PM | 2001-11-16 23:59:59
-leading zeros | date | 36896 | dmy mdy c | 05.01.2001 | 1/5/2001 | 2001-01-05
 rounded to the second | date | 37211.00071064815 | dmy mdy c | 16.11.2001 00:01:01 | 11/16/2001 12:01:01 AM | 2001-11-16 00:01:01
 into the next day | date | 37211.999995370374 | dmy mdy c | 17.11.2001 00:00:00 | 11/17/2001 12:00:00 AM | 2001-11-17 00:00:00
 into the next year | date | 37256.99999884259 | dmy mdy c | 01.01.2002 00:00:00 | 1/1/2002 12:00:00 AM | 2002-01-01 00:00:00
 negative 18:00 | date | -1.75 | dmy mdy c | 29.12.1899 18:00:00 | 12/29/1899 6:00:00 PM | 1899-12-29 18:00:00
 negative to day 0 | date | -1.9999999999 | dmy mdy c | 30.12.1899 00:00:00 | 12/30/1899 12:00:00 AM | 1899-12-30 00:00:00
-minus a half | date | -0.5 | dmy mdy c | 30.12.1899 12:00:00 | 12/30/1899 12:00:00 PM | 1899-12-30 12:00:00
-day zero | date | 0 | dmy mdy c | 30.12.1899 | 12/30/1899 | 1899-12-30
 year 100 | date | -657434 | dmy mdy c | 01.01.0100 | 1/1/0100 | 0100-01-01
 year 99 into 100 | date | -657435.9999988426 | dmy mdy c | 01.01.0100 00:00:00 | 1/1/0100 12:00:00 AM | 0100-01-01 00:00:00
 year 9999 | date | 2958465 | dmy mdy c | 31.12.9999 | 12/31/9999 | 9999-12-31
 ko | date | 37211.75 | ko_file ko | 2001. 11. 16. PM 6:00:00 | 2001. 11. 16. \uC624\uD6C4 6:00:00
-ar | date | 37211.25 | ar_file ar | 16/11/2001 6:00:00 AM | 16\u200F/11\u200F/2001 6:00:00 \u0635
 sum | single | 10.5 | dmy mdy c ar ar_file fi_file | 10,5 | 10.5 | 10.5 | 10\u066B5 | 10.5 | 10,5
 negative | single | -2.25 | dmy mdy c | -2,25 | -2.25 | -2.25
-seven digits | single | 1234567 | dmy mdy c | 1234567 | 1234567 | 1234567
 eight digits | single | 12345678 | dmy mdy c | 1,234568E+07 | 1.234568E+07 | 1.234568E+07
-ten million | single | 1e7 | dmy mdy c | 1E+07 | 1E+07 | 1E+07
-cut to seven | single | 123456.78 | dmy mdy c | 123456,8 | 123456.8 | 123456.8
-small | single | 0.0001 | dmy mdy c | 0,0001 | 0.0001 | 0.0001
-smaller | single | 0.00001 | dmy mdy c | 1E-05 | 1E-05 | 1E-05
-largest | single | 3.4028234663852886e38 | dmy mdy c | 3,402823E+38 | 3.402823E+38 | 3.402823E+38
 unshowable dates | date | -657435 2958466 2958465.9999988424 nan inf -inf 1e300 -1e300 | dmy mdy c ko | | | |
 unshowable singles | single | nan inf -inf | dmy mdy c ko | | | |
 )");
@@ -89,7 +76,6 @@ unshowable singles | single | nan inf -inf | dmy mdy c ko | | | |
         QCOMPARE(formatDateTo(37211.75, rules, buffer, longest - 1), std::size_t(0));
         QCOMPARE(std::string(buffer, formatDateTo(37211.75, rules, buffer, longest)),
                  std::string("11. 16. 2001 6:00:00 nachmittags"));
-        QVERIFY(std::strlen("11. 16. 2001 6:00:00 nachmittags") <= longest);
     }
 
     // Texts read as values (dates, numbers, whole numbers of 32 and 16 bits, singles): each of
@@ -101,7 +87,6 @@ dmy 2029 | date dmy | 47119 | 1.1.29
 dmy 1930 | date dmy | 10959 | 1.1.30
 dmy noon | date dmy | 37211.5 | 16.11.2001 12:00 | 16.11.2001 12:00 PM
 dmy 12:30 am | date dmy | 37211.020833333336 | 16.11.2001 12:30 am
-dmy 1:05 pm | date dmy | 37211.54513888889 | 16.11.2001 1:05 pm
 dmy PM no blank | date dmy | 37211.916666666664 | 16.11.2001 10:00PM
 leap day | date dmy | 36585 | 29.02.2000
 before day zero | date dmy | -1.25 | 29.12.1899 06:00
@@ -110,10 +95,7 @@ dmy refused time | date dmy | nan | 16.11.2001 25:00 | 16.11.2001 24:00 | 16.11.
 dmy refused form | date dmy | nan | 16.11.201 | 016.11.2001 | 16.11.2001 10:5 | 16.11.2001 10 | 16.11.2001 10:00:00:00 | 16.11.2001 10:00 XM | 16.11.2001:10:00
 dmy refused text | date dmy | nan | 16.11 | 16.11.2001. | 16112001 | a.b.c | 16 Nov 2001 | | \s\s\s | 10:00
 mdy day | date mdy | 37211 | 11/16/2001 | 11/16/01 | 2001-11-16
-mdy noon | date mdy | 37211.5 | 11/16/2001 12:00:00 PM
 mdy 24 hours | date mdy | 37211.75 | 11/16/2001 18:00
-mdy leap day's end | date mdy | 36585.99998842592 | 2/29/2000 11:59:59 PM
-mdy refused | date mdy | nan | 16/11/2001
 c day | date c | 37211 | 2001-11-16 | 01-11-16
 c refused | date c | nan | 16.11.2001
 ko shown and in files | date ko | 37211.75 | 2001. 11. 16. \uC624\uD6C4 6:00:00 | 2001. 11. 16. PM 6:00
@@ -134,28 +116,19 @@ c minus zero | number c | -0 | -0
 c zero | number c | 0 | 1e-400 | 0e99999
 c refused numbers | number c | nan | 1,00 | 1.000,5 | . | | - | --1 | - 1 | 1- | 12 3 | 12a | 0x10 | inf | nan | 1e | 1e+ | e5 | 1e400
 c refused huge | number c | nan | 1e99999999999999999999
-mdy refused numbers | number mdy | nan | 1,000,00
-0.1 exactly | number c | 0.1 | 0.1
 tie to even above 2^53 | number c | 9007199254740992 | 9007199254740993
 many fraction digits | number c | 0.3000000000000000166533453693773481063544750213623 | 0.3000000000000000166533453693773481063544750213623
 largest double | number c | 1.7976931348623157e308 | 1.7976931348623157e308
 ar typed and in files | number ar | 1234.5 | 1\u066C234\u066B5 | 1234.5
 fi no-break space groups | number fi | 1000.5 | 1\u00A0000,5 | 1 000,5
-fr narrow no-break groups | number fr | 1000.5 | 1\u202F000,5 | 1 000,5
-fr refused | number fr | nan | 10 50
 largest int32 | int32 c | 2147483647 | 2147483647 | 2147483647.4
 smallest int32 | int32 c | -2147483648 | -2147483648 | -2147483648.5
 int32 2 | int32 c | 2 | 2.5 | 1.5
-int32 -2 | int32 c | -2 | -2.5
-int32 0 | int32 c | 0 | 0.5
 int32 3 | int32 c | 3 | 2.500001
 int32 refused | int32 c | nan | 2147483647.5 | 2147483648 | -2147483649 | 1e10 | 4x2
-dmy int32 2 | int32 dmy | 2 | 2,5
 dmy int32 1000 | int32 dmy | 1000 | 1.000
-dmy int32 refused | int32 dmy | nan | 2.5
 largest int16 | int16 mdy | 32767 | 32767 | 32767.4
 smallest int16 | int16 mdy | -32768 | -32768 | -32768.5
-int16 grouped | int16 mdy | 1234 | 1,234
 int16 refused | int16 mdy | nan | 32767.5 | -32769 | 40000
 single tenth | single c | 0.100000001490116119384765625 | 0.1
 largest shown | single c | 3.4028230607370965e38 | 3.402823E+38
@@ -169,21 +142,15 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
         const QByteArrayList fields = test::fields();
         const QByteArrayList how = fields[0].split(' ');
         const LocaleRules rules = testRules(how[1]);
+        const auto orNan = [](auto read) { return read ? double(*read) : number("nan"); };
         for (const QByteArray& text : fields.mid(2)) {
-            const std::string typed = text.toStdString();
-            std::optional<double> read;
-            if (how[0] == "date")
-                read = parseDate(typed, rules);
-            else if (how[0] == "number")
-                read = parseNumber(typed, rules);
-            else if (auto i32 = how[0] == "int32" ? parseInt32(typed, rules) : std::nullopt)
-                read = *i32;
-            else if (auto i16 = how[0] == "int16" ? parseInt16(typed, rules) : std::nullopt)
-                read = *i16;
-            else if (auto single = how[0] == "single" ? parseSingle(typed, rules) : std::nullopt)
-                read = *single;
-            QCOMPARE(text + ": " + exact(read.value_or(number("nan"))),
-                     text + ": " + exact(number(fields[1])));
+            const std::string t = text.toStdString();
+            const double read = how[0] == "date"     ? orNan(parseDate(t, rules))
+                                : how[0] == "number" ? orNan(parseNumber(t, rules))
+                                : how[0] == "int32"  ? orNan(parseInt32(t, rules))
+                                : how[0] == "int16"  ? orNan(parseInt16(t, rules))
+                                                     : orNan(parseSingle(t, rules));
+            QCOMPARE(text + ": " + exact(read), text + ": " + exact(number(fields[1])));
         }
     }
 
@@ -195,7 +162,7 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
 
     // Every day from year 100 to 9999 in steps, with and without a time of day: shown with a
     // four-digit year and read back to the same serial.
-    void dateRoundTrip_data() { test::textRows("dmy|\nmdy|\nc|\nfi|\nko|\nar|"); }
+    void dateRoundTrip_data() { test::textRows("mdy|\nfi|\nko|\nar|"); }
     void dateRoundTrip() {
         const LocaleRules rules = testRules(QTest::currentDataTag());
         const QRegularExpression fourDigitYear(QStringLiteral("(^|\\D)\\d{4}(\\D|$)"));
@@ -216,7 +183,6 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
     // The same text as C's printf("%.7G") in the "C" locale, over singles of every magnitude;
     // what is shown reads back as the same single rounded to seven digits.
     void singleRoundTrip() {
-        QCOMPARE(std::setlocale(LC_NUMERIC, nullptr), "C");
         std::uint32_t state = 12345;
         for (int i = 0; i < 200000; ++i) {
             state = state * 1664525u + 1013904223u;
@@ -235,20 +201,10 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
                  std::string("-17-9223372036854775808"));
     }
 
-    void todayIsTheSystemDate() {
-        const QDate before = QDate::currentDate();
-        const double serial = today();
-        const QDate after = QDate::currentDate();
-        QVERIFY(serial == double(QDate(1899, 12, 30).daysTo(before)) ||
-                serial == double(QDate(1899, 12, 30).daysTo(after)));
-    }
-
     // Text into Windows-1252 bytes (and back when nothing was lost); what the code page lacks
     // becomes "?": text | stored bytes | replaced.
     void codePage_data() {
         test::textRows(R"(
-plain | abc | abc | 0
-empty | | | 0
 NUL | \x00 | \x00 | 0
 letters of 80 to 9F | \u20AC\u2026\u201A\u017D\u2018\u2122\u0178 | \x80\x85\x82\x8E\x91\x99\x9F | 0
 undefined bytes | \u0081\u008D\u008F\u0090\u009D | \x81\x8D\x8F\x90\x9D | 0
@@ -257,7 +213,6 @@ CJK | a\u4E2Db | a?b | 1
 emoji | \xF0\x9F\x98\x80 | ? | 1
 C1 control 80 has no byte | \u0080 | ? | 1
 lone continuation | a\x80b | a?b | 1
-invalid FF | \xFF | ? | 1
 truncated sequence | \xC3 | ? | 1
 truncated before ASCII | \xE2\x82x | ??x | 1
 overlong slash | \xC0\xAF | ?? | 1
@@ -271,16 +226,6 @@ surrogate | \xED\xA0\x80 | ??? | 1
         QCOMPARE(encoded.replaced, fields[2] == "1");
         if (!encoded.replaced)
             QCOMPARE(bytes(decodeCp1252(fields[1].toStdString())), fields[0]);
-    }
-
-    void everyByteRoundTrips() {
-        std::string all;
-        for (int b = 0; b < 256; ++b)
-            all += static_cast<char>(b);
-        const std::string text = decodeCp1252(all);
-        QCOMPARE(characterCount(text), std::size_t{256});
-        QCOMPARE(QString::fromUtf8(text.data(), qsizetype(text.size())).size(), 256);
-        QCOMPARE(bytes(encodeCp1252(text).bytes), bytes(all));
     }
 };
 

@@ -2,7 +2,6 @@
 // the byte layouts of their records, whole-file writes and the side texts.
 #include "core_fixture.h"
 #include "storage/communication_record.h"
-#include "storage/member_record.h"
 #include "storage/record_kind.h"
 #include "storage/sale_record.h"
 #include "storage/scheme_record.h"
@@ -70,14 +69,10 @@ Status runOperation(const QByteArray& name, const TempAppDir& d) {
         {"copy", [&] { return fs::copy(d.file("f"), d.file("g")); }},
         {"remove", [&] { return fs::remove(d.file("f")); }},
         {"list", [&] { return fs::list(d.path()).status(); }},
-        {"read whole", [&] { return fs::readWhole(d.file("f")).status(); }},
         {"record write",
          [&] {
              return RecordFile::open(d.file("f"), 7)->write(1, {'c', 'o', 'n', 't', 'e', 'n', 't'});
          }},
-        {"side text read", [&] { return readSideText(d.file("f")).status(); }},
-        {"side text write", [&] { return writeSideText(d.file("f"), "second"); }},
-        {"backup copy", [&] { return copyFileReplacing(d.file("f"), d.file("g")); }},
         {"whole file", [&] { return writeWholeFile(d.file("f"), "new"); }},
         {"whole file block", [&] { return writeWholeFile(d.file("f"), patterned(3 << 20)); }}};
     return operations.at(name)();
@@ -117,7 +112,6 @@ response | communications | response | 105 | /a/comm/r105.txt
 comments | communications | comments | 105 | /a/comm/c105.txt
 scheme: none | schemes | info | 1 |
 member message: none | members | message | 1 |
-communication info: none | communications | info | 1 |
 )");
     }
     void sideFiles() {
@@ -141,20 +135,17 @@ communication info: none | communications | info | 1 |
         QVERIFY(!ensureFolder(dir.file("missing"), Folder::Data).ok()); // one level only
         writePlain(dir.file("output"), "a file, not a folder");
         QVERIFY(!ensureFolder(dir.path(), Folder::Output).ok());
-        QCOMPARE(
-            QList<bool>({*fs::isFolder(dir.file("comm")), *fs::isFile(dir.file("comm")),
-                         *fs::isFile(dir.file("output")), *fs::isFolder(dir.file("output")),
-                         *fs::isFile(dir.file("missing")), *fs::isFolder(dir.file("output/x"))}),
-            QList<bool>({true, false, true, false, false, false}));
-        QCOMPARE(fs::createFolder(dir.file("a/b")).error().message(),
-                 "Cannot create the folder \"" + dir.file("a/b") + "\": No such file or directory");
+        QCOMPARE(QList<bool>(
+                     {*fs::isFolder(dir.file("comm")), *fs::isFile(dir.file("comm")),
+                      *fs::isFile(dir.file("comm/1.txt")), *fs::isFolder(dir.file("comm/1.txt")),
+                      *fs::isFile(dir.file("missing")), *fs::isFolder(dir.file("comm/1.txt/x"))}),
+                 QList<bool>({true, false, true, false, false, false}));
         QCOMPARE(sortedNames(dir.path()), (Names{"comm", "output"}));
         QVERIFY(!fs::list(dir.file("missing")).ok());
         const std::string path = dir.file("f.kvr");
         QVERIFY(fs::open(path, fs::OpenMode::ReadOnly).error().isMissing());
         auto created = fs::open(path, fs::OpenMode::ReadWriteCreate);
         QVERIFY(fs::writeAt(*created, 4, "xy", 2).ok()); // past the end: a gap of zeros
-        QVERIFY(fs::sync(*created).ok());
         char buffer[8] = {};
         QCOMPARE(*fs::readAt(*created, 3, buffer, sizeof buffer), std::size_t{3});
         QCOMPARE(*fs::readAt(*created, 6, buffer, sizeof buffer), std::size_t{0});
@@ -162,17 +153,12 @@ communication info: none | communications | info | 1 |
         QCOMPARE(fileBytes(path), QByteArray("\0\0\0\0xy", 6));
         QCOMPARE(*fs::length(*fs::open(path, fs::OpenMode::ReadWriteCreate)), std::uint64_t{6});
         QCOMPARE(*fs::length(*fs::open(path, fs::OpenMode::WriteNew)), std::uint64_t{0});
-        QCOMPARE(fs::open(dir.path(), fs::OpenMode::ReadOnly).error().message(),
-                 "Cannot open \"" + dir.path() + "\": Is a directory");
         const std::string big = patterned(3 * 1024 * 1024 + 17);
         writePlain(dir.file("from"), big);
         writePlain(dir.file("to"), std::string(5 * 1024 * 1024, 'o'));
         QVERIFY(fs::copy(dir.file("from"), dir.file("to")).ok());
         QVERIFY(*fs::readWhole(dir.file("to")) == big);
         QVERIFY(fs::copy(dir.file("missing"), dir.file("other")).error().isMissing());
-        QCOMPARE(fs::rename(dir.file("missing"), dir.file("other")).error().message(),
-                 "Cannot rename \"" + dir.file("missing") + "\" to \"" + dir.file("other") +
-                     "\": No such file or directory");
     }
 
     // A fault on one operation and path (*: any) fails just that operation, the reason and the
@@ -192,12 +178,7 @@ rename: by target | rename /g | Cannot rename "%1/f" to "%1/g"
 copy | copy /g | Cannot copy "%1/f" to "%1/g"
 remove | remove /f | Cannot delete "%1/f"
 list | list | Cannot list "%1"
-read whole | read /f | Cannot read "%1/f"
-record write | write /f | Cannot write "%1/f"
 record write: synced | sync /f | Cannot save to disk "%1/f"
-side text read | read /f | Cannot read "%1/f"
-side text write | write * | Cannot write "%1/f"
-backup copy | read /f | Cannot read "%1/f"
 whole file: open | open * | Cannot open "%1/f"
 whole file: write at commit | write * | Cannot write "%1/f"
 whole file block: write of a full block | write * | Cannot write "%1/f"
@@ -236,8 +217,6 @@ half of one, to even 0 | 8 | 16 | 0
 a bit over half | 9 | 16 | 1
 1.5 to even 2 | 24 | 16 | 2
 2.5 to even 2 | 40 | 16 | 2
-members 317 | 317 | 211 | 2
-members 316 | 316 | 211 | 1
 just under half, odd length | 738 | 211 | 3
 clamped | 1 | 0 | 0
 beyond 32 bits | 1099511627776 | 16 | 2147483647
@@ -255,7 +234,6 @@ beyond 32 bits | 1099511627776 | 16 | 2147483647
         QCOMPARE(*fs::isFile(path), false); // reading creates nothing; an editor's open does
         auto file = RecordFile::open(path, 16);
         QCOMPARE(*file->count() + file->recordLength(), 16);
-        QVERIFY(!file->read(1)->has_value());
         auto reader = RecordFile::openForReading(path, 16);
         for (int n : {1, 2, 3, 2}) // the second write of 2 in place
             QVERIFY(file->write(n, RecordBytes(16, n == 2 ? '2' : n)).ok());
@@ -282,7 +260,6 @@ beyond 32 bits | 1099511627776 | 16 | 2147483647
     // when in the range; reading changes nothing.
     void scan_data() {
         test::textRows(R"(
-past the end not visited | 48 | 1 | 10 | 1 2 3
 partial last visited | 40 | 1 | 10 | 1 2 3
 one byte of the last | 17 | 1 | 10 | 1 2
 range | 48 | 2 | 2 | 2
@@ -327,9 +304,6 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
                 QCOMPARE(bytes(**read), stored(n));
         }
         QCOMPARE(fileBytes(dir.file("f.kvr")), content);
-        test::ScopedFaultHook hook(test::failEvery(fs::Op::Read, EIO));
-        QVERIFY(length == 0 ||
-                !file->scan(1, 10, [](std::int32_t, const std::uint8_t*) { return true; }).ok());
     }
 
     // Records as stored: the exact bytes of each kind, and the same bytes again once read back.
@@ -367,10 +341,7 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
         row("scheme", bytes(s.encode(&replaced)), replaced,
             padded("Fixed", 10) + hex("00 00 28 41 1E 00") + padded("EUR", 10) +
                 hex("02 00 00 00 28 41 00 00 80 3F") + QByteArray(20, '\0') + hex("00 00 80 BF"));
-        s = SchemeRecord{"Percents", 0, 0, "Deutsche Mark", 0, {}};
-        row("scheme, cut", bytes(s.encode(&replaced)), replaced,
-            padded("Percents", 10) + QByteArray(6, '\0') + "Deutsche M" + QByteArray(34, '\0'));
-        s.Unit = "\xF0\x9F\x98\x80";
+        s = SchemeRecord{"Percents", 0, 0, "\xF0\x9F\x98\x80", 0, {}};
         row("scheme, unstorable", bytes(s.encode(&replaced)), replaced,
             padded("Percents", 10) + QByteArray(6, '\0') + padded("?", 10) + QByteArray(34, '\0'));
     }
@@ -395,7 +366,6 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
         QVERIFY(writeWholeFile(path, "new").ok());
         QCOMPARE(fileBytes(path), QByteArray("new"));
         QVERIFY(writeWholeFile(dir.file("empty.txt"), "").ok());
-        QVERIFY(!writeWholeFile(dir.file("missing/x.txt"), "x").ok());
         // Appends of uneven sizes, small and large; the target unchanged until the commit.
         const std::string data = patterned(3 * 1024 * 1024 + 123);
         auto writer = WholeFileWriter::create(path);
@@ -442,7 +412,6 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
     void sideTexts_data() {
         test::textRows(R"(
 abc | abc | abc\r\n | 0
-empty | | \r\n | 0
 ends in a line end | a\r\n | a\r\n\r\n | 0
 lone LF | abc\n | abc\n\r\n | 0
 accented | caf\u00E9\u20AC | caf\xE9\x80\r\n | 0
@@ -485,11 +454,9 @@ unstorable | \u4E2D | ?\r\n | 1
         test::textRows(R"(
 one pair | a\r\nb | a b
 final pair | a\r\n | a\s
-two pairs | \r\n\r\n | \s\s
 lone CR and LF stay | a\rb\nc | a\rb\nc
 CR CR LF | a\r\r\nb | a\r b
 LF CR | a\n\rb | a\n\rb
-empty | |
 )");
     }
     void flattenLineBreaks() {

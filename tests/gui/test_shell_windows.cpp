@@ -58,20 +58,16 @@ private slots:
     void mainWindow() {
         frmStart window(testApp());
         QCOMPARE(window.windowTitle(), QStringLiteral("Zelt Management System"));
-        for (const QString& caption :
-             QStringLiteral("cmdAffiliates=Members|cmdCommunications=Communications|cmdSales=Sales|"
-                            "cmdPayments=Payments|cmdAPSettings=Zelt Settings|"
-                            "cmdCreateFiles=Create files for calculations")
-                 .split(QLatin1Char('|'))) {
-            const QString name = caption.section(QLatin1Char('='), 0, 0);
-            QCOMPARE(textIn(&window, name), caption.section(QLatin1Char('='), 1));
-            QVERIFY(enabledIn(&window, name));
-        }
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QCOMPARE(tabWalk(controlOf(&window, QStringLiteral("cmdAffiliates"))),
-                 (QStringList{"cmdAffiliates", "cmdSales", "cmdPayments", "cmdAPSettings",
-                              "cmdCommunications", "cmdCreateFiles"}));
+        // Tab visits every button, each usable, in the order the window reads.
+        QStringList captions;
+        for (const QString& name : tabWalk(controlOf(&window, QStringLiteral("cmdAffiliates"))))
+            captions << name + QLatin1Char('=') + textIn(&window, name);
+        QCOMPARE(captions.join(QLatin1Char('|')),
+                 QStringLiteral("cmdAffiliates=Members|cmdSales=Sales|cmdPayments=Payments|"
+                                "cmdAPSettings=Zelt Settings|cmdCommunications=Communications|"
+                                "cmdCreateFiles=Create files for calculations"));
         QVERIFY(window.width() <= 1280 && window.height() <= 720);
         window.resize(1, 1);
         QCOMPARE(layoutOf(&window), QString());

@@ -60,14 +60,12 @@ ChildEnd runAndKill(const std::function<bool()>& action, const KillPoint& point)
         });
         ::_exit(action() ? 0 : 1);
     }
-    int status = 0;
-    while (child > 0 && ::waitpid(child, &status, 0) < 0)
-        if (errno != EINTR)
-            return ChildEnd::Other;
-    if (child > 0 && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
+    int status = -1; // no child, or none waited for: neither killed nor finished
+    while (child > 0 && ::waitpid(child, &status, 0) < 0 && errno == EINTR)
+        status = -1;
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
         return ChildEnd::Killed;
-    return child > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ChildEnd::Finished
-                                                                      : ChildEnd::Other;
+    return child > 0 && status == 0 ? ChildEnd::Finished : ChildEnd::Other;
 }
 
 QStringList oldOrNewFaults(const CrashSnapshot& now, const CrashSnapshot& before,

@@ -12,8 +12,7 @@ namespace zelt::test {
 // (day.month.year, decimal comma), "mdy" (month/day/year, AM/PM) and "c"; and the forms of three
 // real locales: "fi" (Finnish: 16.11.2001 9.05.07), "ko" (Korean: a trailing dot, AM/PM in Hangul
 // before the time) and "ar" (Arabic: right-to-left marks in the date, Arabic AM/PM and decimal
-// separator) and "fr" (day.month.year, decimal comma, groups of a narrow no-break space). A name
-// followed by "_file" gives the rules the single-byte files use there.
+// separator). A name followed by "_file" gives the rules the single-byte files use there.
 inline LocaleRules testRules(const QString& name) {
     if (name.endsWith(QLatin1String("_file")))
         return fileRules(testRules(name.chopped(5)));
@@ -27,9 +26,6 @@ inline LocaleRules testRules(const QString& name) {
         rules.dayLeadingZero = rules.monthLeadingZero = rules.hourLeadingZero = false;
         rules.timeSeparator = ".";
         rules.groupSeparator = "\u00A0";
-    } else if (name == QLatin1String("fr")) {
-        rules = LocaleRules::dayMonthYearComma();
-        rules.groupSeparator = "\u202F";
     } else if (name == QLatin1String("ko")) {
         rules.dateSeparator = ". ";
         rules.dateTrailingDot = true;

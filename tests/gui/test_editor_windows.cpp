@@ -176,6 +176,8 @@ members unchanged, its missing info file made ^ members ^ search ^ cmdFirst|cmdE
     cmdSave ^  ^ addinfo/1.txt=\r\n
 members first member ^ members ^ schemes ^ cmdCreate|valid|txtRef_ID=0|cmbAP_ID=1|cmdSave|
     cmdFirst ^  ^ data/affiliates.kvr@185#01000000 00000000 00000000 0100 01000000|txtLevel=1
+members first member referred by nobody yet ^ members ^ schemes ^ cmdCreate|valid|
+    cmdSave ^ incorrect ^ data/affiliates.kvr=|focus=txtRef_ID
 members referral cycle ^ members ^ sample ^ cmdFirst|cmdEdit|txtRef_ID=2|
     cmdSave ^  ^ data/affiliates.kvr@189#02000000 e9030000 0100 03000000 000000006007e240|
     data/affiliates.kvr@410#02000000

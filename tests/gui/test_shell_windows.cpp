@@ -174,6 +174,11 @@ private slots:
             QVERIFY2(named, qPrintable(name));
         }
 
+        // A long text's label stands above it, from its left edge.
+        for (QLabel* label : editor_->findChildren<QLabel*>())
+            if (auto* box = qobject_cast<QPlainTextEdit*>(label->buddy()))
+                QCOMPARE(label->mapTo(editor_, QPoint()).x(), box->mapTo(editor_, QPoint()).x());
+
         QVERIFY(editor_->width() <= 1280 && editor_->height() <= 720);
         QCOMPARE(layoutOf(editor_), QString());
         const QSize opened = editor_->size();
@@ -212,6 +217,9 @@ private slots:
         QAbstractItemModel* nodes = downline->model();
         const QAbstractItemModel* levels =
             controlOf<QTableView>(tree, QStringLiteral("grdLevels"))->model();
+        // The level table's headings are texts only: alignment, fonts and colours stay the view's.
+        QCOMPARE(levels->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Members"));
+        QVERIFY(!levels->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).isValid());
         const QModelIndex top = nodes->index(0, 0);
         // One member at the top, row 0, and none in a tree of nobody.
         QVERIFY(top.isValid() && !nodes->index(1, 0).isValid());

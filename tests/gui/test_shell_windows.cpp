@@ -215,8 +215,10 @@ private slots:
         QCOMPARE(tree->windowTitle(), QStringLiteral("Referral tree"));
         auto* downline = controlOf<QTreeView>(tree, QStringLiteral("tvDownline"));
         QAbstractItemModel* nodes = downline->model();
-        const QAbstractItemModel* levels =
+        QAbstractItemModel* levels =
             controlOf<QTableView>(tree, QStringLiteral("grdLevels"))->model();
+        const QAbstractItemModelTester levelsTester(
+            levels, QAbstractItemModelTester::FailureReportingMode::QtTest);
         // The level table's headings are texts only: alignment, fonts and colours stay the view's.
         QCOMPARE(levels->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Members"));
         QVERIFY(!levels->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).isValid());

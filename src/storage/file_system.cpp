@@ -129,15 +129,6 @@ Result<mode_t> entryType(const std::string& path) {
     return static_cast<mode_t>(info.st_mode & S_IFMT);
 }
 
-std::string parentFolder(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
 // Makes a rename in the folder durable. Not every file system can sync a folder; a failure here
 // leaves the rename done, so it is not reported.
 void syncFolderQuietly(const std::string& folder) {
@@ -210,6 +201,15 @@ Status createFolder(const std::string& path) {
     if (code == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
         return {};
     return failure(Op::CreateFolder, path, code);
+}
+
+std::string parentFolder(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
 }
 
 Result<File> open(const std::string& path, OpenMode mode) {

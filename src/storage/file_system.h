@@ -59,6 +59,9 @@ Status writeAt(File& file, std::uint64_t offset, const void* data, std::size_t s
 Status sync(File& file);
 Result<std::uint64_t> length(File& file);
 
+// The folder that holds path: "." for a bare name, "/" for an entry of the root folder.
+std::string parentFolder(const std::string& path);
+
 // Renames, replacing the target, then pushes the change of the target's folder to the disk.
 Status rename(const std::string& from, const std::string& to);
 // Copies a plain file, replacing the target.

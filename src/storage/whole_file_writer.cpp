@@ -19,15 +19,8 @@ std::string randomSuffix() {
     return suffix;
 }
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return path.substr(0, slash == 0 ? 1 : slash);
-}
-
 std::string temporaryPathFor(const std::string& target) {
-    std::string folder = folderOf(target);
+    std::string folder = fs::parentFolder(target);
     if (folder.back() != '/')
         folder += '/';
     return folder + std::string(kTemporaryPrefix) + randomSuffix();

@@ -86,15 +86,19 @@ class StorageTest : public QObject {
 private slots:
     void paths_data() {
         test::textRows(R"(
-plain | /home/x | data | /home/x/data
-both | /home/x// | //data | /home/x/data
-root | / | data | /data
-relative | app | sales.kvr | app/sales.kvr
+plain | /home/x | data | /home/x/data | /home/x
+both | /home/x// | //data | /home/x/data | /home/x
+root | / | data | /data | /
+relative | app | sales.kvr | app/sales.kvr | app
 )");
     }
+    // Joined paths, and the folder that holds each (the folder synced after a rename into it).
     void paths() {
         const QByteArrayList f = test::fields();
-        QCOMPARE(bytes(joinPath(f[0].toStdString(), f[1].toStdString())), f[2]);
+        const std::string joined = joinPath(f[0].toStdString(), f[1].toStdString());
+        QCOMPARE(bytes(joined), f[2]);
+        QCOMPARE(bytes(fs::parentFolder(joined)), f[3]);
+        QCOMPARE(fs::parentFolder("sales.kvr"), std::string("."));
         QCOMPARE(folderPath("/a/", Folder::Backcopies) + filePath("/a", Folder::Data, "x") +
                      filePath("/a", Folder::Addinfo, "s1") + filePath("/a", Folder::Comm, "r1") +
                      filePath("/a", Folder::Output, "S"),

@@ -1,6 +1,7 @@
 #include "search/level_table.h"
 
 #include "storage/field_codec.h"
+#include "storage/large_vector.h"
 #include "storage/record_file.h"
 #include "storage/sale_record.h"
 
@@ -23,9 +24,9 @@ double calendarTimeOf(double serial) {
 }
 
 // The level below root of every member (1..8, 9 for deeper ones), 0 for members not below it.
-std::vector<std::uint8_t> levelsBelow(const ReferralTree& tree, std::int32_t root,
+LargeVector<std::uint8_t> levelsBelow(const ReferralTree& tree, std::int32_t root,
                                       LevelTable& table) {
-    std::vector<std::uint8_t> levels(static_cast<std::size_t>(tree.memberCount()) + 1, kNotBelow);
+    LargeVector<std::uint8_t> levels(static_cast<std::size_t>(tree.memberCount()) + 1, kNotBelow);
     if (!tree.isMember(root))
         return levels;
     if (tree.referrersComeFirst()) {
@@ -65,7 +66,7 @@ std::vector<std::uint8_t> levelsBelow(const ReferralTree& tree, std::int32_t roo
 }
 
 // Adds the records of one sales or payments file to the table.
-Status addRecords(const std::string& path, const std::vector<std::uint8_t>& levels,
+Status addRecords(const std::string& path, const LargeVector<std::uint8_t>& levels,
                   const DateLimits& limits, std::int64_t LevelRow::*count, double LevelRow::*sum,
                   LevelTable& table) {
     const auto exists = fs::isFile(path);
@@ -105,7 +106,7 @@ Result<LevelTable> levelTable(const ReferralTree& tree, std::int32_t root,
                               const std::string& salesPath, const std::string& paymentsPath,
                               const DateLimits& limits) {
     LevelTable table{};
-    const std::vector<std::uint8_t> levels = levelsBelow(tree, root, table);
+    const LargeVector<std::uint8_t> levels = levelsBelow(tree, root, table);
     if (Status s =
             addRecords(salesPath, levels, limits, &LevelRow::sales, &LevelRow::salesSum, table);
         !s)

@@ -11,7 +11,7 @@ Result<ReferralTree> ReferralTree::read(const std::string& membersPath) {
     const auto exists = fs::isFile(membersPath);
     if (!exists)
         return exists.error();
-    std::vector<std::int32_t> refs(1, 0);
+    LargeVector<std::int32_t> refs(1, 0);
     if (*exists) {
         auto file = RecordFile::openForReading(membersPath, MemberRecord::kLength);
         if (!file)
@@ -31,7 +31,7 @@ Result<ReferralTree> ReferralTree::read(const std::string& membersPath) {
     return fromReferrers(std::move(refs));
 }
 
-ReferralTree ReferralTree::fromReferrers(std::vector<std::int32_t> refs) {
+ReferralTree ReferralTree::fromReferrers(LargeVector<std::int32_t> refs) {
     ReferralTree tree;
     if (refs.empty())
         refs.push_back(0);
@@ -71,7 +71,7 @@ void ReferralTree::countDownlines() {
     }
     // Members still waiting for children to be counted; leaves first, then each referrer once
     // all its children are done. Members left waiting lie on a cycle.
-    std::vector<std::int32_t> waiting(refs_.size(), 0);
+    LargeVector<std::int32_t> waiting(refs_.size(), 0);
     for (std::int32_t n = 1; n <= count; ++n)
         if (isMember(refs_[n]))
             ++waiting[refs_[n]];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/fs_error.h"
+#include "storage/large_vector.h"
 #include "storage/record_file.h"
 
 #include <cstdint>
@@ -21,8 +22,8 @@ class ReferralTree {
 public:
     // Reads the members file (missing: no members). Member numbers are record numbers.
     static Result<ReferralTree> read(const std::string& membersPath);
-    // From the stored referrers of members 1..n (refs[0] is unused), for tests and benchmarks.
-    static ReferralTree fromReferrers(std::vector<std::int32_t> refs);
+    // From the stored referrers of members 1..n (refs[0] is unused).
+    static ReferralTree fromReferrers(LargeVector<std::int32_t> refs);
 
     std::int32_t memberCount() const { return static_cast<std::int32_t>(refs_.size()) - 1; }
     bool isMember(std::int32_t n) const { return n >= 1 && n <= memberCount(); }
@@ -57,10 +58,10 @@ private:
     void linkChildren();
     void countDownlines();
 
-    std::vector<std::int32_t> refs_;
-    std::vector<std::int32_t> firstChild_;
-    std::vector<std::int32_t> nextSibling_;
-    std::vector<std::int32_t> downline_;
+    LargeVector<std::int32_t> refs_;
+    LargeVector<std::int32_t> firstChild_;
+    LargeVector<std::int32_t> nextSibling_;
+    LargeVector<std::int32_t> downline_;
     bool referrersComeFirst_ = true;
 };
 

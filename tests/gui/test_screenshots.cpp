@@ -18,7 +18,6 @@ class ScreenshotTest : public QObject, private EditorWindows {
     Q_OBJECT
 
     void save(QWidget* window, const QString& name) {
-        QCoreApplication::processEvents();
         QCOMPARE(layoutFaults(window), QString());
         const QByteArray chosen = qgetenv("ZELT_SCREENSHOT_DIR");
         const QDir out(chosen.isEmpty()

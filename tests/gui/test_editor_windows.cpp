@@ -84,11 +84,14 @@ sales editing ^ sales ^ sample ^ cmdEdit ^  ^ +inputs|+cmdSave|-cmdCreate|-cmdEd
 sales empty file ^ sales ^  ^  ^  ^ -inputs|+txtDetails|-cmdSave|+cmdCreate|-cmdEdit|-nav|
     +cmdDisplay|+MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|count=0|txtCurrent_Record=|
     data/sales.kvr=
-payments details of their own ^ payments ^ sample ^ cmdFirst ^  ^ txtDetails=payment details 1|
-    txtSum=1,5|window=frmPayments:Payments:payments.kvr|lblLabel2=Sum of Payment
-members browsing ^ members ^ sample ^  ^  ^ -txtAffiliateID|-txtLevel|txtAffiliateID=2|txtLevel=2|
-    txtAdditional_Info=info of member 2|cmbAP_ID=1|window=frmAffiliates:Members :affiliates.kvr|
-    lblLabel10=Member's ID
+payments their own, the shown one exported ^ payments ^ sample ^ cmdFirst|cmdSaveThisRecord ^  ^
+    txtDetails=payment details 1|txtSum=1,5|window=frmPayments:Payments:payments.kvr|
+    lblLabel2=Sum of Payment|output/Payments.txt=Member's ID;Sum;Date\r\n1;1,5;01.03.2001\r\n|
+    output/Sales.txt=earlier Sales.txt\r\n
+members browsing, all exported ^ members ^ sample ^ cmdSaveAllRecords ^  ^ -txtAffiliateID|
+    -txtLevel|txtAffiliateID=2|txtLevel=2|txtAdditional_Info=info of member 2|cmbAP_ID=1|
+    window=frmAffiliates:Members :affiliates.kvr|lblLabel10=Member's ID|
+    output/affiliates.txt@0#4e616d653b5375726e616d653b
 members creating ^ members ^ sample ^ cmdCreate ^  ^ -txtAffiliateID|-txtLevel|txtAffiliateID=3|
     txtCurrent_Record=3|txtDate=@today|cmbAP_ID=|txtName=
 members without schemes ^ members ^  ^  ^ createSchemes ^ -cmdCreate|-cmdEdit|-cmdSave|-nav|
@@ -100,10 +103,11 @@ members without schemes closed, members kept ^ members ^ data/affiliates.kvr*211
     createSchemes ^ closed|backup:affiliates.kvr
 communications empty file ^ communications ^  ^  ^  ^ -inputs|+cmdCreate|+txtSID|+txtSdate_r|
     data/communications.kvr=
-communications browsing ^ communications ^ sample ^  ^  ^ record=2|txtID=2|txtMessage=message 2|
-    txtResponce=response 2|txtComments=comments 2|txtDate=02.04.2001|txtDate_R=02.05.2001|
-    window=frmCommunications:Communications :communications.kvr|lblLabel13=Date of responce|
-    cmdSaveAllRecords=Save all records as txt
+communications browsing, the shown one exported ^ communications ^ sample ^ cmdSaveThisRecord ^  ^
+    record=2|txtID=2|txtMessage=message 2|txtResponce=response 2|txtComments=comments 2|
+    txtDate=02.04.2001|txtDate_R=02.05.2001|lblLabel13=Date of responce|
+    window=frmCommunications:Communications :communications.kvr|
+    cmdSaveAllRecords=Save all records as txt|output/communications.txt@69#323b436f6d706c61696e74
 communications creating ^ communications ^ sample ^ cmdCreate ^  ^ txtCurrent_Record=3|
     txtDate=@today|txtDate_R=@today|txtID=|txtSubject=|txtMessage=|txtResponce=|txtComments=
 schemes browsing ^ schemes ^ sample ^  ^  ^ cmbType=Fixed|txtLevel(1)=5|txtLevel(2)=2,5|
@@ -113,8 +117,9 @@ schemes creating ^ schemes ^ sample ^ cmdCreate ^  ^ txtCurrent_Record=3|txtMinP
     txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|cmbType=
 schemes editing ^ schemes ^ sample ^ cmdEdit ^  ^ +inputs|+cmdSave|cmbType=Fixed
 schemes saved: browsing again ^ schemes ^ sample ^ cmdEdit|cmdSave ^  ^ -inputs|+nav|-cmdSave|same
-schemes empty file ^ schemes ^  ^  ^  ^ -inputs|+cmdCreate|-cmdSave|txtMinPayment=10|
-    txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|cmbType=|data/apsettings.kvr=
+schemes empty file, exported ^ schemes ^  ^ cmdSaveAllRecords ^  ^ -inputs|+cmdCreate|-cmdSave|
+    txtMinPayment=10|txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|cmbType=|
+    data/apsettings.kvr=|output/APsettings.txt@0#4c6576656c313b
 schemes: a new scheme has no minimal payment ^ schemes ^  ^ cmdCreate|cmdSave ^ enter ^ +inputs|
     +cmdSave|-nav|focus=txtMinPayment|data/apsettings.kvr=
 schemes: another program's type ^ schemes ^ sample|data/apsettings.kvr@60#4f74686572202020202020 ^
@@ -286,17 +291,8 @@ the grid keeps what the search found ^ members ^ search ^ txtSname=ann|cmdDispla
 sales all ^ sales ^ sample ^ cmdSaveAllRecords ^  ^
     output/Sales.txt=Member's ID;Sum;Date\r\n1;10,5;01.03.2001\r\n2;20;02.03.2001\r\n|
     output/Payments.txt=earlier Payments.txt\r\n
-payments the shown one ^ payments ^ sample ^ cmdFirst|cmdSaveThisRecord ^  ^
-    output/Payments.txt=Member's ID;Sum;Date\r\n1;1,5;01.03.2001\r\n|
-    output/Sales.txt=earlier Sales.txt\r\n
 sales: the new record has no line ^ sales ^ sample ^ cmdCreate|cmdSaveThisRecord ^  ^
     output/Sales.txt=Member's ID;Sum;Date\r\n
-communications the shown one ^ communications ^ sample ^ cmdSaveThisRecord ^  ^
-    output/communications.txt@69#323b436f6d706c61696e74
-schemes of an empty file: the heading ^ schemes ^  ^ cmdSaveAllRecords ^  ^
-    output/APsettings.txt@0#4c6576656c313b
-members all: the header ^ members ^ sample ^ cmdSaveAllRecords ^  ^
-    output/affiliates.txt@0#4e616d653b5375726e616d653b
 )");
     }
     void scenarios() { runScenario(); }

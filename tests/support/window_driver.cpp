@@ -140,20 +140,17 @@ QByteArray fileBytes(const std::string& relative) {
 }
 
 QString messageText(const QString& name) {
-    static const std::pair<const char*, const char*> texts[] = {
-        {"enter", kMsgEnterData},
-        {"select", kMsgSelectValue},
-        {"incorrect", kMsgIncorrectValue},
-        {"noRecord", kMsgNoRecord},
-        {"noMember", kMsgNoMember},
-        {"createRecord", kMsgCreateRecord},
-        {"createSchemes", kMsgCreateSchemes},
-        {"truncated", kMsgTruncated},
-        {"replaced", kMsgReplacedCharacters},
-        {"notCorrect", kMsgNotCorrectInput}};
-    for (const auto& [key, text] : texts)
-        if (name == QLatin1String(key))
-            return QString::fromUtf8(text);
+    const char* const texts[] = {kMsgEnterData,      kMsgSelectValue, kMsgIncorrectValue,
+                                 kMsgNoRecord,       kMsgNoMember,    kMsgCreateRecord,
+                                 kMsgCreateSchemes,  kMsgTruncated,   kMsgReplacedCharacters,
+                                 kMsgNotCorrectInput};
+    if (const qsizetype index = QStringLiteral("enter select incorrect noRecord noMember "
+                                               "createRecord createSchemes truncated replaced "
+                                               "notCorrect")
+                                    .split(QLatin1Char(' '))
+                                    .indexOf(name);
+        index >= 0)
+        return QString::fromUtf8(texts[index]);
     if (name.startsWith(QLatin1String("storedAs:")))
         return QString::fromLatin1(kMsgStoredAs) + name.mid(9);
     return name;

@@ -3,13 +3,11 @@
 // run once for every file operation it performs, with that one operation failing
 // (support/fault_sweep.h says what is checked); files no editor wrote are shown.
 #include "shell/frm_start.h"
-#include "shell/message_table.h"
 #include "support/fault_sweep.h"
 #include "support/sample_data.h"
 #include "support/test_app.h"
 #include "support/test_registry.h"
 #include "support/window_driver.h"
-#include "ui/grid_view.h"
 
 #include <QtTest>
 

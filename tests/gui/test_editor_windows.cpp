@@ -2,7 +2,6 @@
 // row's language is described in support/window_driver.h): captions and enable states in each
 // mode, every refusal of a save with its message and focus, saves that land exact bytes, moving
 // and going to a record, the discard question, the search grid and its gestures, the exports.
-#include "shell/message_table.h"
 #include "support/test_registry.h"
 #include "support/window_driver.h"
 

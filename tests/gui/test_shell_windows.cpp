@@ -3,7 +3,6 @@
 #include "editors/downline_model.h"
 #include "shell/frm_start.h"
 #include "shell/message_table.h"
-#include "support/sample_data.h"
 #include "support/test_app.h"
 #include "support/test_registry.h"
 #include "support/window_driver.h"

@@ -267,12 +267,11 @@ void EditorWindows::writeData(const QString& files) {
     }
 }
 
-RecordEditor* EditorWindows::open(EditorKind kind) {
+void EditorWindows::open(EditorKind kind) {
     editor_ = qobject_cast<RecordEditor*>(createEditor(kind, testApp()));
     editor_->show();
     editor_->activateWindow();
     static_cast<void>(QTest::qWaitForWindowActive(editor_));
-    return editor_;
 }
 
 void EditorWindows::closeEditor() {

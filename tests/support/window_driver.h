@@ -83,7 +83,7 @@ protected:
     void runScenario();
 
     void writeData(const QString& files);
-    RecordEditor* open(EditorKind kind);
+    void open(EditorKind kind);
     void closeEditor();
     void run(const QString& script);
     // What does not hold of the expectations, one line each.

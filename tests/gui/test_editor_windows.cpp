@@ -2,7 +2,6 @@
 // row's language is described in support/window_driver.h): captions and enable states in each
 // mode, every refusal of a save with its message and focus, saves that land exact bytes, moving
 // and going to a record, the discard question, the search grid and its gestures, the exports.
-#include "shell/message_table.h"
 #include "support/test_registry.h"
 #include "support/window_driver.h"
 
@@ -18,10 +17,9 @@ namespace {
 void refusedRows(const char* table) {
     for (const QString& line : tableLines(table)) {
         const QStringList c = line.split(QStringLiteral(" ^ "));
-        QTest::newRow(qPrintable(c[0]))
-            << c[1] << QStringLiteral("sample")
-            << QStringLiteral("cmdCreate|valid|%1|cmdSave").arg(c[2]) << c[3]
-            << QStringLiteral("same|+cmdSave|-cmdCreate|txtCurrent_Record=3|focus=") + c[4];
+        QTest::newRow(qPrintable(c[0])) << QStringList{
+            c[1], QStringLiteral("sample"), QStringLiteral("cmdCreate|valid|%1|cmdSave").arg(c[2]),
+            c[3], QStringLiteral("same|+cmdSave|-cmdCreate|txtCurrent_Record=3|focus=") + c[4]};
     }
 }
 
@@ -75,75 +73,75 @@ schemes levels before periodicity ^ schemes ^ txtPeriodicity=40000|txtLevel(8)=x
         // bytes; moving and going to a record; the discard question; the search grid and its
         // gestures; the exports.
         addScenarioRows(R"(
-sales browsing ^ sales ^ sample ^  ^  ^ +inputs|-cmdSave|+cmdCreate|+cmdEdit|+nav|+cmdDisplay|
-    +MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|+txtSdate|+txtSAffID|record=2|count=2|
-    txtCurrent_Record=2|txtAffiliateID=2|txtSum=20|txtDate=02.03.2001|txtDetails=sale details 2|
-    window=frmSales:Sales:sales.kvr|lblLabel2=Sum |cmdDisplay=Find
-sales creating ^ sales ^ sample ^ cmdCreate ^  ^ +inputs|+cmdSave|-cmdCreate|-cmdEdit|-nav|
-    +cmdDisplay|+MSFGView|+cmdSaveAllRecords|txtCurrent_Record=3|count=3|txtAffiliateID=|txtSum=|
-    txtDate=@today|focus=txtAffiliateID
+sales browsing ^ sales ^ sample ^  ^  ^ record=2|count=2|txtCurrent_Record=2|txtAffiliateID=2|
+    txtSum=20|txtDate=02.03.2001|txtDetails=sale details 2|window=frmSales:Sales:sales.kvr|
+    lblLabel2=Sum |cmdDisplay=Find
+sales creating ^ sales ^ sample ^ cmdCreate ^  ^ txtCurrent_Record=3|count=3|txtAffiliateID=|
+    txtSum=|txtDate=@today|focus=txtAffiliateID
 sales editing ^ sales ^ sample ^ cmdEdit ^  ^ +inputs|+cmdSave|-cmdCreate|-cmdEdit|-nav|
     +cmdSaveThisRecord|focus=txtAffiliateID
 sales empty file ^ sales ^  ^  ^  ^ -inputs|+txtDetails|-cmdSave|+cmdCreate|-cmdEdit|-nav|
     +cmdDisplay|+MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|count=0|txtCurrent_Record=|
     data/sales.kvr=
-payments details of their own ^ payments ^ sample ^ cmdFirst ^  ^ txtDetails=payment details 1|
-    txtSum=1,5|window=frmPayments:Payments:payments.kvr|lblLabel2=Sum of Payment
-members browsing ^ members ^ sample ^  ^  ^ +inputs|-txtAffiliateID|-txtLevel|-cmdSave|+nav|
-    +cmdTree|txtAffiliateID=2|txtLevel=2|txtAdditional_Info=info of member 2|cmbAP_ID=1|
-    window=frmAffiliates:Members :affiliates.kvr|lblLabel10=Member's ID
-members creating ^ members ^ sample ^ cmdCreate ^  ^ +inputs|-txtAffiliateID|-txtLevel|-nav|
-    -cmdTree|+cmdSave|txtAffiliateID=3|txtCurrent_Record=3|txtDate=@today|cmbAP_ID=|txtName=
+payments their own, the shown one exported ^ payments ^ sample ^ cmdFirst|cmdSaveThisRecord ^  ^
+    txtDetails=payment details 1|txtSum=1,5|window=frmPayments:Payments:payments.kvr|
+    lblLabel2=Sum of Payment|output/Payments.txt=Member's ID;Sum;Date\r\n1;1,5;01.03.2001\r\n|
+    output/Sales.txt=earlier Sales.txt\r\n
+members browsing, all exported ^ members ^ sample ^ cmdSaveAllRecords ^  ^ -txtAffiliateID|
+    -txtLevel|txtAffiliateID=2|txtLevel=2|txtAdditional_Info=info of member 2|cmbAP_ID=1|
+    window=frmAffiliates:Members :affiliates.kvr|lblLabel10=Member's ID|
+    output/affiliates.txt@0#4e616d653b5375726e616d653b
+members creating ^ members ^ sample ^ cmdCreate ^  ^ -txtAffiliateID|-txtLevel|txtAffiliateID=3|
+    txtCurrent_Record=3|txtDate=@today|cmbAP_ID=|txtName=
 members without schemes ^ members ^  ^  ^ createSchemes ^ -cmdCreate|-cmdEdit|-cmdSave|-nav|
     -cmdSaveThisRecord|-cmdSaveAllRecords|-txtName|-cmbAP_ID|-txtAdditional_Info|-cmdDisplay|
     -txtSname|-MSFGView|!data/affiliates.kvr|data/apsettings.kvr=
 members without schemes closed ^ members ^  ^ close ^ createSchemes ^ closed|
     !backcopies/affiliates.kvr
-members without schemes closed, members kept ^ members ^ data/affiliates.kvr*211 ^ close ^ createSch
-    emes ^ closed|backup:affiliates.kvr
+members without schemes closed, members kept ^ members ^ data/affiliates.kvr*211 ^ close ^
+    createSchemes ^ closed|backup:affiliates.kvr
 communications empty file ^ communications ^  ^  ^  ^ -inputs|+cmdCreate|+txtSID|+txtSdate_r|
     data/communications.kvr=
-communications browsing ^ communications ^ sample ^  ^  ^ +inputs|-cmdSave|+nav|record=2|txtID=2|
-    txtMessage=message 2|txtResponce=response 2|txtComments=comments 2|txtDate=02.04.2001|
-    txtDate_R=02.05.2001|window=frmCommunications:Communications :communications.kvr|
-    lblLabel13=Date of responce|cmdSaveAllRecords=Save all records as txt
-communications creating ^ communications ^ sample ^ cmdCreate ^  ^ +inputs|-nav|txtCurrent_Record=3|
+communications browsing, the shown one exported ^ communications ^ sample ^ cmdSaveThisRecord ^  ^
+    record=2|txtID=2|txtMessage=message 2|txtResponce=response 2|txtComments=comments 2|
+    txtDate=02.04.2001|txtDate_R=02.05.2001|lblLabel13=Date of responce|
+    window=frmCommunications:Communications :communications.kvr|
+    cmdSaveAllRecords=Save all records as txt|output/communications.txt@69#323b436f6d706c61696e74
+communications creating ^ communications ^ sample ^ cmdCreate ^  ^ txtCurrent_Record=3|
     txtDate=@today|txtDate_R=@today|txtID=|txtSubject=|txtMessage=|txtResponce=|txtComments=
-schemes browsing locks the fields ^ schemes ^ sample ^  ^  ^ -inputs|+nav|+cmdEdit|cmbType=Fixed|
-    txtLevel(1)=5|txtLevel(2)=2,5|txtCurrent_Record=2|lblLabels(3)= 3-rd level's members|
+schemes browsing ^ schemes ^ sample ^  ^  ^ cmbType=Fixed|txtLevel(1)=5|txtLevel(2)=2,5|
+    txtCurrent_Record=2|lblLabels(3)= 3-rd level's members|
     window=frmAPSettings:AP Settings:apsettings.kvr|cmdGoTo=Go to record N
-schemes creating ^ schemes ^ sample ^ cmdCreate ^  ^ +inputs|+cmdSave|-cmdCreate|-cmdEdit|-nav|
-    txtCurrent_Record=3|txtMinPayment=|txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|
-    cmbType=
+schemes creating ^ schemes ^ sample ^ cmdCreate ^  ^ txtCurrent_Record=3|txtMinPayment=|
+    txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|cmbType=
 schemes editing ^ schemes ^ sample ^ cmdEdit ^  ^ +inputs|+cmdSave|cmbType=Fixed
 schemes saved: browsing again ^ schemes ^ sample ^ cmdEdit|cmdSave ^  ^ -inputs|+nav|-cmdSave|same
-schemes empty file ^ schemes ^  ^  ^  ^ -inputs|+cmdCreate|-cmdSave|txtMinPayment=10|
-    txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|cmbType=|data/apsettings.kvr=
+schemes empty file, exported ^ schemes ^  ^ cmdSaveAllRecords ^  ^ -inputs|+cmdCreate|-cmdSave|
+    txtMinPayment=10|txtPeriodicity=30|txtUnit=$|txtLevel(1)=0|txtLevel(8)=0|cmbType=|
+    data/apsettings.kvr=|output/APsettings.txt@0#4c6576656c313b
 schemes: a new scheme has no minimal payment ^ schemes ^  ^ cmdCreate|cmdSave ^ enter ^ +inputs|
     +cmdSave|-nav|focus=txtMinPayment|data/apsettings.kvr=
-schemes: another program's type ^ schemes ^ sample|
-    data/apsettings.kvr@60#4f74686572202020202020 ^ cmdEdit|cmdSave ^ select ^ cmbType=|
-    focus=cmbType|same
+schemes: another program's type ^ schemes ^ sample|data/apsettings.kvr@60#4f74686572202020202020 ^
+    cmdEdit|cmdSave ^ select ^ cmbType=|focus=cmbType|same
 
 sales: no record current, the sum converted first ^ sales ^  ^ txtAffiliateID=1|txtSum=x|
     txtDate=1.1.2001|save! ^ incorrect ^ same
 members: no record current ^ members ^ schemes ^ txtName=Ann|txtAffiliateID=0|txtRef_ID=x|
     txtDate=1.1.2001|cmbAP_ID=1|save! ^ createRecord ^ same
-communications: no record current ^ communications ^  ^ txtID=x|txtSubject=S|
-    save! ^ createRecord ^ same
-schemes: no record current ^ schemes ^  ^ cmbType=Fixed|txtMinPayment=x|txtLevel(1)=5|
-    save! ^ incorrect ^ same
-members referrer's level would overflow ^ members ^ sample|
-    data/affiliates.kvr@410#ffffff7f ^ cmdCreate|valid|cmdSave ^ incorrect ^ same|focus=txtRef_ID|
-    +cmdSave
+communications: no record current ^ communications ^  ^ txtID=x|txtSubject=S|save! ^ createRecord ^
+    same
+schemes: no record current ^ schemes ^  ^ cmbType=Fixed|txtMinPayment=x|txtLevel(1)=5|save! ^
+    incorrect ^ same
+members referrer's level would overflow ^ members ^ sample|data/affiliates.kvr@410#ffffff7f ^
+    cmdCreate|valid|cmdSave ^ incorrect ^ same|focus=txtRef_ID|+cmdSave
 schemes: no scheme beyond 32767 ^ schemes ^ data/apsettings.kvr*1965960 ^ cmdCreate|valid|cmdSave|
     cmdCreate ^ incorrect ^ focus=cmdCreate|count=32767|record=32767|txtCurrent_Record=32767|
     -inputs|data/apsettings.kvr@1965986#ff7f
 schemes: a record past the scheme numbers ^ schemes ^ data/apsettings.kvr*1966080 ^ cmdEdit|
     cmbType=Fixed|cmdSave ^ notCorrect ^ same
-a record cut off behind the window ^ sales ^ sample ^ cut:16|cmdFirst|cmdLast|
-    cmdEdit ^ createRecord ^ record=2|txtCurrent_Record=2|txtAffiliateID=|txtSum=|txtDate=|
-    focus=cmdCreate|-cmdSave
+a record cut off behind the window ^ sales ^ sample ^ cut:16|cmdFirst|cmdLast|cmdEdit ^
+    createRecord ^ record=2|txtCurrent_Record=2|txtAffiliateID=|txtSum=|txtDate=|focus=cmdCreate|
+    -cmdSave
 
 sales new ^ sales ^ sample ^ cmdCreate|valid|txtSum=10,50|txtDetails=abc|txtCurrent_Record=x|
     cmdSave ^  ^ data/sales.kvr@32#02000000 00002841 00000000a007e240|count=3|record=3|-cmdSave|
@@ -152,81 +150,80 @@ payments new ^ payments ^ sample ^ cmdCreate|valid|txtSum=0|txtDate=16.11.2001 1
     txtDetails=paid\nby hand|txtCurrent_Record=x|cmdSave ^  ^ txtCurrent_Record=3|
     data/payments.kvr@32#02000000 00000000 00000000702be240|txtDate=16.11.2001 12:00:00|
     addinfo/p3.txt=paid\r\nby hand\r\n|!addinfo/s3.txt
-sales edited ^ sales ^ sample ^ cmdEdit|txtSum=7,25|
-    cmdSave ^  ^ data/sales.kvr@16#02000000 0000e840 00000000000be240|record=2|count=2|
+sales edited ^ sales ^ sample ^ cmdEdit|txtSum=7,25|cmdSave ^  ^
+    data/sales.kvr@16#02000000 0000e840 00000000000be240|record=2|count=2|
     data/sales.kvr@0#01000000 00002841
 sales after a refusal ^ sales ^ sample ^ cmdCreate|valid|txtAffiliateID=5|cmdSave|txtAffiliateID=1|
     cmdSave ^ noMember ^ data/sales.kvr@32#01000000 0000e040|-cmdSave|!addinfo/s3.txt
-sales details emptied keep their file ^ sales ^ sample ^ cmdEdit|txtDetails=|
-    cmdSave ^  ^ addinfo/s2.txt=sale details 2\r\n|txtDetails=sale details 2
+sales details emptied keep their file ^ sales ^ sample ^ cmdEdit|txtDetails=|cmdSave ^  ^
+    addinfo/s2.txt=sale details 2\r\n|txtDetails=sale details 2
 sales details unchanged ^ sales ^ sample ^ cmdFirst|cmdEdit|cmdSave ^  ^ same
-sales sum warned ^ sales ^ sample ^ cmdCreate|valid|txtSum=123456,78|
-    cmdSave ^ storedAs:123456,8 ^ data/sales.kvr@36#6420f147
+sales sum warned ^ sales ^ sample ^ cmdCreate|valid|txtSum=123456,78|cmdSave ^ storedAs:123456,8 ^
+    data/sales.kvr@36#6420f147
 sales details outside the code page ^ sales ^ sample ^ cmdCreate|valid|
     txtDetails=\u0416 \u20ac \u0436|cmdSave ^ replaced ^ addinfo/s3.txt=? \u0080 ?\r\n|
     txtDetails=? \u20ac ?
-members new ^ members ^ sample ^ cmdCreate|valid|txtName=Cy|txtAdditional_Info=VIP|
-    cmdSave ^  ^ data/affiliates.kvr@422#43792020202020202020|count=3|txtEgold_ID=0|txtLevel=|
+members new ^ members ^ sample ^ cmdCreate|valid|txtName=Cy|txtAdditional_Info=VIP|cmdSave ^  ^
+    data/affiliates.kvr@422#43792020202020202020|count=3|txtEgold_ID=0|txtLevel=|
     data/affiliates.kvr@607#03000000 02000000 00000000 0200 03000000 00000000a007e240|
     addinfo/3.txt=VIP\r\n
 members without referrer, the typed shown ^ members ^ sample ^ cmdCreate|valid|txtRef_ID= 0 |
     txtEgold_ID=007|txtCurrent_Record=x|cmdSave ^  ^ txtEgold_ID=007|txtCurrent_Record=3|
     data/affiliates.kvr@611#00000000 07000000 0200 01000000
-members unchanged, its missing info file made ^ members ^ search ^ cmdFirst|cmdEdit|
-    cmdSave ^  ^ addinfo/1.txt=\r\n
-members first member ^ members ^ schemes ^ cmdCreate|valid|txtRef_ID=0|cmbAP_ID=1|cmdSave|
-    cmdFirst ^  ^ data/affiliates.kvr@185#01000000 00000000 00000000 0100 01000000|txtLevel=1
-members first member referred by nobody yet ^ members ^ schemes ^ cmdCreate|valid|
-    cmdSave ^ incorrect ^ data/affiliates.kvr=|focus=txtRef_ID
-members referral cycle ^ members ^ sample ^ cmdFirst|cmdEdit|txtRef_ID=2|
-    cmdSave ^  ^ data/affiliates.kvr@189#02000000 e9030000 0100 03000000 000000006007e240|
+members unchanged, its missing info file made ^ members ^ search ^ cmdFirst|cmdEdit|cmdSave ^  ^
+    addinfo/1.txt=\r\n
+members first member ^ members ^ schemes ^ cmdCreate|valid|txtRef_ID=0|cmbAP_ID=1|cmdSave|cmdFirst ^
+     ^ data/affiliates.kvr@185#01000000 00000000 00000000 0100 01000000|txtLevel=1
+members first member referred by nobody yet ^ members ^ schemes ^ cmdCreate|valid|cmdSave ^
+    incorrect ^ data/affiliates.kvr=|focus=txtRef_ID
+members referral cycle ^ members ^ sample ^ cmdFirst|cmdEdit|txtRef_ID=2|cmdSave ^  ^
+    data/affiliates.kvr@189#02000000 e9030000 0100 03000000 000000006007e240|
     data/affiliates.kvr@410#02000000
-members scheme outside the list ^ members ^ sample ^ cmdCreate|valid|cmbAP_ID=9|
-    cmdSave ^  ^ data/affiliates.kvr@619#0900
+members scheme outside the list ^ members ^ sample ^ cmdCreate|valid|cmbAP_ID=9|cmdSave ^  ^
+    data/affiliates.kvr@619#0900
 members texts trimmed and cut ^ members ^ sample ^ cmdCreate|valid|txtSurname=  Lee  |
-    txtPost_Cod=12345678901|txtName=ABCDEFGHIJKLMNOPQRSTUVWXY|
-    cmdSave ^ truncated ^ txtName=ABCDEFGHIJKLMNOPQRST|txtSurname=Lee|txtPost_Cod=1234567890|
+    txtPost_Cod=12345678901|txtName=ABCDEFGHIJKLMNOPQRSTUVWXY|cmdSave ^ truncated ^
+    txtName=ABCDEFGHIJKLMNOPQRST|txtSurname=Lee|txtPost_Cod=1234567890|
     data/affiliates.kvr@422#4142434445464748494a4b4c4d4e4f5051525354 4c65652020|
     data/affiliates.kvr@502#31323334353637383930
 members name cut, then replaced ^ members ^ sample ^ cmdCreate|valid|
-    txtName=\u0141ukasz \u0141ukasz \u0141ukasz \u0141|cmdSave ^ truncated|
-    replaced ^ data/affiliates.kvr@422#3f756b61737a203f756b61737a203f756b61737a|
-    txtName=?ukasz ?ukasz ?ukasz
-members info emptied ^ members ^ sample ^ cmdEdit|txtAdditional_Info=|cmdSave|cmdFirst|
-    cmdNext ^  ^ addinfo/2.txt=\r\n|txtAdditional_Info=
+    txtName=\u0141ukasz \u0141ukasz \u0141ukasz \u0141|cmdSave ^ truncated|replaced ^
+    data/affiliates.kvr@422#3f756b61737a203f756b61737a203f756b61737a|txtName=?ukasz ?ukasz ?ukasz
+members info emptied ^ members ^ sample ^ cmdEdit|txtAdditional_Info=|cmdSave|cmdFirst|cmdNext ^  ^
+    addinfo/2.txt=\r\n|txtAdditional_Info=
 members the record read is the member ^ members ^ sample|data/affiliates.kvr@396#05000000 ^ cmdEdit|
     cmdSave ^  ^ txtAffiliateID=2|data/affiliates.kvr@396#02000000|count=2
 communications new ^ communications ^ sample ^ cmdCreate|txtID=7,5|txtSubject=  Invoice  |
     txtCurrent_Record=x|txtMessage=Hello|txtComments=a\nb|txtDate=1.2.03|txtDate_R=20.11.2001|
-    cmdSave ^  ^ data/communications.kvr@100#08000000 496e766f696365 2020202020202020202020202020202
-    020202020202020 00000000a062e240 00000000e02be240|comm/3.txt=Hello\r\n|comm/c3.txt=a\r\nb\r\n|
-    !comm/r3.txt|txtID=7,5|txtDate=1.2.03|txtCurrent_Record=x
-communications any member number ^ communications ^ sample ^ cmdCreate|valid|txtID=-3|
-    cmdSave ^  ^ data/communications.kvr@100#fdffffff
+    cmdSave ^  ^
+    data/communications.kvr@100#08000000 496e766f696365 20202020202020202020202020202020202020202020
+    20 00000000a062e240 00000000e02be240|comm/3.txt=Hello\r\n|comm/c3.txt=a\r\nb\r\n|!comm/r3.txt|
+    txtID=7,5|txtDate=1.2.03|txtCurrent_Record=x
+communications any member number ^ communications ^ sample ^ cmdCreate|valid|txtID=-3|cmdSave ^  ^
+    data/communications.kvr@100#fdffffff
 communications unchanged ^ communications ^ sample ^ cmdEdit|cmdSave ^  ^ same
 communications subject cut ^ communications ^ sample ^ cmdCreate|valid|
-    txtSubject=abcdefghijklmnopqrstuvwxyz0123456789|cmdSave|cmdFirst|
-    cmdLast ^ truncated ^ data/communications.kvr@104#6162636465666768696a6b6c6d6e6f7071727374757677
-    78797a30313233|txtSubject=abcdefghijklmnopqrstuvwxyz0123
-communications subject replaced ^ communications ^ sample ^ cmdEdit|txtSubject=Zh \u0416|
-    cmdSave ^ replaced ^ data/communications.kvr@54#5a68203f20|
-    txtSubject=Zh ?                          
+    txtSubject=abcdefghijklmnopqrstuvwxyz0123456789|cmdSave|cmdFirst|cmdLast ^ truncated ^
+    data/communications.kvr@104#6162636465666768696a6b6c6d6e6f707172737475767778797a30313233|
+    txtSubject=abcdefghijklmnopqrstuvwxyz0123
+communications subject replaced ^ communications ^ sample ^ cmdEdit|txtSubject=Zh \u0416|cmdSave ^
+    replaced ^ data/communications.kvr@54#5a68203f20|txtSubject=Zh ?                          
 communications answer emptied keeps its file ^ communications ^ sample ^ cmdEdit|txtResponce=|
     cmdSave|cmdPrevious|cmdNext ^  ^ comm/r2.txt=response 2\r\n|txtResponce=response 2
-schemes new ^ schemes ^ sample ^ cmdCreate|valid|txtPeriodicity=030|txtCurrent_Record=x|
-    cmdSave ^  ^ data/apsettings.kvr@120#50657263656e74732020 00002041 1e00 24202020202020202020 030
-    0 0000a040 00000000000000000000000000000000000000000000000000000000|-inputs|count=3|
-    cmbType=Percents|txtUnit=$         |txtPeriodicity=30|txtCurrent_Record=3
-schemes edited keeps its type ^ schemes ^ sample ^ cmdEdit|txtLevel(2)=7|cmdSave|
-    cmdCreate ^  ^ data/apsettings.kvr@60#46697865642020202020 00002041 1e00 24202020202020202020 02
-    00 0000a040 0000e040 0000803f|cmbType=
+schemes new ^ schemes ^ sample ^ cmdCreate|valid|txtPeriodicity=030|txtCurrent_Record=x|cmdSave ^  ^
+    data/apsettings.kvr@120#50657263656e74732020 00002041 1e00 24202020202020202020 0300 0000a040 00
+    000000000000000000000000000000000000000000000000000000|-inputs|count=3|cmbType=Percents|
+    txtUnit=$         |txtPeriodicity=30|txtCurrent_Record=3
+schemes edited keeps its type ^ schemes ^ sample ^ cmdEdit|txtLevel(2)=7|cmdSave|cmdCreate ^  ^
+    data/apsettings.kvr@60#46697865642020202020 00002041 1e00 24202020202020202020 0200 0000a040 000
+    0e040 0000803f|cmbType=
 schemes the number is the record's ^ schemes ^ sample ^ txtCurrent_Record=1|cmdEdit|txtLevel(1)=9|
     cmdSave ^  ^ data/apsettings.kvr@86#0200 00001041|data/apsettings.kvr@28#0000a040|
     txtCurrent_Record=2
-schemes min payment warned ^ schemes ^ sample ^ cmdCreate|valid|txtMinPayment=123456,78|
-    cmdSave ^ storedAs:123456,8 ^ data/apsettings.kvr@130#6420f147|txtMinPayment=123456,8
-schemes unit replaced ^ schemes ^ sample ^ cmdCreate|valid|txtUnit=\u20bdub|
-    cmdSave ^ replaced ^ data/apsettings.kvr@136#3f756220202020202020
+schemes min payment warned ^ schemes ^ sample ^ cmdCreate|valid|txtMinPayment=123456,78|cmdSave ^
+    storedAs:123456,8 ^ data/apsettings.kvr@130#6420f147|txtMinPayment=123456,8
+schemes unit replaced ^ schemes ^ sample ^ cmdCreate|valid|txtUnit=\u20bdub|cmdSave ^ replaced ^
+    data/apsettings.kvr@136#3f756220202020202020
 schemes unit cut without a word ^ schemes ^ sample ^ cmdCreate|valid|txtUnit=ABCDEFGHIJ\u20bd|
     cmdSave ^  ^ data/apsettings.kvr@136#4142434445464748494a
 
@@ -243,16 +240,13 @@ go to 0 ^ sales ^ sample ^ txtCurrent_Record=0|cmdGoTo ^ noRecord ^ record=1|txt
 go to by Enter ^ sales ^ sample ^ txtCurrent_Record=1|Return@txtCurrent_Record ^  ^ record=1|
     txtAffiliateID=1
 go to in a scheme ^ schemes ^ sample ^ txtCurrent_Record=1|cmdGoTo ^  ^ record=1|cmbType=Percents
-texts never stay behind ^ communications ^ search ^ txtCurrent_Record=4|cmdGoTo|
-    cmdNext ^  ^ txtMessage=|record=5
-member's info follows ^ members ^ search ^ txtCurrent_Record=3|cmdGoTo|
-    cmdNext ^  ^ txtAdditional_Info=|txtLevel=3
-a part record reads as zeros ^ sales ^ sample|
-    data/sales.kvr@32#03000000 0000e040 00000000a007e240 07000000 00002841 ^  ^  ^ count=4|record=4|
-    txtAffiliateID=7|txtSum=10,5|txtDate=30.12.1899
+texts never stay behind ^ communications ^ search ^ txtCurrent_Record=4|cmdGoTo|cmdNext ^  ^
+    txtMessage=|record=5
+member's info follows ^ members ^ search ^ txtCurrent_Record=3|cmdGoTo|cmdNext ^  ^
+    txtAdditional_Info=|txtLevel=3
 
-creating, nothing typed ^ sales ^ sample ^ cmdCreate|txtSAffID=1|cmdDisplay|row:0|
-    cmdCreate ^  ^ txtCurrent_Record=3|count=3
+creating, nothing typed ^ sales ^ sample ^ cmdCreate|txtSAffID=1|cmdDisplay|row:0|cmdCreate ^  ^
+    txtCurrent_Record=3|count=3
 creating, Yes ^ sales ^ sample ^ cmdCreate|txtSum=7|txtSAffID=1|cmdDisplay|row:0 ^ yes? ^ record=1|
     txtSum=10,5|-cmdSave|+cmdCreate|count=2|same
 creating, No ^ sales ^ sample ^ cmdCreate|txtSum=7|txtSAffID=1|cmdDisplay|row:0 ^ no? ^ txtSum=7|
@@ -264,17 +258,17 @@ closing while editing, Yes ^ sales ^ sample ^ cmdEdit|txtSum=7|close ^ yes? ^ cl
 closing while creating, No ^ sales ^ sample ^ cmdCreate|txtSum=7|close ^ no? ^ txtSum=7|+cmdSave|
     backcopies/sales.kvr=earlier backup
 
-sales blank filters change nothing ^ sales ^ search ^ txtSAffID=7|cmdDisplay|txtSAffID=|
-    cmdDisplay ^  ^ rows=4,1,3|record=5|+cmdDisplay
-members name and surname ^ members ^ search ^ txtSname= ANN |txtSsurname=LEE|
-    cmdDisplay ^  ^ rows=1|record=4
-members egold and referrer ^ members ^ search ^ txtSEgold_ID= 12 |txtSreferenceid=2|
-    cmdDisplay ^  ^ rows=4
+sales blank filters change nothing ^ sales ^ search ^ txtSAffID=7|cmdDisplay|txtSAffID=|cmdDisplay ^
+     ^ rows=4,1,3|record=5|+cmdDisplay
+members name and surname ^ members ^ search ^ txtSname= ANN |txtSsurname=LEE|cmdDisplay ^  ^ rows=1|
+    record=4
+members egold and referrer ^ members ^ search ^ txtSEgold_ID= 12 |txtSreferenceid=2|cmdDisplay ^  ^
+    rows=4
 members no match ^ members ^ search ^ txtSemail=x@y|cmdDisplay ^  ^ rows=
 communications all four ^ communications ^ search ^ txtSID=12|txtSsubject=invoice|
     txtSdate=01.12.2001|txtSdate_r=20.11.2001|cmdDisplay ^  ^ rows=4
-sales member that is no number ^ sales ^ search ^ txtSAffID=8|cmdDisplay|txtSAffID=7a|
-    cmdDisplay ^ incorrect ^ focus=txtSAffID|rows=2|+cmdDisplay
+sales member that is no number ^ sales ^ search ^ txtSAffID=8|cmdDisplay|txtSAffID=7a|cmdDisplay ^
+    incorrect ^ focus=txtSAffID|rows=2|+cmdDisplay
 sales date that is no date ^ sales ^ search ^ txtSAffID=8|cmdDisplay|txtSdate=32.13.2001|
     txtSAffID=7|cmdDisplay ^ incorrect ^ focus=txtSdate|rows=2
 members egold that is no number ^ members ^ search ^ txtSreferenceid=2|cmdDisplay|txtSreferenceid=|
@@ -293,21 +287,11 @@ sales sorted by sum ^ sales ^ search ^ txtSAffID=7|cmdDisplay|sort:3 ^  ^ col3=1
 the grid keeps what the search found ^ members ^ search ^ txtSname=ann|cmdDisplay|cmdEdit|
     txtName=Aaron|cmdSave ^  ^ col1=Ann, ANN,ann|data/affiliates.kvr@633#4161726f6e20
 
-sales all ^ sales ^ sample ^ cmdSaveAllRecords ^  ^ output/Sales.txt=Member's ID;Sum;Date\r\n1;10,5;
-    01.03.2001\r\n2;20;02.03.2001\r\n|output/Payments.txt=earlier Payments.txt\r\n
-payments the shown one ^ payments ^ sample ^ cmdFirst|
-    cmdSaveThisRecord ^  ^ output/Payments.txt=Member's ID;Sum;Date\r\n1;1,5;01.03.2001\r\n|
-    output/Sales.txt=earlier Sales.txt\r\n
-sales: the new record has no line ^ sales ^ sample ^ cmdCreate|
-    cmdSaveThisRecord ^  ^ output/Sales.txt=Member's ID;Sum;Date\r\n
-communications the shown one ^ communications ^ sample ^ cmdSaveThisRecord ^  ^ output/communication
-    s.txt=Member's ID;Subject;Message;Date;Responce;Date of responce;Comments\r\n2;Complaint        
-                 ;message 2 ;02.04.2001;response 2 ;02.05.2001;comments 2 \r\n
-schemes of an empty file ^ schemes ^  ^ cmdSaveAllRecords ^  ^ output/APsettings.txt=Level1;Level2;L
-    evel3;Level4;Level5;Level6;Level7;Level8;MinPayment;Periodicity;Scheme;Type_of_payment;Unit;Date
-    \r\n
-members all: the header ^ members ^ sample ^ cmdSaveAllRecords ^  ^ output/affiliates.txt@0#4e616d65
-    3b5375726e616d653b
+sales all ^ sales ^ sample ^ cmdSaveAllRecords ^  ^
+    output/Sales.txt=Member's ID;Sum;Date\r\n1;10,5;01.03.2001\r\n2;20;02.03.2001\r\n|
+    output/Payments.txt=earlier Payments.txt\r\n
+sales: the new record has no line ^ sales ^ sample ^ cmdCreate|cmdSaveThisRecord ^  ^
+    output/Sales.txt=Member's ID;Sum;Date\r\n
 )");
     }
     void scenarios() { runScenario(); }

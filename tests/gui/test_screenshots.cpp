@@ -2,7 +2,6 @@
 // checked to show every control whole and apart. They land in <build>/tests/screenshots or
 // $ZELT_SCREENSHOT_DIR.
 #include "shell/frm_start.h"
-#include "shell/message_table.h"
 #include "support/test_app.h"
 #include "support/test_registry.h"
 #include "support/window_driver.h"
@@ -18,7 +17,6 @@ class ScreenshotTest : public QObject, private EditorWindows {
     Q_OBJECT
 
     void save(QWidget* window, const QString& name) {
-        QCoreApplication::processEvents();
         QCOMPARE(layoutFaults(window), QString());
         const QByteArray chosen = qgetenv("ZELT_SCREENSHOT_DIR");
         const QDir out(chosen.isEmpty()

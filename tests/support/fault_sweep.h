@@ -34,8 +34,7 @@ struct SweepAction {
 };
 
 struct SweepOutcome {
-    int operations = 0; // file operations of the clean run
-    int faults = 0;     // faults injected, one per operation
+    int faults = 0; // faults injected, one per file operation of the clean run
     QStringList problems;
 };
 

@@ -42,7 +42,7 @@ public:
     // Every message shown so far, expected or not.
     const QStringList& shown() const { return shown_; }
     // True when every shown message was expected and no expected one is still waiting.
-    bool ok() const;
+    bool ok() const { return faults_.isEmpty() && expected_.empty(); }
     // What went wrong, one line per fault; empty when ok().
     QString problems() const;
 
@@ -55,14 +55,10 @@ private:
         bool fragment = false;
         bool question = false;
         Answer answer = Answer::No;
-        bool matches(const QString& shown) const {
-            return fragment ? shown.contains(text) : shown == text;
-        }
-        QString describe() const;
     };
+    static QString describe(const Expected& wanted);
     std::deque<Expected> expected_;
-    QStringList shown_;
-    QStringList faults_;
+    QStringList shown_, faults_;
     bool unexpectedYes_ = false;
 };
 

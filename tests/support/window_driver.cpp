@@ -57,29 +57,18 @@ QStringList split(const QString& text) {
     return text.split(QLatin1Char('|'), Qt::SkipEmptyParts);
 }
 
-std::string repeated(const QString& pattern) {
-    const qsizetype count = pattern.section(QLatin1Char('#'), 0, 0).toLongLong();
-    if (!pattern.contains(QLatin1Char('#')))
-        return std::string(static_cast<std::size_t>(count), 'x');
-    return QByteArray::fromHex(pattern.section(QLatin1Char('#'), 1).toLatin1())
-        .repeated(count)
-        .toStdString();
-}
-
-// "fail:Op@fragment" fails every operation of the kind on a path holding the fragment with
-// EIO; "fail:" ends the faults.
+// "fail:Op@fragment" fails every operation of the kind (Open, Read or Rename) on a path holding
+// the fragment with EIO; "fail:" ends the faults.
 void installFault(const QString& pattern) {
-    static const std::pair<const char*, fs::Op> ops[] = {
-        {"Open", fs::Op::Open},     {"Read", fs::Op::Read},     {"Write", fs::Op::Write},
-        {"Rename", fs::Op::Rename}, {"Remove", fs::Op::Remove}, {"Copy", fs::Op::Copy}};
     const QString name = pattern.mid(5).section(QLatin1Char('@'), 0, 0);
+    const fs::Op op = name == QLatin1String("Open")   ? fs::Op::Open
+                      : name == QLatin1String("Read") ? fs::Op::Read
+                                                      : fs::Op::Rename;
     const std::string fragment = pattern.section(QLatin1Char('@'), 1).toStdString();
-    fs::setFaultHook({});
-    for (const auto& [op, value] : ops)
-        if (name == QLatin1String(op))
-            fs::setFaultHook([value, fragment](fs::Op asked, const std::string& path) {
-                return asked == value && path.find(fragment) != std::string::npos ? EIO : 0;
-            });
+    fs::setFaultHook(
+        name.isEmpty() ? fs::FaultHook{} : [op, fragment](fs::Op asked, const std::string& path) {
+            return asked == op && path.find(fragment) != std::string::npos ? EIO : 0;
+        });
 }
 
 GridView* gridOf(const QWidget* window) {
@@ -151,16 +140,17 @@ QByteArray fileBytes(const std::string& relative) {
 }
 
 QString messageText(const QString& name) {
-    static const QStringList keys = QStringLiteral("enter select incorrect noRecord noMember "
-                                                   "createRecord createSchemes truncated replaced "
-                                                   "notCorrect")
-                                        .split(QLatin1Char(' '));
     const char* const texts[] = {kMsgEnterData,      kMsgSelectValue, kMsgIncorrectValue,
                                  kMsgNoRecord,       kMsgNoMember,    kMsgCreateRecord,
                                  kMsgCreateSchemes,  kMsgTruncated,   kMsgReplacedCharacters,
                                  kMsgNotCorrectInput};
-    if (keys.contains(name))
-        return QString::fromUtf8(texts[keys.indexOf(name)]);
+    if (const qsizetype index = QStringLiteral("enter select incorrect noRecord noMember "
+                                               "createRecord createSchemes truncated replaced "
+                                               "notCorrect")
+                                    .split(QLatin1Char(' '))
+                                    .indexOf(name);
+        index >= 0)
+        return QString::fromUtf8(texts[index]);
     if (name.startsWith(QLatin1String("storedAs:")))
         return QString::fromLatin1(kMsgStoredAs) + name.mid(9);
     return name;
@@ -196,11 +186,7 @@ void EditorWindows::tearDown() {
 }
 
 void EditorWindows::addScenarioColumns() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("data");
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("messages");
-    QTest::addColumn<QString>("expect");
+    QTest::addColumn<QStringList>("row");
 }
 
 QStringList tableLines(const char* table) {
@@ -229,16 +215,14 @@ void EditorWindows::addScenarioRows(const char* table) {
         const QStringList c = line.split(QStringLiteral(" ^ "));
         if (c.size() != 6)
             qFatal("not a row of six columns: %s", qPrintable(line));
-        QTest::newRow(qPrintable(c[0])) << c[1] << c[2] << c[3] << c[4] << c[5];
+        QTest::newRow(qPrintable(c[0])) << c.mid(1);
     }
 }
 
 void EditorWindows::runScenario() {
-    QFETCH(QString, kind);
-    QFETCH(QString, data);
-    QFETCH(QString, script);
-    QFETCH(QString, messages);
-    QFETCH(QString, expect);
+    QFETCH(QStringList, row);
+    const QString &kind = row[0], &data = row[1], &script = row[2], &messages = row[3],
+                  &expect = row[4];
     writeData(data);
     for (const QString& name : split(messages)) {
         if (name == QLatin1String("yes?") || name == QLatin1String("no?"))
@@ -269,9 +253,9 @@ void EditorWindows::writeData(const QString& files) {
             writeSearchData();
         else if (part == QLatin1String("schemes"))
             writeUnderAppDir("data/apsettings.kvr", std::string(60, '\0'));
-        else if (part.contains(QLatin1Char('*'))) // so many bytes "x", or copies of a record
+        else if (part.contains(QLatin1Char('*'))) // so many bytes "x"
             writeUnderAppDir(part.section(QLatin1Char('*'), 0, 0).toStdString(),
-                             repeated(part.section(QLatin1Char('*'), 1)));
+                             std::string(part.section(QLatin1Char('*'), 1).toULongLong(), 'x'));
         else if (part.contains(QLatin1Char('#'))) // patched into the file at an offset
             patchUnderAppDir(
                 part.section(QLatin1Char('@'), 0, 0).toStdString(),
@@ -283,13 +267,11 @@ void EditorWindows::writeData(const QString& files) {
     }
 }
 
-RecordEditor* EditorWindows::open(EditorKind kind) {
+void EditorWindows::open(EditorKind kind) {
     editor_ = qobject_cast<RecordEditor*>(createEditor(kind, testApp()));
     editor_->show();
     editor_->activateWindow();
-    if (!QTest::qWaitForWindowActive(editor_))
-        qWarning("the editor window did not become active");
-    return editor_;
+    static_cast<void>(QTest::qWaitForWindowActive(editor_));
 }
 
 void EditorWindows::closeEditor() {

@@ -53,11 +53,11 @@ protected:
     void setUp();
     void tearDown();
 
-    // The columns of a scenario table, and the run of its current row:
+    // The column of a scenario table (the five texts of a row), and the run of its current row:
     //   kind     members, sales, payments, communications or schemes ("" opens no window)
     //   data     '|'-separated: "sample" (writeSampleData), "search" (the search folder),
     //            "schemes" (one scheme, nothing else), "path=bytes" written under testApp().dir,
-    //            "path*N" (N bytes "x") or "path*N#hex" (N copies), "path@offset#hex" patched in
+    //            "path*N" (N bytes "x"), "path@offset#hex" patched in
     //   script   '|'-separated steps after opening: "cmdX" clicks ("?cmdX" where enabled),
     //            "name=text" types (sets the text of a disabled field), "valid" fills a valid
     //            new record, "Return@name" presses Enter in a control, "save!" saves even where
@@ -83,7 +83,7 @@ protected:
     void runScenario();
 
     void writeData(const QString& files);
-    RecordEditor* open(EditorKind kind);
+    void open(EditorKind kind);
     void closeEditor();
     void run(const QString& script);
     // What does not hold of the expectations, one line each.

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -43,6 +44,8 @@ QList<QWidget*> visibleControls(QWidget* window) {
 }
 
 QString layoutFaults(QWidget* window) {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QStringList faults;
     const QList<QWidget*> controls = visibleControls(window);
     if (controls.isEmpty())

@@ -13,7 +13,7 @@ QList<QWidget*> visibleControls(QWidget* window);
 
 // What is wrong with the way a window shows its controls, one line per fault, empty when
 // nothing is: a control outside the window, smaller than it needs to be (a caption that does
-// not fit), or overlapping another control.
+// not fit), or overlapping another control. Lays the window out first.
 QString layoutFaults(QWidget* window);
 
 } // namespace zelt::test

@@ -121,6 +121,9 @@ many fraction digits | number c | 0.30000000000000001665334536937734810635447502
 largest double | number c | 1.7976931348623157e308 | 1.7976931348623157e308
 ar typed and in files | number ar | 1234.5 | 1\u066C234\u066B5 | 1234.5
 ar refused | number ar | nan | 1x5
+ungrouped 1000 | number ungrouped | 1000.5 | 1000.5
+ungrouped refused | number ungrouped | nan | 1,000 | 1 000
+dotted has no groups | number dotted | 1 | 1.000
 fi no-break space groups | number fi | 1000.5 | 1\u00A0000,5 | 1 000,5
 largest int32 | int32 c | 2147483647 | 2147483647 | 2147483647.4
 smallest int32 | int32 c | -2147483648 | -2147483648 | -2147483648.5

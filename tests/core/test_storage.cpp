@@ -86,7 +86,6 @@ class StorageTest : public QObject {
 private slots:
     void paths_data() {
         test::textRows(R"(
-plain | /home/x | data | /home/x/data | /home/x
 both | /home/x// | //data | /home/x/data | /home/x
 root | / | data | /data | /
 relative | app | sales.kvr | app/sales.kvr | app
@@ -415,7 +414,6 @@ across blocks of 211-byte records | 2532000 | 1 | 12005 | 12000
     // dropped: text | file | characters replaced.
     void sideTexts_data() {
         test::textRows(R"(
-abc | abc | abc\r\n | 0
 ends in a line end | a\r\n | a\r\n\r\n | 0
 lone LF | abc\n | abc\n\r\n | 0
 accented | caf\u00E9\u20AC | caf\xE9\x80\r\n | 0

@@ -100,14 +100,12 @@ c refused | date c | nan | 16.11.2001
 ko shown and in files | date ko | 37211.75 | 2001. 11. 16. \uC624\uD6C4 6:00:00 | 2001. 11. 16. PM 6:00
 ko AM/PM twice | date ko | nan | 2001. 11. 16. PM 6:00 PM
 ar shown and in files | date ar | 37211.25 | 16\u200F/11\u200F/2001 6:00:00 \u0635 | 16/11/2001 6:00:00 AM
-dmy 1000,5 | number dmy | 1000.5 | 1.000,5
 dmy two groups | number dmy | -1234567.25 | \s-1.234.567,25\s
 dmy grouped exponent | number dmy | 1 | 1.000E-3
 dmy half | number dmy | 0.5 | ,5
 dmy 5 | number dmy | 5 | 5,
 dmy exponent | number dmy | 1500 | 1,5e3
 dmy refused numbers | number dmy | nan | 10.50 | 10.5 | 1.0000 | 1000.000 | 1..000 | .000 | 1. | 1,000.5 | , | \s\s\s | 1 000
-c 1000,5 | number c | 1000.5 | 1,000.5
 c minus 5 | number c | -5 | -.5e1
 c 3 | number c | 3 | +3
 c 42 | number c | 42 | \s\t42\s

@@ -263,7 +263,6 @@ beyond 32 bits | 1099511627776 | 16 | 2147483647
     // when in the range; reading changes nothing.
     void scan_data() {
         test::textRows(R"(
-partial last visited | 40 | 1 | 10 | 1 2 3
 one byte of the last | 17 | 1 | 10 | 1 2
 range | 48 | 2 | 2 | 2
 first below 1 | 32 | -5 | 1 | 1
@@ -454,7 +453,6 @@ unstorable | \u4E2D | ?\r\n | 1
 
     void flattenLineBreaks_data() {
         test::textRows(R"(
-one pair | a\r\nb | a b
 final pair | a\r\n | a\s
 lone CR and LF stay | a\rb\nc | a\rb\nc
 CR CR LF | a\r\r\nb | a\r b

@@ -6,8 +6,6 @@
 #include "storage/number_text.h"
 #include "support/test_locales.h"
 
-#include <QRegularExpression>
-
 #include <cmath>
 #include <cstring>
 
@@ -161,12 +159,11 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
         QVERIFY(!parseNumber("1" + std::string(400, '0') + "1e-10", LocaleRules::c()));
     }
 
-    // Every day from year 100 to 9999 in steps, with and without a time of day: shown with a
-    // four-digit year and read back to the same serial.
+    // Every day from year 100 to 9999 in steps, with and without a time of day: shown, and read
+    // back to the same serial (a year shown with fewer than four digits is refused).
     void dateRoundTrip_data() { test::textRows("mdy|\nfi|\nko|\nar|"); }
     void dateRoundTrip() {
         const LocaleRules rules = testRules(QTest::currentDataTag());
-        const QRegularExpression fourDigitYear(QStringLiteral("(^|\\D)\\d{4}(\\D|$)"));
         for (long long day = -657434; day <= 2958465; day += 997) {
             const CalendarDate date = *calendarDate(double(day));
             const int seconds = int((day * 7919) % 86400 + 86400) % 86400;
@@ -174,7 +171,6 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
                 const double serial =
                     serialFromDateTime(date.year, date.month, date.day, secondsOfDay);
                 const std::string text = formatDate(serial, rules);
-                QVERIFY2(fourDigitYear.match(QString::fromStdString(text)).hasMatch(), text.data());
                 QCOMPARE(text.size() > formatDate(double(day), rules).size(), secondsOfDay != 0);
                 QCOMPARE(exact(parseDate(text, rules).value_or(number("nan"))), exact(serial));
             }

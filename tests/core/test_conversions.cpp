@@ -6,8 +6,6 @@
 #include "storage/number_text.h"
 #include "support/test_locales.h"
 
-#include <QRegularExpression>
-
 #include <cmath>
 #include <cstring>
 
@@ -37,7 +35,6 @@ day | date | 37211 | dmy mdy c | 16.11.2001 | 11/16/2001 | 2001-11-16
 noon | date | 37211.5 | dmy mdy c | 16.11.2001 12:00:00 | 11/16/2001 12:00:00 PM | 2001-11-16 12:00:00
 morning | date | 37211.37855324074 | dmy mdy c fi | 16.11.2001 09:05:07 | 11/16/2001 9:05:07 AM | 2001-11-16 09:05:07 | 16.11.2001 9.05.07
 rounded to the second | date | 37211.00071064815 | dmy mdy c | 16.11.2001 00:01:01 | 11/16/2001 12:01:01 AM | 2001-11-16 00:01:01
-into the next day | date | 37211.999995370374 | dmy mdy c | 17.11.2001 00:00:00 | 11/17/2001 12:00:00 AM | 2001-11-17 00:00:00
 into the next year | date | 37256.99999884259 | dmy mdy c | 01.01.2002 00:00:00 | 1/1/2002 12:00:00 AM | 2002-01-01 00:00:00
 negative 18:00 | date | -1.75 | dmy mdy c | 29.12.1899 18:00:00 | 12/29/1899 6:00:00 PM | 1899-12-29 18:00:00
 negative to day 0 | date | -1.9999999999 | dmy mdy c | 30.12.1899 00:00:00 | 12/30/1899 12:00:00 AM | 1899-12-30 00:00:00
@@ -101,14 +98,12 @@ c refused | date c | nan | 16.11.2001
 ko shown and in files | date ko | 37211.75 | 2001. 11. 16. \uC624\uD6C4 6:00:00 | 2001. 11. 16. PM 6:00
 ko AM/PM twice | date ko | nan | 2001. 11. 16. PM 6:00 PM
 ar shown and in files | date ar | 37211.25 | 16\u200F/11\u200F/2001 6:00:00 \u0635 | 16/11/2001 6:00:00 AM
-dmy 1000,5 | number dmy | 1000.5 | 1.000,5
 dmy two groups | number dmy | -1234567.25 | \s-1.234.567,25\s
 dmy grouped exponent | number dmy | 1 | 1.000E-3
 dmy half | number dmy | 0.5 | ,5
 dmy 5 | number dmy | 5 | 5,
 dmy exponent | number dmy | 1500 | 1,5e3
 dmy refused numbers | number dmy | nan | 10.50 | 10.5 | 1.0000 | 1000.000 | 1..000 | .000 | 1. | 1,000.5 | , | \s\s\s | 1 000
-c 1000,5 | number c | 1000.5 | 1,000.5
 c minus 5 | number c | -5 | -.5e1
 c 3 | number c | 3 | +3
 c 42 | number c | 42 | \s\t42\s
@@ -121,6 +116,9 @@ many fraction digits | number c | 0.30000000000000001665334536937734810635447502
 largest double | number c | 1.7976931348623157e308 | 1.7976931348623157e308
 ar typed and in files | number ar | 1234.5 | 1\u066C234\u066B5 | 1234.5
 ar refused | number ar | nan | 1x5
+ungrouped 1000 | number ungrouped | 1000.5 | 1000.5
+ungrouped refused | number ungrouped | nan | 1,000 | 1 000
+dotted has no groups | number dotted | 1 | 1.000
 fi no-break space groups | number fi | 1000.5 | 1\u00A0000,5 | 1 000,5
 largest int32 | int32 c | 2147483647 | 2147483647 | 2147483647.4
 smallest int32 | int32 c | -2147483648 | -2147483648 | -2147483648.5
@@ -161,12 +159,11 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
         QVERIFY(!parseNumber("1" + std::string(400, '0') + "1e-10", LocaleRules::c()));
     }
 
-    // Every day from year 100 to 9999 in steps, with and without a time of day: shown with a
-    // four-digit year and read back to the same serial.
+    // Every day from year 100 to 9999 in steps, with and without a time of day: shown, and read
+    // back to the same serial (a year shown with fewer than four digits is refused).
     void dateRoundTrip_data() { test::textRows("mdy|\nfi|\nko|\nar|"); }
     void dateRoundTrip() {
         const LocaleRules rules = testRules(QTest::currentDataTag());
-        const QRegularExpression fourDigitYear(QStringLiteral("(^|\\D)\\d{4}(\\D|$)"));
         for (long long day = -657434; day <= 2958465; day += 997) {
             const CalendarDate date = *calendarDate(double(day));
             const int seconds = int((day * 7919) % 86400 + 86400) % 86400;
@@ -174,7 +171,6 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
                 const double serial =
                     serialFromDateTime(date.year, date.month, date.day, secondsOfDay);
                 const std::string text = formatDate(serial, rules);
-                QVERIFY2(fourDigitYear.match(QString::fromStdString(text)).hasMatch(), text.data());
                 QCOMPARE(text.size() > formatDate(double(day), rules).size(), secondsOfDay != 0);
                 QCOMPARE(exact(parseDate(text, rules).value_or(number("nan"))), exact(serial));
             }

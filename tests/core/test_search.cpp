@@ -234,9 +234,7 @@ communication headings | communication 8 @-1 | N of record;Member's ID;Subject;D
         test::textRows(R"(
 members finding nothing | open 2 | 1 | member 6 | | nobody | | | |
 communications finding nothing | open 2 | 1 | communication 8 | | | no subject | |
-members | read 0 | 1 | member 6 | file error 5 affiliates.kvr | ann | | | |
 sales | read 0 | 1 | sale 9 | file error 5 sales.kvr | | 7
-communications | read 0 | 1 | communication 8 | file error 5 communications.kvr | 12 | | |
 referrer | read 0 | 1 | referrer 6 | file error | 2
 members past the first block | read 2 | 830 | member 4980 | file error 5 affiliates.kvr | ann | | | |
 communications past the first block | read 2 | 2622 | communication 20976 | file error 5 communications.kvr | 12 | | |

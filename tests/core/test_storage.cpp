@@ -2,6 +2,7 @@
 // the byte layouts of their records, whole-file writes and the side texts.
 #include "core_fixture.h"
 #include "storage/communication_record.h"
+#include "storage/large_vector.h"
 #include "storage/record_kind.h"
 #include "storage/sale_record.h"
 #include "storage/scheme_record.h"
@@ -457,6 +458,15 @@ LF CR | a\n\rb | a\n\rb
     void flattenLineBreaks() {
         const QByteArrayList f = test::fields();
         QCOMPARE(bytes(zelt::flattenLineBreaks(f[0].toStdString())), f[1]);
+    }
+
+    // Member-sized arrays grow from small blocks into ones of huge pages and keep their values.
+    void largeVectors() {
+        LargeVector<std::uint32_t> values;
+        for (std::uint32_t i = 0; i < (3u << 20) / 4; ++i)
+            values.push_back(i);
+        QCOMPARE(values[0] + values[524287] + values[524288], 1048575u);
+        QCOMPARE(reinterpret_cast<std::uintptr_t>(values.data()) % (2u << 20), 0u);
     }
 };
 

@@ -42,7 +42,7 @@ year 100 | date | -657434 | dmy mdy c | 01.01.0100 | 1/1/0100 | 0100-01-01
 year 99 into 100 | date | -657435.9999988426 | dmy mdy c | 01.01.0100 00:00:00 | 1/1/0100 12:00:00 AM | 0100-01-01 00:00:00
 year 9999 | date | 2958465 | dmy mdy c | 31.12.9999 | 12/31/9999 | 9999-12-31
 ko | date | 37211.75 | ko_file ko | 2001. 11. 16. PM 6:00:00 | 2001. 11. 16. \uC624\uD6C4 6:00:00
-sum | single | 10.5 | dmy mdy c ar ar_file fi_file | 10,5 | 10.5 | 10.5 | 10\u066B5 | 10.5 | 10,5
+sum | single | 10.5 | dmy mdy c ar ar_file fi_file marked_file | 10,5 | 10.5 | 10.5 | 10\u066B5 | 10.5 | 10,5 | 10,5
 negative | single | -2.25 | dmy mdy c | -2,25 | -2.25 | -2.25
 eight digits | single | 12345678 | dmy mdy c | 1,234568E+07 | 1.234568E+07 | 1.234568E+07
 unshowable dates | date | -657435 2958466 2958465.9999988424 nan inf -inf 1e300 -1e300 | dmy mdy c ko | | | |

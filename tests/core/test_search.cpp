@@ -152,6 +152,17 @@ private slots:
         QCOMPARE(texts.texts()[999], std::string_view("t999"));
     }
 
+    // A listed record cut off the file before the grid first shows it has empty cells.
+    void recordCutOffAfterListing() {
+        RecordFile file = data("affiliates.kvr", MemberRecord::kLength);
+        const auto found = searchMembers(file, 6, {" ANN ", "", "", "", ""}, LocaleRules::c());
+        folder_->writeRecords("affiliates.kvr", {kMembers.begin(), kMembers.begin() + 3});
+        QStringList levels;
+        for (int row = 0; row < found.table->rowCount(); ++row)
+            levels << QString::fromStdString(found.table->cell(row, MemberResultTable::Level));
+        QCOMPARE(levels, QStringList({"10", "3", ""}));
+    }
+
     void init() {
         folder_ = std::make_unique<test::ProgramFolder>();
         folder_->writeRecords("affiliates.kvr", kMembers);
@@ -175,7 +186,7 @@ referred by 2 | member 6 | 3 4 6 | | | | 2 |
 created record unlisted | member 7 | 1 5 | | | | 0 |
 egold 0 | member 6 | 1 3 6 | | | | | 0
 egold and referrer | member 6 | 4 | | | | 2 | 12
-accented capital | member 6 | 5 | \u00C9MILE | | | |
+accented capital | member 6 | 5 | \u00E9MILE | | | |
 a character never stored | member 6 | | | \u015D | | |
 the ? it became | member 6 | 5 | | ? | | |
 members by level | member 6 10 | 2 4 6 1 | | lee | | |
@@ -419,10 +430,17 @@ nothing between | 37212 | 37211 | 0 0,00 0
                                                  test::memberBytes(2, "Bob", "Smith", 1),
                                                  test::memberBytes(3, "Cy", "", 1),
                                                  test::memberBytes(4, "Dan", "M\xC3\xBCller", 2)});
-        QVERIFY(saveDownline(testApp().dir, storedTree(), 1).ok());
+        const ReferralTree tree = storedTree();
+        const QByteArray header("Level below;Zelt member's ID;Name;Surname;Reference's ID\r\n");
+        QVERIFY(saveDownline(testApp().dir, tree, 1).ok());
         QCOMPARE(test::bytes(folder_->output("downline.txt")),
-                 QByteArray("Level below;Zelt member's ID;Name;Surname;Reference's ID\r\n"
-                            "1;2;Bob;Smith;1\r\n2;4;Dan;M\xFCller;2\r\n1;3;Cy;;1\r\n"));
+                 header + "1;2;Bob;Smith;1\r\n2;4;Dan;M\xFCller;2\r\n1;3;Cy;;1\r\n");
+        // Members gone from the file since the tree was read are listed without their texts.
+        folder_->writeRecords("affiliates.kvr", {test::memberBytes(1, "Ann", "Ames", 4),
+                                                 test::memberBytes(2, "Bob", "Smith", 1)});
+        QVERIFY(saveDownline(testApp().dir, tree, 1).ok());
+        QCOMPARE(test::bytes(folder_->output("downline.txt")),
+                 header + "1;2;Bob;Smith;1\r\n2;4;;;0\r\n1;3;;;0\r\n");
     }
 };
 

@@ -182,6 +182,9 @@ failed backup keeps the earlier copy ^ payments ^ sample ^ fail:Rename@backcopie
     ~backcopies ^ closed|backcopies/payments.kvr=earlier backup
 unreadable details are never overwritten ^ sales ^ sample|fail:Read@s2.txt ^ cmdEdit|txtDetails=new|
     txtSum=9|cmdSave ^ ~s2.txt|~s2.txt ^ same|+cmdSave|addinfo/s2.txt=sale details 2\r\n
+unreadable member info is left alone ^ members ^ sample|fail:Read@addinfo/2.txt ^ fail:|cmdEdit|
+    txtName=Zed|cmdSave ^ ~2.txt ^ -cmdSave|+nav|data/affiliates.kvr@211#5a656420|
+    addinfo/2.txt=info of member 2\r\n
 unreadable message file blocks the save ^ communications ^ sample ^ cmdEdit|txtMessage=new|txtID=99|
     fail:Read@comm/2.txt|cmdSave ^ ~2.txt ^ same|+cmdSave
 unwritten message file: the record is stored ^ communications ^ sample ^ cmdEdit|txtID=5|

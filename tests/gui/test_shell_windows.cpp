@@ -251,8 +251,9 @@ private slots:
         QCOMPARE(textIn(editor_, QStringLiteral("txtCurrent_Record")), QStringLiteral("3"));
         run(QStringLiteral("cmdTree"));
         QCOMPARE(treeWindow(), tree);
-        QCOMPARE(cellsOf(controlOf<QTableView>(tree, QStringLiteral("grdUpline"))->model(), 0),
-                 QStringLiteral("2,1"));
+        const auto* upline = controlOf<QTableView>(tree, QStringLiteral("grdUpline"))->model();
+        QCOMPARE(cellsOf(upline, 0) + QLatin1Char('|') + cellsOf(upline, 1),
+                 QStringLiteral("2,1|Anne,Ann"));
         run(QStringLiteral("cmdCreate"));
         QVERIFY(!enabledIn(editor_, QStringLiteral("cmdTree")));
         closeEditor();

@@ -12,8 +12,9 @@ namespace zelt::test {
 // (day.month.year, decimal comma), "mdy" (month/day/year, AM/PM) and "c"; and the forms of three
 // real locales: "fi" (Finnish: 16.11.2001 9.05.07), "ko" (Korean: a trailing dot, AM/PM in Hangul
 // before the time) and "ar" (Arabic: right-to-left marks in the date, Arabic AM/PM and decimal
-// separator); "ungrouped" is "c" without a group separator and "dotted" "c" with "." for both. A
-// name followed by "_file" gives the rules the single-byte files use there.
+// separator); "ungrouped" is "c" without a group separator, "dotted" "c" with "." for both and
+// "marked" "c" with a decimal comma behind a byte order mark. A name followed by "_file" gives
+// the rules the single-byte files use there.
 inline LocaleRules testRules(const QString& name) {
     if (name.endsWith(QLatin1String("_file")))
         return fileRules(testRules(name.chopped(5)));
@@ -46,6 +47,8 @@ inline LocaleRules testRules(const QString& name) {
         rules.groupSeparator.clear();
     } else if (name == QLatin1String("dotted")) {
         rules.groupSeparator = ".";
+    } else if (name == QLatin1String("marked")) {
+        rules.decimalSeparator = "\uFEFF,";
     } else if (name != QLatin1String("c")) {
         qFatal("unknown test locale %s", qPrintable(name));
     }

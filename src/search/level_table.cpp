@@ -83,21 +83,33 @@ Status addRecords(const std::string& path, const LargeVector<std::uint8_t>& leve
     const double from = limits.from ? std::floor(calendarTimeOf(*limits.from)) : 0;
     const double until = limits.to ? std::floor(calendarTimeOf(*limits.to)) + 1 : 0;
     const auto memberCount = static_cast<std::int64_t>(levels.size()) - 1;
-    return file->scan(1, *records, [&](std::int32_t, const std::uint8_t* record) {
-        const std::int32_t member = field::getInt32(record);
-        if (member < 1 || member > memberCount || levels[member] == kNotBelow)
+    // A block's levels are looked up first, apart from the sums: the lookups do not wait for one
+    // another, and with ten million members most of them miss the processor's caches.
+    std::vector<std::uint8_t> blockLevels;
+    return file->scanBlocks(
+        1, *records, [&](std::int32_t, const std::uint8_t* block, std::size_t inBlock) {
+            blockLevels.resize(inBlock);
+            for (std::size_t i = 0; i < inBlock; ++i) {
+                const std::int32_t member = field::getInt32(block + i * SaleRecord::kLength);
+                blockLevels[i] = member < 1 || member > memberCount ? kNotBelow : levels[member];
+            }
+            for (std::size_t i = 0; i < inBlock; ++i) {
+                if (blockLevels[i] == kNotBelow)
+                    continue;
+                const std::uint8_t* record = block + i * SaleRecord::kLength;
+                if (limits.from || limits.to) {
+                    const double time = calendarTimeOf(field::getDouble(record + 8));
+                    // A date that is no number lies within no limits.
+                    if (std::isnan(time) || (limits.from && time < from) ||
+                        (limits.to && time >= until))
+                        continue;
+                }
+                LevelRow& row = table[blockLevels[i] - 1];
+                ++(row.*count);
+                row.*sum += static_cast<double>(field::getSingle(record + 4));
+            }
             return true;
-        if (limits.from || limits.to) {
-            const double time = calendarTimeOf(field::getDouble(record + 8));
-            // A date that is no number lies within no limits.
-            if (std::isnan(time) || (limits.from && time < from) || (limits.to && time >= until))
-                return true;
-        }
-        LevelRow& row = table[levels[member] - 1];
-        ++(row.*count);
-        row.*sum += static_cast<double>(field::getSingle(record + 4));
-        return true;
-    });
+        });
 }
 
 } // namespace

@@ -27,24 +27,6 @@ template <typename... T> void row(const char* name, const T&... values) {
     (QTest::newRow(name) << ... << values);
 }
 
-// A text field of a data table: \t, \r, \n, \s (a blank), \xHH (one byte) and \uXXXX
-// (a character in UTF-8) stand for what the source cannot show.
-inline QByteArray unescaped(const QByteArray& text) {
-    QByteArray out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i] == '\\' && i + 1 < text.size() ? text[++i] : 0;
-        const int width = c == 'x' ? 2 : 4 * (c == 'u');
-        const int code = text.mid(i + 1, width).toInt(nullptr, 16);
-        const qsizetype named = QByteArray("trns").indexOf(c);
-        if (width)
-            out += c == 'x' ? QByteArray(1, char(code)) : QString(QChar(code)).toUtf8();
-        else
-            out += !c ? text[i] : named < 0 ? c : "\t\r\n "[named];
-        i += width;
-    }
-    return out;
-}
-
 // A data table written as text, a row to a line: "name | field | field ...", the fields trimmed
 // and unescaped, in the column "fields".
 inline void textRows(const char* table) {

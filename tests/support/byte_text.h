@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 #include <string>
@@ -20,6 +21,24 @@ inline QByteArray bytes(const std::vector<std::uint8_t>& data) {
 // "02 00 0C" -> the three bytes.
 inline QByteArray hex(const char* spaced) {
     return QByteArray::fromHex(QByteArray(spaced));
+}
+
+// A text field of a data table: \t, \r, \n, \s (a blank), \xHH (one byte) and \uXXXX
+// (a character in UTF-8) stand for what the source cannot show.
+inline QByteArray unescaped(const QByteArray& text) {
+    QByteArray out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i] == '\\' && i + 1 < text.size() ? text[++i] : 0;
+        const int width = c == 'x' ? 2 : 4 * (c == 'u');
+        const int code = text.mid(i + 1, width).toInt(nullptr, 16);
+        const qsizetype named = QByteArray("trns").indexOf(c);
+        if (width)
+            out += c == 'x' ? QByteArray(1, char(code)) : QString(QChar(code)).toUtf8();
+        else
+            out += !c ? text[i] : named < 0 ? c : "\t\r\n "[named];
+        i += width;
+    }
+    return out;
 }
 
 } // namespace zelt::test

@@ -2,6 +2,7 @@
 
 #include "shell/message_table.h"
 #include "storage/file_system.h"
+#include "support/byte_text.h"
 #include "support/sample_data.h"
 #include "support/test_app.h"
 #include "ui/grid_view.h"
@@ -199,14 +200,8 @@ QStringList tableLines(const char* table) {
         else
             lines.append(line);
     }
-    static const QRegularExpression unicode(QStringLiteral(R"(\\u([0-9a-fA-F]{4}))"));
-    for (QString& line : lines) {
-        line.replace(QLatin1String("\\r"), QLatin1String("\r"))
-            .replace(QLatin1String("\\n"), QLatin1String("\n"))
-            .replace(QLatin1String("\\t"), QLatin1String("\t"));
-        for (auto m = unicode.match(line); m.hasMatch(); m = unicode.match(line, m.capturedStart()))
-            line.replace(m.capturedStart(), 6, QChar(m.captured(1).toUShort(nullptr, 16)));
-    }
+    for (QString& line : lines)
+        line = QString::fromUtf8(unescaped(line.toUtf8()));
     return lines;
 }
 

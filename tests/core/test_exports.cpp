@@ -2,9 +2,13 @@
 // export's short ways of writing values against the general ones.
 #include "checks_record.h"
 #include "core_fixture.h"
+#include "export/calculation_lines.h"
+#include "export/export_lines.h"
+#include "export/parallel_lines.h"
 #include "export/single_text.h"
 #include "export/value_text.h"
 #include "storage/side_text.h"
+#include "storage/whole_file_writer.h"
 #include "support/fault_hook.h"
 #include "support/test_locales.h"
 
@@ -168,6 +172,44 @@ private slots:
             QCOMPARE(std::count(text.begin(), text.end(), '\n'), lines + 1);
         }
         QVERIFY(folder.output("sales.clc").ends_with("\n200000\t1\t16.11.2001\r\n"));
+    }
+
+    // Random records of several read blocks (65536 sales or 4969 members), their lines made on
+    // both cores while the blocks are read and written, or by the calling thread alone: every
+    // record's line once, in record order. Odd and even block counts, a partial last block.
+    void linesOnBothCores_data() {
+        QTest::addColumn<int>("length"); // 16: the lines of Sales.txt; 211: those of members.clc
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        test::row("3 blocks of sales, the last partial", 16, 1, 2 * 65536 + 777);
+        test::row("4 whole blocks of sales", 16, 1, 4 * 65536);
+        test::row("5 blocks of members from the second", 211, 2, 4 * 4969 + 101);
+    }
+    void linesOnBothCores() {
+        QFETCH(int, length);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        const test::ProgramFolder folder;
+        std::mt19937 random{static_cast<unsigned>(last)};
+        std::string bytes(std::size_t(last * length), '\0');
+        std::generate(bytes.begin(), bytes.end(), [&] { return char(random()); });
+        folder.write(Folder::Data, "records.kvr", bytes);
+        const RecordLinePrinter print =
+            length == 16 ? &export_lines::appendSaleLine : &calculation_lines::appendMemberLine;
+        const LocaleRules rules = LocaleRules::dayMonthYearComma();
+        ValueText plain(rules, FormatPath::Plain);
+        std::string expected;
+        for (int n = first; n <= last; ++n)
+            print(expected, reinterpret_cast<const std::uint8_t*>(&bytes[(n - 1) * length]), plain);
+        for (bool helper : {false, true}) {
+            auto data =
+                RecordFile::openForReading(folder.file(Folder::Data, "records.kvr"), length);
+            auto writer = WholeFileWriter::create(folder.file(Folder::Data, "lines.txt"));
+            QVERIFY(writeRecordLines(*data, first, last, *writer, print, rules, helper).ok());
+            QVERIFY(writer->commit().ok());
+            QVERIFY2(test::readPlain(folder.file(Folder::Data, "lines.txt")) == expected,
+                     helper ? "helper" : "one thread");
+        }
     }
 
     // A partial last record is written zero-filled; a read-only data file is only read.

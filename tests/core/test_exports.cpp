@@ -177,38 +177,33 @@ private slots:
     // Random records of several read blocks (65536 sales or 4969 members), their lines made on
     // both cores while the blocks are read and written, or by the calling thread alone: every
     // record's line once, in record order. Odd and even block counts, a partial last block.
-    void linesOnBothCores_data() {
-        QTest::addColumn<int>("length"); // 16: the lines of Sales.txt; 211: those of members.clc
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("last");
-        test::row("3 blocks of sales, the last partial", 16, 1, 2 * 65536 + 777);
-        test::row("4 whole blocks of sales", 16, 1, 4 * 65536);
-        test::row("5 blocks of members from the second", 211, 2, 4 * 4969 + 101);
-    }
     void linesOnBothCores() {
-        QFETCH(int, length);
-        QFETCH(int, first);
-        QFETCH(int, last);
         const test::ProgramFolder folder;
-        std::mt19937 random{static_cast<unsigned>(last)};
-        std::string bytes(std::size_t(last * length), '\0');
-        std::generate(bytes.begin(), bytes.end(), [&] { return char(random()); });
-        folder.write(Folder::Data, "records.kvr", bytes);
-        const RecordLinePrinter print =
-            length == 16 ? &export_lines::appendSaleLine : &calculation_lines::appendMemberLine;
-        const LocaleRules rules = LocaleRules::dayMonthYearComma();
-        ValueText plain(rules, FormatPath::Plain);
-        std::string expected;
-        for (int n = first; n <= last; ++n)
-            print(expected, reinterpret_cast<const std::uint8_t*>(&bytes[(n - 1) * length]), plain);
-        for (bool helper : {false, true}) {
-            auto data =
-                RecordFile::openForReading(folder.file(Folder::Data, "records.kvr"), length);
-            auto writer = WholeFileWriter::create(folder.file(Folder::Data, "lines.txt"));
-            QVERIFY(writeRecordLines(*data, first, last, *writer, print, rules, helper).ok());
-            QVERIFY(writer->commit().ok());
-            QVERIFY2(test::readPlain(folder.file(Folder::Data, "lines.txt")) == expected,
-                     helper ? "helper" : "one thread");
+        const std::string in = folder.file(Folder::Data, "records.kvr"),
+                          out = folder.file(Folder::Data, "lines.txt");
+        // Sales as in Sales.txt, members as in members.clc: record length, first, last.
+        for (auto [length, first, last] :
+             {std::tuple{16, 1, 2 * 65536 + 777}, {16, 1, 4 * 65536}, {211, 2, 4 * 4969 + 101}}) {
+            std::mt19937 random{static_cast<unsigned>(last)};
+            std::string bytes(std::size_t(last * length), '\0');
+            std::generate(bytes.begin(), bytes.end(), [&] { return char(random()); });
+            folder.write(Folder::Data, "records.kvr", bytes);
+            const RecordLinePrinter print =
+                length == 16 ? &export_lines::appendSaleLine : &calculation_lines::appendMemberLine;
+            ValueText plain(testApp().rules, FormatPath::Plain);
+            std::string expected;
+            for (std::size_t at = (first - 1) * length; at < bytes.size(); at += length)
+                print(expected, reinterpret_cast<const std::uint8_t*>(&bytes[at]), plain);
+            for (bool helper : {false, true}) {
+                auto data = RecordFile::openForReading(in, length);
+                auto writer = WholeFileWriter::create(out);
+                QVERIFY(
+                    writeRecordLines(*data, first, last, *writer, print, testApp().rules, helper)
+                        .ok());
+                QVERIFY(writer->commit().ok());
+                QVERIFY2(test::readPlain(out) == expected,
+                         qPrintable(QString::asprintf("%d..%d, helper %d", first, last, helper)));
+            }
         }
     }
 

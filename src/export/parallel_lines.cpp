@@ -181,7 +181,9 @@ Status writeRecordLines(RecordFile& data, std::int32_t first, std::int32_t last,
         });
     if (!scanned)
         return scanned;
-    if (!written || !writeLines(pipeline.finish()))
+    if (written.ok())
+        writeLines(pipeline.finish());
+    if (!written)
         return written;
     return output.flush();
 }

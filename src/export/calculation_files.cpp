@@ -1,6 +1,5 @@
 #include "export/calculation_files.h"
 
-#include "export/block_output.h"
 #include "export/calculation_lines.h"
 #include "export/parallel_lines.h"
 #include "storage/app_paths.h"
@@ -50,22 +49,8 @@ Status writeCalculationFile(const AppContext& app, const std::string& name, Reco
     if (*count >= 1) {
         if (Status s = writer->append(header); !s)
             return s;
-        ParallelLines lines(printLine, fileRules(app.rules), recordLength);
-        BlockOutput output(*writer);
-        Status appended;
-        Status scanned = data->scanBlocks(
-            1, *count, [&](std::int32_t, const std::uint8_t* block, std::size_t inBlock) {
-                lines.append(output.lines(), block, inBlock);
-                if (!output.full())
-                    return true;
-                appended = output.flush();
-                return appended.ok();
-            });
-        if (!scanned)
-            return scanned;
-        if (!appended)
-            return appended;
-        if (Status s = output.flush(); !s)
+        if (Status s = writeRecordLines(*data, 1, *count, *writer, printLine, fileRules(app.rules));
+            !s)
             return s;
     }
     return writer->commit();

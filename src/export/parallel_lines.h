@@ -1,60 +1,31 @@
 #pragma once
 
 #include "export/value_text.h"
+#include "storage/fs_error.h"
 #include "storage/locale_rules.h"
 
-#include <condition_variable>
-#include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 
 namespace zelt {
+
+class RecordFile;
+class WholeFileWriter;
 
 // The line of one record, made from the record alone.
 using RecordLinePrinter = std::function<void(std::string&, const std::uint8_t*, ValueText&)>;
 
-// Makes the lines of blocks of records on both processor cores: a helper thread formats the first
-// half of a block while the calling thread formats the second, and the halves are joined in record
-// order, so the bytes are those of one thread formatting the whole block. The helper only
-// formats: it touches no file. It is started by the first large block; small blocks, and
-// machines of one core, are formatted by the calling thread alone.
-class ParallelLines {
-public:
-    ParallelLines(RecordLinePrinter print, const LocaleRules& rules, int recordLength,
-                  bool useHelper = true);
-    ~ParallelLines();
-    ParallelLines(const ParallelLines&) = delete;
-    ParallelLines& operator=(const ParallelLines&) = delete;
-
-    // Appends the lines of count records, stored one after the other from records, to out.
-    void append(std::string& out, const std::uint8_t* records, std::size_t count);
-
-private:
-    struct Job {
-        std::string* out = nullptr;
-        const std::uint8_t* records = nullptr;
-        std::size_t count = 0;
-    };
-    void format(const Job& job, ValueText& values) const;
-    bool startHelper(); // when the first large block comes
-    void helperLoop();
-
-    RecordLinePrinter print_;
-    std::size_t recordLength_;
-    ValueText ownValues_;
-    ValueText helperValues_;
-    std::string secondHalf_;
-
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    Job job_;
-    bool jobWaiting_ = false;
-    bool stopping_ = false;
-    bool helperWanted_;
-    std::thread helper_;
-};
+// Appends the lines of the stored records first..last of data to writer, in record order,
+// gathered into blocks of about 1 MiB. The lines are made on both processor cores while the file
+// work goes on: a helper thread formats a block of records while the calling thread writes the
+// lines of the block before and reads the block after, and the calling thread then formats what
+// the helper has not yet taken. The helper only formats: every read and write is made on the
+// calling thread, the same ones in the same order as without the helper (useHelper false, a
+// machine of one core, or no thread to be had), when the calling thread formats everything.
+// Stops at the first failed read or write and returns its failure.
+Status writeRecordLines(RecordFile& data, std::int32_t first, std::int32_t last,
+                        WholeFileWriter& writer, RecordLinePrinter print, const LocaleRules& rules,
+                        bool useHelper = true);
 
 } // namespace zelt

@@ -85,6 +85,24 @@ private:
     std::string exportDay_;
 };
 
+// The lines of records first..last of a kind that needs side texts, a record at a time.
+Status writeLinesWithSideTexts(RecordFile& data, std::int32_t first, std::int32_t last,
+                               LineWriter& lines, WholeFileWriter& writer) {
+    BlockOutput output(writer);
+    Status lineStatus;
+    Status scanned = data.scan(first, last, [&](std::int32_t n, const std::uint8_t* record) {
+        lineStatus = lines.appendWithSideTexts(output.lines(), n, record);
+        if (lineStatus.ok() && output.full())
+            lineStatus = output.flush();
+        return lineStatus.ok();
+    });
+    if (!scanned)
+        return scanned;
+    if (!lineStatus)
+        return lineStatus;
+    return output.flush();
+}
+
 } // namespace
 
 Status saveRecords(const AppContext& app, RecordKind kind, std::int32_t first, std::int32_t last) {
@@ -118,33 +136,12 @@ Status saveRecords(const AppContext& app, RecordKind kind, std::int32_t first, s
         // The single-byte file's forms of the locale's rules.
         const LocaleRules rules = fileRules(app.rules);
         LineWriter lines(app.dir, kind, rules);
-        BlockOutput output(*writer);
-        Status lineStatus;
-        Status scanned;
-        if (!lines.readsSideTexts()) {
-            ParallelLines parallel(lines.recordPrinter(), rules, target.recordLength);
-            scanned = data->scanBlocks(
-                first, last, [&](std::int32_t, const std::uint8_t* block, std::size_t inBlock) {
-                    parallel.append(output.lines(), block, inBlock);
-                    if (!output.full())
-                        return true;
-                    lineStatus = output.flush();
-                    return lineStatus.ok();
-                });
-        } else {
-            scanned = data->scan(first, last, [&](std::int32_t n, const std::uint8_t* record) {
-                lineStatus = lines.appendWithSideTexts(output.lines(), n, record);
-                if (lineStatus.ok() && output.full())
-                    lineStatus = output.flush();
-                return lineStatus.ok();
-            });
-        }
-        if (!scanned)
-            return scanned;
-        if (!lineStatus)
-            return lineStatus;
-        if (Status s = output.flush(); !s)
-            return s;
+        const Status written =
+            lines.readsSideTexts()
+                ? writeLinesWithSideTexts(*data, first, last, lines, *writer)
+                : writeRecordLines(*data, first, last, *writer, lines.recordPrinter(), rules);
+        if (!written)
+            return written;
     }
     return writer->commit();
 }

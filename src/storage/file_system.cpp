@@ -276,6 +276,11 @@ Status sync(File& file) {
     return {};
 }
 
+void startSyncing(File& file, std::uint64_t offset, std::size_t size) {
+    ::sync_file_range(FileAccess::fd(file), static_cast<off_t>(offset), static_cast<off_t>(size),
+                      SYNC_FILE_RANGE_WRITE);
+}
+
 Result<std::uint64_t> length(File& file) {
     if (const int fault = injectedFault(Op::Length, file.path()))
         return failure(Op::Length, file.path(), fault);

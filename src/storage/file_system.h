@@ -57,6 +57,10 @@ Result<std::size_t> readAt(File& file, std::uint64_t offset, void* buffer, std::
 // file's length as it was: what it added past the old end is cut off again.
 Status writeAt(File& file, std::uint64_t offset, const void* data, std::size_t size);
 Status sync(File& file);
+// Starts putting bytes just written on the disk without waiting for them, so that the file's
+// sync has less left to wait for. Only a hint, not an operation that can fail: sync() alone
+// tells whether the bytes reached the disk.
+void startSyncing(File& file, std::uint64_t offset, std::size_t size);
 Result<std::uint64_t> length(File& file);
 
 // The folder that holds path: "." for a bare name, "/" for an entry of the root folder.

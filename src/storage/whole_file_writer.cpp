@@ -101,6 +101,7 @@ Status WholeFileWriter::write(std::string_view bytes) {
         abandon(); // the file can no longer be completed
         return failure_;
     }
+    fs::startSyncing(file_, written_, bytes.size()); // while the next bytes are made
     written_ += bytes.size();
     return {};
 }

@@ -2,9 +2,13 @@
 // export's short ways of writing values against the general ones.
 #include "checks_record.h"
 #include "core_fixture.h"
+#include "export/calculation_lines.h"
+#include "export/export_lines.h"
+#include "export/parallel_lines.h"
 #include "export/single_text.h"
 #include "export/value_text.h"
 #include "storage/side_text.h"
+#include "storage/whole_file_writer.h"
 #include "support/fault_hook.h"
 #include "support/test_locales.h"
 
@@ -168,6 +172,39 @@ private slots:
             QCOMPARE(std::count(text.begin(), text.end(), '\n'), lines + 1);
         }
         QVERIFY(folder.output("sales.clc").ends_with("\n200000\t1\t16.11.2001\r\n"));
+    }
+
+    // Random records of several read blocks (65536 sales or 4969 members), their lines made on
+    // both cores while the blocks are read and written, or by the calling thread alone: every
+    // record's line once, in record order. Odd and even block counts, a partial last block.
+    void linesOnBothCores() {
+        const test::ProgramFolder folder;
+        const std::string in = folder.file(Folder::Data, "records.kvr"),
+                          out = folder.file(Folder::Data, "lines.txt");
+        // Sales as in Sales.txt, members as in members.clc: record length, first, last.
+        for (auto [length, first, last] :
+             {std::tuple{16, 1, 2 * 65536 + 777}, {16, 1, 4 * 65536}, {211, 2, 4 * 4969 + 101}}) {
+            std::mt19937 random{static_cast<unsigned>(last)};
+            std::string bytes(std::size_t(last * length), '\0');
+            std::generate(bytes.begin(), bytes.end(), [&] { return char(random()); });
+            folder.write(Folder::Data, "records.kvr", bytes);
+            const RecordLinePrinter print =
+                length == 16 ? &export_lines::appendSaleLine : &calculation_lines::appendMemberLine;
+            ValueText plain(testApp().rules, FormatPath::Plain);
+            std::string expected;
+            for (std::size_t at = (first - 1) * length; at < bytes.size(); at += length)
+                print(expected, reinterpret_cast<const std::uint8_t*>(&bytes[at]), plain);
+            for (bool helper : {false, true}) {
+                auto data = RecordFile::openForReading(in, length);
+                auto writer = WholeFileWriter::create(out);
+                QVERIFY(
+                    writeRecordLines(*data, first, last, *writer, print, testApp().rules, helper)
+                        .ok());
+                QVERIFY(writer->commit().ok());
+                QVERIFY2(test::readPlain(out) == expected,
+                         qPrintable(QString::asprintf("%d..%d, helper %d", first, last, helper)));
+            }
+        }
     }
 
     // A partial last record is written zero-filled; a read-only data file is only read.

@@ -34,7 +34,6 @@ private slots:
 day | date | 37211 | dmy mdy c | 16.11.2001 | 11/16/2001 | 2001-11-16
 noon | date | 37211.5 | dmy mdy c | 16.11.2001 12:00:00 | 11/16/2001 12:00:00 PM | 2001-11-16 12:00:00
 morning | date | 37211.37855324074 | dmy mdy c fi | 16.11.2001 09:05:07 | 11/16/2001 9:05:07 AM | 2001-11-16 09:05:07 | 16.11.2001 9.05.07
-rounded to the second | date | 37211.00071064815 | dmy mdy c | 16.11.2001 00:01:01 | 11/16/2001 12:01:01 AM | 2001-11-16 00:01:01
 into the next year | date | 37256.99999884259 | dmy mdy c | 01.01.2002 00:00:00 | 1/1/2002 12:00:00 AM | 2002-01-01 00:00:00
 negative 18:00 | date | -1.75 | dmy mdy c | 29.12.1899 18:00:00 | 12/29/1899 6:00:00 PM | 1899-12-29 18:00:00
 negative to day 0 | date | -1.9999999999 | dmy mdy c | 30.12.1899 00:00:00 | 12/30/1899 12:00:00 AM | 1899-12-30 00:00:00
@@ -43,8 +42,6 @@ year 99 into 100 | date | -657435.9999988426 | dmy mdy c | 01.01.0100 00:00:00 |
 year 9999 | date | 2958465 | dmy mdy c | 31.12.9999 | 12/31/9999 | 9999-12-31
 ko | date | 37211.75 | ko_file ko | 2001. 11. 16. PM 6:00:00 | 2001. 11. 16. \uC624\uD6C4 6:00:00
 sum | single | 10.5 | dmy mdy c ar ar_file fi_file marked_file | 10,5 | 10.5 | 10.5 | 10\u066B5 | 10.5 | 10,5 | 10,5
-negative | single | -2.25 | dmy mdy c | -2,25 | -2.25 | -2.25
-eight digits | single | 12345678 | dmy mdy c | 1,234568E+07 | 1.234568E+07 | 1.234568E+07
 unshowable dates | date | -657435 2958466 2958465.9999988424 nan inf -inf 1e300 -1e300 | dmy mdy c ko | | | |
 unshowable singles | single | nan inf -inf | dmy mdy c ko | | | |
 )");
@@ -64,7 +61,6 @@ unshowable singles | single | nan inf -inf | dmy mdy c ko | | | |
 
     // A date too long for its buffer is not written.
     void dateTextLength() {
-        QVERIFY(!calendarDate(number("nan")) && !calendarDate(2958466.0));
         LocaleRules rules = LocaleRules::monthDayYearAmPm();
         rules.dateSeparator = ". ";
         rules.pmText = "nachmittags";
@@ -86,7 +82,6 @@ dmy noon | date dmy | 37211.5 | 16.11.2001 12:00 | 16.11.2001 12:00 PM
 dmy 12:30 am | date dmy | 37211.020833333336 | 16.11.2001 12:30 am
 dmy PM no blank | date dmy | 37211.916666666664 | 16.11.2001 10:00PM
 leap day | date dmy | 36585 | 29.02.2000
-before day zero | date dmy | -1.25 | 29.12.1899 06:00
 dmy refused | date dmy | nan | 31.02.2001 | 29.02.2001 | 29.02.1900 | 00.00.0000 | 0.11.2001 | 32.01.2001 | 16.13.2001 | 01.01.10000 | 01.01.0099 | 01.01.1
 dmy refused time | date dmy | nan | 16.11.2001 25:00 | 16.11.2001 24:00 | 16.11.2001 13:00 PM | 16.11.2001 0:30 AM | 16.11.2001 10:60 | 16.11.2001 10:00:60
 dmy refused form | date dmy | nan | 16.11.201 | 016.11.2001 | 16.11.2001 10:5 | 16.11.2001 10 | 16.11.2001 10:00:00:00 | 16.11.2001 10:00 XM | 16.11.2001:10:00
@@ -100,7 +95,6 @@ ko AM/PM twice | date ko | nan | 2001. 11. 16. PM 6:00 PM
 ar shown and in files | date ar | 37211.25 | 16\u200F/11\u200F/2001 6:00:00 \u0635 | 16/11/2001 6:00:00 AM
 dmy two groups | number dmy | -1234567.25 | \s-1.234.567,25\s
 dmy grouped exponent | number dmy | 1 | 1.000E-3
-dmy half | number dmy | 0.5 | ,5
 dmy 5 | number dmy | 5 | 5,
 dmy exponent | number dmy | 1500 | 1,5e3
 dmy refused numbers | number dmy | nan | 10.50 | 10.5 | 1.0000 | 1000.000 | 1..000 | .000 | 1. | 1,000.5 | , | \s\s\s | 1 000
@@ -115,7 +109,6 @@ tie to even above 2^53 | number c | 9007199254740992 | 9007199254740993
 many fraction digits | number c | 0.3000000000000000166533453693773481063544750213623 | 0.3000000000000000166533453693773481063544750213623
 largest double | number c | 1.7976931348623157e308 | 1.7976931348623157e308
 ar typed and in files | number ar | 1234.5 | 1\u066C234\u066B5 | 1234.5
-ar refused | number ar | nan | 1x5
 ungrouped 1000 | number ungrouped | 1000.5 | 1000.5
 ungrouped refused | number ungrouped | nan | 1,000 | 1 000
 dotted has no groups | number dotted | 1 | 1.000
@@ -202,7 +195,6 @@ one rounding only | single c | 1.00000011920928955078125 | 1.0000000596046447753
     // becomes "?": text | stored bytes | replaced.
     void codePage_data() {
         test::textRows(R"(
-NUL | \x00 | \x00 | 0
 letters of 80 to 9F | \u20AC\u2026\u201A\u017D\u2018\u2122\u0178 | \x80\x85\x82\x8E\x91\x99\x9F | 0
 undefined bytes | \u0081\u008D\u008F\u0090\u009D | \x81\x8D\x8F\x90\x9D | 0
 latin-1 letters | \u00A0\u00E9\u00FF | \xA0\xE9\xFF | 0
@@ -210,7 +202,6 @@ CJK | a\u4E2Db | a?b | 1
 emoji | \xF0\x9F\x98\x80 | ? | 1
 C1 control 80 has no byte | \u0080 | ? | 1
 lone continuation | a\x80b | a?b | 1
-truncated sequence | \xC3 | ? | 1
 truncated before ASCII | \xE2\x82x | ??x | 1
 overlong slash | \xC0\xAF | ?? | 1
 surrogate | \xED\xA0\x80 | ??? | 1

@@ -246,7 +246,6 @@ beyond 32 bits | 1099511627776 | 16 | 2147483647
     void scan_data() {
         test::textRows(R"(
 one byte of the last | 17 | 1 | 10 | 1 2
-range | 48 | 2 | 2 | 2
 first below 1 | 32 | -5 | 1 | 1
 empty range | 48 | 3 | 2 |
 stops when asked | 160 | 1 | 10 | 1 2 3 4

@@ -49,8 +49,6 @@ inline LocaleRules testRules(const QString& name) {
         rules.groupSeparator = ".";
     } else if (name == QLatin1String("marked")) {
         rules.decimalSeparator = "\uFEFF,";
-    } else if (name != QLatin1String("c")) {
-        qFatal("unknown test locale %s", qPrintable(name));
     }
     return rules;
 }

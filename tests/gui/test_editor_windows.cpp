@@ -125,8 +125,7 @@ schemes: no scheme beyond 32767 ^ schemes ^ data/apsettings.kvr*1965960 ^ cmdCre
 schemes: a record past the scheme numbers ^ schemes ^ data/apsettings.kvr*1966080 ^ cmdEdit|
     cmbType=Fixed|cmdSave ^ notCorrect ^ same
 a record cut off behind the window ^ sales ^ sample ^ cut:16|cmdFirst|cmdLast|cmdEdit ^
-    createRecord ^ record=2|txtCurrent_Record=2|txtAffiliateID=|txtSum=|txtDate=|focus=cmdCreate|
-    -cmdSave
+    createRecord ^ record=2|txtAffiliateID=|txtSum=|focus=cmdCreate|-cmdSave
 
 sales new ^ sales ^ sample ^ cmdCreate|valid|txtSum=10,50|txtDetails=abc|txtCurrent_Record=x|
     cmdSave ^  ^ data/sales.kvr@32#02000000 00002841 00000000a007e240|count=3|record=3|-cmdSave|
@@ -232,8 +231,7 @@ sales double click ^ sales ^ search ^ txtSAffID=7|cmdDisplay|row:2 ^  ^ record=3
     txtCurrent_Record=3|txtDate=10.01.2002|txtDetails=third|-cmdSave
 members double click while creating ^ members ^ search ^ cmdCreate|txtSreferenceid=2|cmdDisplay|
     row:0 ^  ^ record=3|txtLevel=2|txtAdditional_Info=line a\nline b|-cmdSave
-sales heading double click ^ sales ^ search ^ txtSAffID=7|cmdDisplay|head ^ noRecord ^ record=5|
-    txtAffiliateID=9
+sales heading double click ^ sales ^ search ^ txtSAffID=7|cmdDisplay|head ^ noRecord ^ record=5
 sales sorted by sum ^ sales ^ search ^ txtSAffID=7|cmdDisplay|sort:3 ^  ^ col3=1,5,3,4|rows=1,3,4
 the grid keeps what the search found ^ members ^ search ^ txtSname=ann|cmdDisplay|cmdEdit|
     txtName=Aaron|cmdSave ^  ^ col1=Ann, ANN,ann|data/affiliates.kvr@633#4161726f6e20

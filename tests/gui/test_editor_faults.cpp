@@ -170,7 +170,10 @@ private slots:
         QVERIFY(outcome.faults > 0);
     }
 
-    // Faults whose effect on the window the sweeps do not see, and damaged files.
+    // Faults whose effect on the window the sweeps do not see, and damaged files. A value no
+    // editor writes (no number) is shown as an empty field and an empty grid cell, nothing
+    // changed (in the sales window, and in the scheme window's single numbers); the other values
+    // no date or number shows, and the other windows' cells, are the core's.
     void faultsInTheWindow_data() {
         addScenarioColumns();
         addScenarioRows(R"(
@@ -190,18 +193,11 @@ unreadable message file blocks the save ^ communications ^ sample ^ cmdEdit|txtM
 unwritten message file: the record is stored ^ communications ^ sample ^ cmdEdit|txtID=5|
     txtMessage=new|fail:Rename@comm/2.txt|cmdSave ^ ~2.txt ^ data/communications.kvr@50#05000000|
     comm/2.txt=message 2\r\n|txtMessage=new|+cmdSave
-)");
-        // A value no editor writes (no number) is shown as an empty field and an empty grid cell,
-        // nothing changed (in the sales window, and in the scheme window's single numbers); the
-        // other values no date or number shows, and the other windows' cells, are the core's.
-        addScenarioRows(R"(
 sales NaN ^ sales ^ data/sales.kvr*0|data/sales.kvr@0#070000000000c07f000000000000f87f ^
     txtSAffID=7|cmdDisplay ^  ^ same|txtSum=|txtDate=|rows=1|col1=|col3=
 schemes NaN ^ schemes ^ data/apsettings.kvr*60|data/apsettings.kvr@10#0000c07f 1e00|
     data/apsettings.kvr@28#0000c07f0000c07f0000c07f0000c07f0000c07f0000c07f0000c07f0000c07f ^  ^  ^
     txtMinPayment=|txtLevel(1)=|txtLevel(8)=
-)");
-        addScenarioRows(R"(
 control bytes in a member's texts ^ members ^ schemes|data/affiliates.kvr*211|
     data/affiliates.kvr@0#000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f|
     data/affiliates.kvr@185#0100000000000000|data/affiliates.kvr@197#0100|

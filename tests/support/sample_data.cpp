@@ -95,8 +95,6 @@ void writeSearchData() {
     std::vector<MemberRecord> members = {
         member(1, 0, "Ann", 10, 37211), member(2, 1, "Anne", 2, 37211),
         member(3, 2, " ANN", 2, 37211), member(4, 2, "ann", 3, 37211)};
-    members[0].Surname = "Lee";
-    members[3].Egold_ID = 12;
     writeUnderAppDir("data/affiliates.kvr", encoded(members));
     writeUnderAppDir("data/apsettings.kvr", std::string(3 * 60, '\0'));
     writeUnderAppDir("addinfo/3.txt", "line a\r\nline b\r\n");
@@ -110,8 +108,7 @@ void writeSearchData() {
                                                    {120, "Invoice", 37211, 37215},
                                                    {112, "Unpaid invoice", 37211, 37215},
                                                    {12, "INVOICE", 37226, 37215},
-                                                   {7, "Invoice March", 37211, 37226},
-                                                   {12, "Hello", 37211, 37226}}));
+                                                   {7, "Invoice March", 37211, 37226}}));
     writeUnderAppDir("comm/4.txt", "fourth\r\n");
 }
 

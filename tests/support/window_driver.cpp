@@ -381,11 +381,6 @@ QStringList EditorWindows::unmet(const QString& expect, const FolderSnapshot& be
                                                                      : editor_->recordCount());
         } else if (name == QLatin1String("rows") || name.startsWith(QLatin1String("col"))) {
             actual = cellsOf(gridOf(editor_)->model(), name.mid(3).toInt());
-        } else if (name.startsWith(QLatin1String("head"))) {
-            actual = gridOf(editor_)
-                         ->model()
-                         ->headerData(name.mid(4).toInt(), Qt::Horizontal)
-                         .toString();
         } else {
             actual = textIn(editor_, name);
         }

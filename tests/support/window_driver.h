@@ -73,7 +73,7 @@ protected:
     //            "window=name:title:data file", "+name"/"-name" enabled or not ("inputs" and
     //            "nav" name the editor's fields and its navigation group), "focus=name",
     //            "record=N", "count=N", "closed", "same" (no byte under testApp().dir changed by
-    //            the script), "rows=1,2" (grid column 0), "colN=..." (grid column N), "headN=text",
+    //            the script), "rows=1,2" (grid column 0), "colN=..." (grid column N),
     //            "clean:name" (no TAB, CR or LF shown), "backup:file" (the backup is the data
     //            file), "path=bytes" (a whole file), "path@offset#hex" (the file's bytes from
     //            offset on), "!path" (no such file)

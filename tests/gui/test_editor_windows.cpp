@@ -71,6 +71,8 @@ sales creating ^ sales ^ sample ^ cmdCreate ^  ^ txtCurrent_Record=3|count=3|txt
     txtSum=|txtDate=@today|focus=txtAffiliateID|-cmdCreate|-cmdEdit|-nav
 sales editing ^ sales ^ sample ^ cmdEdit ^  ^ +inputs|+cmdSave|-cmdCreate|-cmdEdit|-nav|
     +cmdSaveThisRecord|focus=txtAffiliateID
+sales edited sum saved, the member's bytes kept ^ sales ^ sample ^ cmdEdit|txtSum=0,1|cmdSave ^  ^
+    -cmdSave|data/sales.kvr@16#02000000cdcccc3d
 sales empty file ^ sales ^  ^  ^  ^ -inputs|+txtDetails|-cmdSave|+cmdCreate|-cmdEdit|-nav|
     +cmdDisplay|+MSFGView|+cmdSaveThisRecord|+cmdSaveAllRecords|count=0|txtCurrent_Record=|
     data/sales.kvr=

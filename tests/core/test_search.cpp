@@ -190,6 +190,7 @@ a character never stored | member 6 | | | \u015D | | |
 the ? it became | member 6 | 5 | | ? | | |
 members by level | member 6 10 | 2 4 6 1 | | lee | | |
 then by name | member 6 10 1 | 1 4 6 2 | | lee | | |
+then by the ID column (record numbers) | member 6 10 0 | 1 2 4 6 | | lee | | |
 members, nothing to do | member 6 | nothing to do | \s\s | | | |
 egold 12x | member 6 | incorrect | | | | | 12x
 referrer past 32 bits | member 6 | incorrect | | | | 3000000000 | 1

@@ -37,23 +37,29 @@ private slots:
         // Every refusal of a save, with its message and the focus it leaves.
         refusedRows(R"(
 sales member empty ^ sales ^ txtAffiliateID= ^ enter ^ txtAffiliateID
+sales member letters ^ sales ^ txtAffiliateID=x ^ incorrect ^ txtAffiliateID
 sales member 0 ^ sales ^ txtAffiliateID=0 ^ incorrect ^ txtAffiliateID
+sales sum letters ^ sales ^ txtSum=1x ^ incorrect ^ txtSum
 sales member 3 of 2 ^ sales ^ txtAffiliateID=3 ^ noMember ^ txtAffiliateID
 sales negative sum ^ sales ^ txtSum=-0,01 ^ incorrect ^ txtSum
 sales impossible date ^ sales ^ txtDate=31.02.2001 ^ incorrect ^ txtDate
 members name empty ^ members ^ txtName= ^ enter ^ txtName
 members date empty ^ members ^ txtDate= ^ enter ^ txtDate
+members egold letters ^ members ^ txtEgold_ID=12x ^ incorrect ^ txtEgold_ID
+members scheme letters ^ members ^ cmbAP_ID=one ^ incorrect ^ cmbAP_ID
 members scheme empty ^ members ^ cmbAP_ID= ^ select ^ cmbAP_ID
 members referrer letters ^ members ^ txtRef_ID=x|txtDate=x|cmbAP_ID=x ^ incorrect ^ txtRef_ID
 members referrer itself ^ members ^ txtRef_ID=3 ^ incorrect ^ txtRef_ID
 members referrer 7 of 2 ^ members ^ txtRef_ID=7 ^ noRecord ^ txtRef_ID
 members date wrong ^ members ^ txtDate=32.1.2001|txtEgold_ID=x|cmbAP_ID=x ^ incorrect ^ txtDate
 communications member empty ^ communications ^ txtID= ^ enter ^ txtID
+communications member letters ^ communications ^ txtID=x ^ incorrect ^ txtID
 communications both dates empty ^ communications ^ txtDate=|txtDate_R= ^ incorrect ^ txtDate
 communications answer date empty ^ communications ^ txtDate_R= ^ incorrect ^ txtDate_R
 schemes type not chosen ^ schemes ^ cmbType= ^ select ^ cmbType
 schemes level 1 empty ^ schemes ^ txtLevel(1)= ^ enter ^ txtLevel(1)
 schemes level 1 at 0 ^ schemes ^ txtLevel(1)=0 ^ incorrect ^ txtLevel(1)
+schemes min payment not a number ^ schemes ^ txtMinPayment=ten ^ incorrect ^ txtMinPayment
 schemes periodicity 40000 ^ schemes ^ txtPeriodicity=40000 ^ incorrect ^ txtPeriodicity
 schemes type before empty level 1 ^ schemes ^ txtLevel(1)=|cmbType= ^ select ^ cmbType
 schemes conversions before level 1 at 0 ^ schemes ^ txtLevel(1)=0|txtLevel(3)=x ^ incorrect 

@@ -23,8 +23,4 @@ TempAppDir::~TempAppDir() {
     stdfs::remove_all(path_, ignored);
 }
 
-std::string TempAppDir::file(const std::string& relative) const {
-    return path_ + "/" + relative;
-}
-
 } // namespace zelt::test

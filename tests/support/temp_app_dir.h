@@ -15,7 +15,7 @@ public:
 
     const std::string& path() const { return path_; }
     // path() + "/" + relative
-    std::string file(const std::string& relative) const;
+    std::string file(const std::string& relative) const { return path_ + "/" + relative; }
 
 private:
     std::string path_;

@@ -7,6 +7,9 @@ namespace zelt {
 
 // The folder and locale rules a test works with, handed to the windows, exports and files for
 // calculations it drives.
-AppContext& testApp();
+inline AppContext& testApp() {
+    static AppContext app;
+    return app;
+}
 
 } // namespace zelt

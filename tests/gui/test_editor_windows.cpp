@@ -131,7 +131,7 @@ schemes: no scheme beyond 32767 ^ schemes ^ data/apsettings.kvr*1965960 ^ cmdCre
     cmdCreate ^ incorrect ^ focus=cmdCreate|count=32767|record=32767|txtCurrent_Record=32767|
     -inputs|data/apsettings.kvr@1965986#ff7f
 schemes: a record past the scheme numbers ^ schemes ^ data/apsettings.kvr*1966080 ^ cmdEdit|
-    cmbType=Fixed|cmdSave ^ notCorrect ^ same
+    cmbType=Fixed|cmdSave ^ notCorrect ^ same|+cmdSave
 a record cut off behind the window ^ sales ^ sample ^ cut:16|cmdFirst|cmdLast|cmdEdit ^
     createRecord ^ record=2|txtAffiliateID=|txtSum=|focus=cmdCreate|-cmdSave
 
